@@ -1,0 +1,45 @@
+# Entry points: `make play` sets up, builds and starts the game; `make test` sets up,
+# builds and runs every test headless.
+BUILD_DIR  ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?=
+HEADLESS   := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VONDRA_OUTPUT=none
+
+.PHONY: all deps configure build play test test-asan test-tsan bench install clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
+
+# Builds the programs, the library, the tools and the game's data in $(BUILD_DIR)/game.
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+play: build
+	$(BUILD_DIR)/game/tolvane
+
+test: build
+	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+test-asan:
+	$(MAKE) test BUILD_DIR=build-asan BUILD_TYPE=Debug \
+	  CMAKE_FLAGS="-DTOLVANE_SANITIZE=address,undefined"
+
+test-tsan:
+	$(MAKE) test BUILD_DIR=build-tsan BUILD_TYPE=RelWithDebInfo \
+	  CMAKE_FLAGS="-DTOLVANE_SANITIZE=thread"
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $(HEADLESS) $$b; done
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+clean:
+	rm -rf build build-asan build-tsan

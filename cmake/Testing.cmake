@@ -1,0 +1,27 @@
+# tolvane_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One GoogleTest executable whose cases CTest discovers one by one.
+function(tolvane_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  tolvane_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    TOLVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TOLVANE_BINARY_DIR="${PROJECT_BINARY_DIR}"
+    TOLVANE_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy")
+endfunction()
+
+# tolvane_add_subdirectories(): adds every direct subfolder that has a CMakeLists.txt,
+# so each module's tests, tools or benchmarks are self-contained.
+function(tolvane_add_subdirectories)
+  file(GLOB children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child}
+       AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,71 @@
+#pragma once
+// The 480 x 320 back buffer and the drawing operations the game uses on it.
+// Images are addressed by archive index; pattern geometry is read from the entry at
+// draw time, so a changed pattern size (the font) takes effect at once.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "presentation/image_archive.h"
+
+struct SDL_Renderer;
+
+namespace pres {
+
+inline constexpr int kScreenWidth = 480;
+inline constexpr int kScreenHeight = 320;
+inline constexpr int kFullScreenWidth = 640;
+inline constexpr int kFullScreenHeight = 480;
+inline constexpr int kFullScreenDepth = 16;
+
+inline constexpr const char* kDisplayModeErrorFormat = "ディスプレイモードを変更できません (%dx%d %dbit)";
+
+// Left, top, right, bottom; right and bottom exclusive.
+struct Rect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+};
+
+class Display {
+ public:
+  virtual ~Display() = default;
+
+  virtual bool CanDraw() const = 0;
+  virtual void Fill(uint32_t pixel) = 0;
+  // Back-buffer pixel value for a colour given as 0x00RRGGBB.
+  virtual uint32_t ColorMatch(uint32_t rgb) const = 0;
+  virtual void Flip() = 0;
+  virtual void Finalize() = 0;
+  virtual void Initialize() = 0;
+  virtual void SetFullScreenOption(bool on) = 0;
+  virtual bool FullScreenOption() const = 0;
+  virtual void SetPalette(const ColorTable& table) = 0;
+
+  // Pattern draws. Transparent colour left out when the entry asks for it; a pattern
+  // outside 0..count-1 draws nothing; everything is clipped to the back buffer.
+  virtual void DrawPattern(int32_t image, int32_t x, int32_t y, int32_t pattern) = 0;
+  virtual void StretchPattern(int32_t image, const Rect& dest, int32_t pattern) = 0;
+  virtual void DrawPatternAdd(int32_t image, const Rect& dest, int32_t pattern, int32_t alpha) = 0;
+  virtual void DrawPatternAlpha(int32_t image, const Rect& dest, int32_t pattern, int32_t alpha) = 0;
+  // The pattern drawn at w x h with its top-left at (x, y), rotated about the point
+  // (x + centerX * w, y + centerY * h) by angle256 / 256 of a turn (64 = a quarter turn clockwise).
+  virtual void DrawPatternRotated(int32_t image, int32_t x, int32_t y, int32_t w, int32_t h,
+                                  int32_t pattern, double centerX, double centerY,
+                                  int32_t angle256) = 0;
+
+  // The back buffer as 0x00RRGGBB pixels, top row first (tests, screenshots, digests).
+  virtual std::vector<uint32_t> ReadBackBuffer() const = 0;
+  // Writes the back buffer as a PNG; false on failure.
+  bool SaveScreenshot(const std::string& path) const;
+
+  // The renderer and the back-buffer texture (windowed build), for the shell to compose.
+  virtual SDL_Renderer* Renderer() const = 0;
+};
+
+// Software renderer on an offscreen surface: no window, deterministic pixels.
+std::unique_ptr<Display> CreateHeadlessDisplay(ImageArchive& archive);
+
+}  // namespace pres

@@ -1,0 +1,50 @@
+#pragma once
+// The keyboard as 36 input states (up, down, left, right, buttons 1 to 32), each bound
+// to up to three keys given as Windows virtual-key codes.
+#include <array>
+#include <cstdint>
+
+namespace pres {
+
+enum InputState : int {
+  kInputUp = 0,
+  kInputDown = 1,
+  kInputLeft = 2,
+  kInputRight = 3,
+  kInputButton1 = 4,  // button n is state 3 + n
+  kInputStateCount = 36,
+};
+
+using KeyBinding = std::array<int, 3>;  // virtual-key codes, 0 = none
+
+class InputDevice {
+ public:
+  InputDevice();  // default bindings: arrows/numeric pad/HJKL, button 9 = F2
+
+  void SetBinding(int state, const KeyBinding& keys) { bindings_[state] = keys; }
+  const KeyBinding& Binding(int state) const { return bindings_[state]; }
+
+  // Key events from the window (or a test), by virtual-key code.
+  void KeyDown(int virtualKey);
+  void KeyUp(int virtualKey);
+  void ReleaseAll();
+  bool KeyIsDown(int virtualKey) const;
+  // Keys are read only while the program is active.
+  void SetActive(bool active);
+
+  // Reads the keyboard into the state set.
+  void Update();
+  // Bit n set = input state n held (after the last Update).
+  uint64_t States() const { return states_; }
+
+ private:
+  std::array<KeyBinding, kInputStateCount> bindings_{};
+  std::array<bool, 256> keys_{};
+  bool active_ = true;
+  uint64_t states_ = 0;
+};
+
+// Windows virtual-key code of an SDL key (0 when it has none).
+int VirtualKeyFromSdl(int sdlKeycode);
+
+}  // namespace pres

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the game and the tests need, but only the
+# ones that are missing: with everything present it returns at once without apt.
+set -euo pipefail
+
+packages=(
+  g++ make cmake pkg-config ccache
+  libsdl2-dev libsdl2-mixer-dev          # window, renderer, keyboard, sound effects
+  libimgui-dev libstb-dev fonts-vlgothic # menu bar and boxes, PNG output, Japanese captions
+  libfluidsynth-dev timgm6mb-soundfont   # built-in MIDI synthesizer and its SoundFont
+  libasound2-dev                         # ALSA sequencer output
+  librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth                             # the real-window test
+  python3-mido sox                       # independent MIDI reader and audio checks in tests
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "installed" ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"
