@@ -9,6 +9,7 @@ from svgdoc import num
 COPYRIGHT_YEAR = 2026
 NAME_ALPHABET = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-/*"
 NAME_CELL_W, NAME_CELL_H, NAME_COLUMNS = 44, 40, 13
+NAME_LETTER_STRETCH = 1.3   # wide letters, so a name set 44 pixels apart reads as one word
 
 
 def _word(entry, path, text, width, height, style, max_cap, pad=4):
@@ -18,7 +19,10 @@ def _word(entry, path, text, width, height, style, max_cap, pad=4):
 
 
 def title_pictures():
-    pics = [_word(187, "screens/title/wordmark.svg", "TOLVANE ECHO", 280, 40, GOLD, 30)]
+    # The title words: centred at (150, 40), so up to 300 wide and 80 high stay on screen.
+    wordmark = Canvas(296, 52, "TOLVANE ECHO")
+    wordmark.centred("TOLVANE ECHO", 148, 26, 292, 38, GOLD, min_stretch=0.85)
+    pics = [wordmark.picture(187, "screens/title/wordmark.svg")]
     pics.append(_word(188, "screens/title/version.svg", "Ver.0.1", 160, 24, ICE, 15))
     c = Canvas(200, 36, "copyright")
     c.centred(f"(C) {COPYRIGHT_YEAR}", 100, 9, 196, 10, SMALL)
@@ -107,7 +111,8 @@ def name_entry_pictures():
         elif char == "*":
             _end_symbol(c, left, top)
         else:
-            c.text(char, left + NAME_CELL_W / 2, top + ICE.margin, cap, ICE, "middle", area=cell)
+            c.text(char, left + NAME_CELL_W / 2, top + ICE.margin, cap, ICE, "middle",
+                   stretch_x=NAME_LETTER_STRETCH, area=cell)
     pics.append(c.picture(202, "screens/names/name-letters.svg", text=NAME_ALPHABET,
                           pattern_width=NAME_CELL_W, pattern_height=NAME_CELL_H))
     cursor = Canvas(NAME_CELL_W, NAME_CELL_H, "name cursor")
