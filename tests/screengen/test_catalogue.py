@@ -39,27 +39,6 @@ class CatalogueTest(unittest.TestCase):
         self.assertEqual((font[0].pattern_width, font[0].pattern_height), (0, 0))
         self.assertEqual([p for p in self.pictures if p.name and p.name != "ImageListFont"], [])
 
-    def test_sizes_keep_pictures_on_screen_and_apart(self):
-        limits = {  # entry: (max width, max height) from where and how the game draws it
-            182: (220, 320), 187: (300, 80), 188: (400, 160), 228: (200, 60),
-            189: (90, 56), 190: (90, 56), 194: (90, 56), 196: (90, 56),
-            191: (152, 56), 192: (152, 56), 193: (152, 56), 195: (152, 56),
-            198: (480, 200), 199: (120, 80), 200: (160, 80), 201: (480, 64), 203: (480, 80),
-            45: (240, 30), 46: (480, 320), 29: (400, 96), 31: (400, 96), 48: (400, 96), 51: (400, 96),
-            305: (480, 60),
-        }
-        for entry in (183, 184, 185, 186):
-            limits[entry] = (260, 80)
-        for entry in messages.PICTURE_LIST:
-            limits[entry] = (440, 48)
-        for entry in range(291, 304):
-            limits[entry] = (328, 130)
-        for entry, (w, h) in limits.items():
-            with self.subTest(entry=entry):
-                width, height = self.size(entry)
-                self.assertLessEqual(width, w)
-                self.assertLessEqual(height, h)
-
     def test_pattern_grids(self):
         letters = self.by_entry[202]
         self.assertEqual((letters.patterns, letters.pattern_width), (65, 44))
@@ -126,6 +105,58 @@ class MessagesTest(unittest.TestCase):
         for n, (_, words) in enumerate(messages.MESSAGES, start=1):
             self.assertIn(f"| {n} | {messages.PICTURE_LIST[n - 1]} |", text)
             self.assertIn(words.replace("|", "/"), text)
+
+
+def catalogue_rows():
+    """content/images/catalogue.tsv: index -> (width, height, pattern, count, name)."""
+    rows = {}
+    for line in (screengen.IMAGES / "catalogue.tsv").read_text(encoding="utf-8").splitlines():
+        if line.startswith("#") or not line.strip():
+            continue
+        index, width, height, pattern, count, _, name, _ = line.split("\t")
+        rows[int(index)] = (width, height, pattern, int(count), "" if name == "-" else name)
+    return rows
+
+
+def allows(bound, value):
+    if bound == "*":
+        return True
+    if bound.startswith("<="):
+        return value <= int(bound[2:])
+    return value == int(bound)
+
+
+class ManifestTest(unittest.TestCase):
+    def test_every_picture_keeps_its_catalogue_row(self):
+        rows = catalogue_rows()
+        for p in catalogue.all_pictures():
+            if p.entry is None and not p.name:
+                continue
+            index = p.entry if p.entry is not None else next(i for i, r in rows.items() if r[4] == p.name)
+            width, height, pattern, count, name = rows[index]
+            with self.subTest(entry=index):
+                self.assertTrue(allows(width, p.width), f"width {p.width}, catalogue {width}")
+                self.assertTrue(allows(height, p.height), f"height {p.height}, catalogue {height}")
+                self.assertEqual(pattern, f"{p.pattern_width}x{p.pattern_height}" if p.pattern_width else "-")
+                self.assertEqual(count, p.patterns)
+                self.assertEqual(name, p.name)
+
+
+    def test_manifest_takes_every_picture_from_the_generated_file(self):
+        lines = {}
+        for line in (screengen.IMAGES / "manifest").read_text(encoding="utf-8").splitlines():
+            words = line.split("#", 1)[0].split()
+            if words:
+                lines[int(words[0])] = (words[1], sorted(words[2:]))
+        font_index = next(i for i, (_, options) in lines.items() if "name=ImageListFont" in options)
+        for p in catalogue.all_pictures():
+            if p.entry is None and not p.name:
+                continue   # the splash is a program resource, not an archive entry
+            index = font_index if p.name else p.entry
+            options = sorted(([f"name={p.name}"] if p.name else []) +
+                             ([f"pattern={p.pattern_width}x{p.pattern_height}"] if p.pattern_width else []))
+            with self.subTest(entry=index):
+                self.assertEqual(lines[index], (p.path, options))
 
 
 class GeneratedFilesTest(unittest.TestCase):

@@ -38,6 +38,7 @@ SUM_PARTS = [
                                            rim_colour=CRIMSON.rim_colour, shadow=(1, 2)), 6),
 ]
 LABEL_GAP = 10
+LABEL_MAX_W, UNIT_MAX_W = 200, 120   # keeps the longest bill line (7 digits) on screen
 
 CREDITS = [
     (291, "STAFF", None),
@@ -70,11 +71,14 @@ def sum_pictures():
     at the label's right edge; the digits are one 20-pixel cell each."""
     pics = []
     for entry, text, style, pad in SUM_PARTS:
-        width = int(text_width(house_strokes(), text, SUM_CAP, style) + pad + 0.999)
-        if entry in (280, 281, 284):
+        is_label = entry in (280, 281, 284)
+        room = (LABEL_MAX_W - LABEL_GAP if is_label else UNIT_MAX_W) - pad
+        stretch = min(1.0, int(room / text_width(house_strokes(), text, SUM_CAP, style) * 100) / 100)
+        width = int(text_width(house_strokes(), text, SUM_CAP, style, stretch) + pad + 0.999)
+        if is_label:
             width += LABEL_GAP
         c = Canvas(width, CAPTION_H, text)
-        c.text(text, pad, SUM_TOP, SUM_CAP, style)
+        c.text(text, pad, SUM_TOP, SUM_CAP, style, stretch_x=stretch)
         pics.append(c.picture(entry, f"screens/ending/sum-{entry}.svg"))
     digits = Canvas(DIGIT_W * 10, CAPTION_H, "digits")
     for d in range(10):

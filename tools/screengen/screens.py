@@ -19,9 +19,8 @@ def _word(entry, path, text, width, height, style, max_cap, pad=4):
 
 
 def title_pictures():
-    # The title words: centred at (150, 40), so up to 300 wide and 80 high stay on screen.
-    wordmark = Canvas(296, 52, "TOLVANE ECHO")
-    wordmark.centred("TOLVANE ECHO", 148, 26, 292, 38, GOLD, min_stretch=0.85)
+    wordmark = Canvas(280, 40, "TOLVANE ECHO")
+    wordmark.centred("TOLVANE ECHO", 140, 20, 276, 34, GOLD, min_stretch=0.85)
     pics = [wordmark.picture(187, "screens/title/wordmark.svg")]
     pics.append(_word(188, "screens/title/version.svg", "Ver.0.1", 160, 24, ICE, 15))
     c = Canvas(200, 36, "copyright")
