@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "presentation/image_archive.h"
-#include "test_bytes.h"
+#include "test_archive.h"
 
 namespace pres {
 namespace {
@@ -22,29 +22,16 @@ enum : uint8_t {
   kCollection = 14, kSingle = 15, kCurrency = 16, kDate = 17, kWideString = 18, kInt64 = 19,
 };
 
-Bytes ResourceHeader(std::string_view name = "TPICTURECOLLECTIONCOMPONENT") {
-  return ByteBuilder().U8(0xFF).U16(10).Text(name).U8(0).U16(0x1030).U32(0).Get();
-}
+using test::ArchiveOf;
+using test::Item;
+using test::ResourceHeader;
 
-// The whole file around the bytes of the collection's items.
-Bytes Archive(const Bytes& items, bool prefix = false) {
-  ByteBuilder b;
-  b.Raw(ResourceHeader()).Text("TPF0");
-  if (prefix) b.U8(0xF0);
-  b.Short("TPictureCollectionComponent").Short("DXImageList1");
-  b.Short("List").U8(kCollection).Raw(items).U8(0);
-  b.U8(0).U8(0);  // end of properties, no children
-  return b.Get();
-}
+Bytes Archive(const Bytes& items, bool prefix = false) { return ArchiveOf(items, prefix); }
 
 // Picture.Data holding a 2 x 1 24-bit DIB (red, green).
 Bytes PictureData() {
-  ByteBuilder dib;
-  dib.Short("TDIB").InfoHeader(2, 1, 24).Raw({0, 0, 255, 0, 255, 0, 0, 0});
-  return ByteBuilder().Short("Picture.Data").U8(kBinary).U32(uint32_t(dib.Size())).Raw(dib.Get()).Get();
+  return test::PictureProperty("TDIB", ByteBuilder().InfoHeader(2, 1, 24).Raw({0, 0, 255, 0, 255, 0, 0, 0}).Get());
 }
-
-Bytes Item(const Bytes& properties) { return ByteBuilder().U8(kList).Raw(properties).U8(0).Get(); }
 
 void ExpectError(const Bytes& file, const char* text) {
   ImageArchive a;
