@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 class SettingsFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / "settings_file_test";
+    // One folder per test: ctest runs the cases side by side.
+    dir_ = fs::path(::testing::TempDir()) /
+           ("settings_file_test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -124,7 +126,6 @@ TEST_F(SettingsFileTest, ValuesRoundTripWhole) {
 }
 
 TEST_F(SettingsFileTest, CrashBetweenWriteAndRenameLeavesTheOldFileIntact) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
   std::string before = "[Tolvane Echo]\nRANK0=OLD 1 2000 1 1\n";
   std::string path = Put("crash.ini", before);
   EXPECT_EXIT(
