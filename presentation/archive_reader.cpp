@@ -15,6 +15,8 @@ using namespace archive;
 
 // Deeper nesting than this is hostile: lists inside lists would otherwise recurse without end.
 constexpr int kMaxNesting = 32;
+// Two bytes make an entry; a file of millions of them would take gigabytes to hold.
+constexpr size_t kMaxEntries = size_t{1} << 16;
 
 std::string Utf8FromUtf16(std::span<const uint8_t> bytes) {
   std::string out;
@@ -181,6 +183,7 @@ class ArchiveParser {
     std::vector<ImageEntry> entries;
     while (r_.Peek() != 0) {
       StartItem();
+      r_.Require(entries.size() < kMaxEntries);
       ImageEntry& e = entries.emplace_back();
       for (std::string name = ShortString(); !name.empty(); name = ShortString()) {
         ReadProperty(e, name, r_.U8());
