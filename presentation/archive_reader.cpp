@@ -17,6 +17,8 @@ using namespace archive;
 constexpr int kMaxNesting = 32;
 // Two bytes make an entry; a file of millions of them would take gigabytes to hold.
 constexpr size_t kMaxEntries = size_t{1} << 16;
+// All pictures together; a few bytes of run-length data can describe a large picture.
+constexpr int64_t kMaxArchivePixels = int64_t{1} << 26;
 
 std::string Utf8FromUtf16(std::span<const uint8_t> bytes) {
   std::string out;
@@ -206,6 +208,8 @@ class ArchiveParser {
     else if (is(kPictureDataProperty)) {
       r_.Require(tag == kBinary);
       e.picture = ReadPictureData(r_.Bytes(r_.U32()));
+      totalPixels_ += int64_t{e.picture.width} * e.picture.height;
+      r_.Require(totalPixels_ <= kMaxArchivePixels);
     } else {
       SkipValue(tag, 0);
     }
@@ -223,6 +227,7 @@ class ArchiveParser {
   }
 
   ByteReader r_;
+  int64_t totalPixels_ = 0;
 };
 
 }  // namespace
