@@ -64,9 +64,9 @@ def splash_pictures():
     c = Canvas(304, 90, "splash")
     sky = c.doc.linear_gradient([(0, "#0c1030"), (1, "#2a1450")], 0, 0, 0, 90)
     c.add(f'<rect width="304" height="90" fill="{sky}"/>')
-    for sx, sy in ((140, 12), (290, 20), (200, 80), (262, 70), (120, 84), (10, 8)):
+    for sx, sy in ((140, 12), (290, 20), (120, 84), (10, 8), (100, 60), (296, 84), (180, 10)):
         c.add(f'<rect x="{sx}" y="{sy}" width="2" height="2" fill="#c8d8ff"/>')
-    emblem(c.doc, -4, 6, 0.66)
-    c.centred("TOLVANE ECHO", 212, 36, 168, 26, GOLD)
-    c.centred("Now loading...", 212, 70, 150, 10, SMALL)
+    emblem(c.doc, 8, 10, 0.6)
+    c.centred("TOLVANE ECHO", 216, 36, 166, 26, GOLD)
+    c.centred("Now loading...", 216, 70, 150, 10, SMALL)
     return [c.picture(None, "screens/splash/splash.svg", text="TOLVANE ECHO / Now loading...")]

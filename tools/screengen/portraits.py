@@ -18,9 +18,14 @@ def pilot(doc, x, y, mood="calm"):
          # face
          f'<path d="M10 24C10 15 34 15 34 24C34 34 28 39 22 39C16 39 10 34 10 24Z" fill="#ffd8b8" '
          f'stroke="{EDGE}" stroke-width="2"/>',
+         # copper hair at the temples and a fringe under the helmet
+         f'<path d="M10 22C7 30 9 36 13 39C13 33 14 28 16 24ZM34 22C37 30 35 36 31 39C31 33 30 28 28 24Z" '
+         f'fill="#e0662a" stroke="{EDGE}" stroke-width="1.5"/>',
          # helmet dome over the forehead
          f'<path d="M8 24C7 12 14 8 22 8C30 8 37 12 36 24C31 19 27 18 22 18C17 18 13 19 8 24Z" '
          f'fill="{helmet}" stroke="{EDGE}" stroke-width="2"/>',
+         f'<path d="M13 21C16 20 17 24 20 21C22 24 25 24 26 21C28 23 30 22 31 21C26 19 18 19 13 21Z" '
+         f'fill="#e0662a" stroke="{EDGE}" stroke-width="1.2"/>',
          # goggles on the helmet
          f'<rect x="13" y="10.5" width="8" height="5" rx="2.5" fill="#ffe27a" stroke="{EDGE}" stroke-width="1.5"/>',
          f'<rect x="23" y="10.5" width="8" height="5" rx="2.5" fill="#ffe27a" stroke="{EDGE}" stroke-width="1.5"/>']

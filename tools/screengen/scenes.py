@@ -133,19 +133,45 @@ def flight_home():
     return _finish(c, 270, "scene-flight-home", "(the Echo with its tails over the sea at sunset)")
 
 
+def _house(c, x, y, w, wall, tiers=1):
+    """A wall with lit windows under a tiled roof whose eaves sweep up at both ends; a pagoda
+    (tiers=2) carries a second, smaller roof above the first."""
+    roof = "#4a2a3a"
+    c.add(f'<rect x="{x + 10}" y="{y}" width="{w - 20}" height="{PICTURE_BOTTOM - y}" fill="{wall}" '
+          f'stroke="{EDGE}" stroke-width="2.5"/>')
+    for wx in range(x + 22, x + w - 24, 24):
+        c.add(f'<rect x="{wx}" y="{y + 12}" width="12" height="16" rx="2" fill="#ffc860" '
+              f'stroke="{EDGE}" stroke-width="1.5"/>')
+        c.add(f'<path d="M{wx + 6} {y + 12}V{y + 28}" stroke="#c8783a" stroke-width="1.5"/>')
+    for tier in range(tiers):
+        ty, inset = y - tier * 34, tier * 22
+        left, right = x + inset, x + w - inset
+        if tier:
+            c.add(f'<rect x="{left + 14}" y="{ty}" width="{right - left - 28}" height="34" fill="{wall}" '
+                  f'stroke="{EDGE}" stroke-width="2.5"/>')
+            c.add(f'<rect x="{(left + right) / 2 - 8:.0f}" y="{ty + 10}" width="16" height="16" rx="2" '
+                  f'fill="#ffc860" stroke="{EDGE}" stroke-width="1.5"/>')
+        eave = (f"M{left - 12} {ty - 8}Q{left + 2} {ty + 2} {left + 12} {ty - 2}"
+                f"H{right - 12}Q{right - 2} {ty + 2} {right + 12} {ty - 8}"
+                f"L{right - 14} {ty - 24}H{left + 14}Z")
+        c.add(f'<path d="{eave}" fill="{roof}" stroke="{EDGE}" stroke-width="2.5" stroke-linejoin="round"/>')
+        c.add(f'<path d="M{left + 16} {ty - 20}H{right - 16}" stroke="#6a3a4a" stroke-width="2"/>')
+        for tx in range(left + 20, right - 14, 10):
+            c.add(f'<path d="M{tx} {ty - 18}L{tx - 2} {ty - 4}" stroke="#2e1a28" stroke-width="1.5"/>')
+    top = y - (tiers - 1) * 34 - 24
+    c.add(f'<path d="M{x + w / 2:.0f} {top}V{top - 12}" stroke="{EDGE}" stroke-width="4"/>')
+    c.add(f'<circle cx="{x + w / 2:.0f}" cy="{top - 14}" r="4" fill="#ffd458" stroke="{EDGE}" stroke-width="2"/>')
+
+
 def china_town():
     c = _start("Lanterns light up China Town")
     _sky(c, [(0, "#0a0e2e"), (0.7, "#2a1e5a"), (1, "#5a2a5a")])
     _stars(c, 273, 50, 0, 140)
     c.add(f'<circle cx="60" cy="50" r="22" fill="#fff4d0" stroke="{EDGE}" stroke-width="2"/>')
-    # rooftops with upturned eaves, one above the other
-    for x, y, w, col in ((10, 150, 120, "#3a2a4a"), (110, 120, 140, "#2a1e3e"), (0, 190, 250, "#1e1630")):
-        c.add(f'<path d="M{x - 10} {y}Q{x + w / 2} {y + 10} {x + w + 10} {y}L{x + w - 6} {y - 22}'
-              f'H{x + 6}Z" fill="{col}" stroke="{EDGE}" stroke-width="2.5" stroke-linejoin="round"/>')
-        c.add(f'<rect x="{x + 8}" y="{y + 4}" width="{w - 16}" height="{PICTURE_BOTTOM - y}" fill="{col}" '
-              f'stroke="{EDGE}" stroke-width="2.5"/>')
-        for wx in range(x + 20, x + w - 20, 26):
-            c.add(f'<rect x="{wx}" y="{y + 16}" width="12" height="16" rx="2" fill="#ffc860" stroke="{EDGE}" stroke-width="1.5"/>')
+    # a pagoda behind, two houses in front; eaves turn up at their tips
+    _house(c, 118, 98, 124, "#2a1e3e", tiers=2)
+    _house(c, 6, 146, 120, "#3a2a4a")
+    _house(c, -10, 196, 262, "#1e1630")
     # strings of lanterns
     for y0, y1, count in ((96, 140, 7), (160, 176, 8)):
         c.add(f'<path d="M0 {y0}Q125 {y1 + 20} 250 {y1}" stroke="#5a4a6a" stroke-width="1.5" fill="none"/>')
@@ -153,6 +179,7 @@ def china_town():
             t = (k + 0.5) / count
             x = 250 * t
             y = (1 - t) ** 2 * y0 + 2 * (1 - t) * t * (y1 + 20) + t * t * y1
+            c.add(f'<circle cx="{num(x)}" cy="{num(y + 8)}" r="14" fill="#ff8a5a" opacity="0.25"/>')
             c.add(f'<ellipse cx="{num(x)}" cy="{num(y + 8)}" rx="7" ry="9" fill="#ff4a3a" stroke="{EDGE}" stroke-width="2"/>')
             c.add(f'<ellipse cx="{num(x)}" cy="{num(y + 8)}" rx="3" ry="6" fill="#ffb060"/>')
     # sky lanterns drifting up on the right
