@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -15,7 +17,10 @@ namespace fs = std::filesystem;
 class DxgtoolTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / "dxgtool_test";
+    // One folder per test and process: ctest runs the cases side by side.
+    dir_ = fs::path(::testing::TempDir()) /
+           ("dxgtool_test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+            std::to_string(getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     pres::ImageEntry font;
