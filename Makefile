@@ -42,7 +42,8 @@ test-tsan:
 	  CMAKE_FLAGS="-DTOLVANE_SANITIZE=thread"
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $(HEADLESS) $$b; done
+	@for b in $(BUILD_DIR)/bench/*_bench $(BUILD_DIR)/bench/*/*_bench; do \
+	  [ -x "$$b" ] || continue; echo "== $$b"; $(HEADLESS) $$b; done
 
 PREFIX ?= /usr/local
 install: build

@@ -15,6 +15,10 @@ using namespace archive;
 
 // Deeper nesting than this is hostile: lists inside lists would otherwise recurse without end.
 constexpr int kMaxNesting = 32;
+// Two bytes make an entry; a file of millions of them would take gigabytes to hold.
+constexpr size_t kMaxEntries = size_t{1} << 16;
+// All pictures together; a few bytes of run-length data can describe a large picture.
+constexpr int64_t kMaxArchivePixels = int64_t{1} << 26;
 
 std::string Utf8FromUtf16(std::span<const uint8_t> bytes) {
   std::string out;
@@ -181,6 +185,7 @@ class ArchiveParser {
     std::vector<ImageEntry> entries;
     while (r_.Peek() != 0) {
       StartItem();
+      r_.Require(entries.size() < kMaxEntries);
       ImageEntry& e = entries.emplace_back();
       for (std::string name = ShortString(); !name.empty(); name = ShortString()) {
         ReadProperty(e, name, r_.U8());
@@ -203,6 +208,8 @@ class ArchiveParser {
     else if (is(kPictureDataProperty)) {
       r_.Require(tag == kBinary);
       e.picture = ReadPictureData(r_.Bytes(r_.U32()));
+      totalPixels_ += int64_t{e.picture.width} * e.picture.height;
+      r_.Require(totalPixels_ <= kMaxArchivePixels);
     } else {
       SkipValue(tag, 0);
     }
@@ -220,6 +227,7 @@ class ArchiveParser {
   }
 
   ByteReader r_;
+  int64_t totalPixels_ = 0;
 };
 
 }  // namespace

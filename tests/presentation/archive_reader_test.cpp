@@ -226,6 +226,20 @@ TEST(ArchiveReader, HostileLengthsAndNestingFailCleanly) {
               kStreamFormatError);
   ExpectError(withProperty(ByteBuilder().Short("X").U8(kBinary).U32(0xFFFFFFFF).Get()),
               kStreamFormatError);
+  ByteBuilder many;  // more entries than any archive holds, two bytes each
+  for (int i = 0; i < 70000; ++i) many.Raw(Item({}));
+  ExpectError(Archive(many.Get()), kStreamFormatError);
+  ByteBuilder enough;
+  for (int i = 0; i < 65536; ++i) enough.Raw(Item({}));
+  ImageArchive a;
+  a.LoadFromMemory(Archive(enough.Get()));
+  EXPECT_EQ(a.Count(), 65536);
+  // Run-length pictures of 4096 x 4096 cost a few bytes each; five outgrow any archive.
+  ByteBuilder big;
+  big.InfoHeader(4096, 4096, 8, 1, 1).Quad(0xFFFFFF).Raw({0, 1});
+  ByteBuilder bigItems;
+  for (int i = 0; i < 5; ++i) bigItems.Raw(Item(test::PictureProperty("TDIB", big.Get())));
+  ExpectError(Archive(bigItems.Get()), kStreamFormatError);
   ByteBuilder deep;
   deep.Short("X");
   for (int i = 0; i < 100000; ++i) deep.U8(kList);
