@@ -1,0 +1,34 @@
+#include "game/flow/flow_hooks.h"
+
+#include <ctime>
+
+#include "game/shell/program_paths.h"
+
+namespace tolvane {
+
+namespace {
+
+constexpr int32_t kTmYearBase = 1900;
+// Should the clock give no local time at all.
+constexpr CalendarDate kFallbackDate = {1970, 1, 1};
+
+}  // namespace
+
+CalendarDate SystemDate() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return kFallbackDate;
+  return {local.tm_year + kTmYearBase, local.tm_mon + 1, local.tm_mday};
+}
+
+std::string SystemProgramFolder() { return ProgramDirectory(); }
+
+DateProc TodaysDate = &SystemDate;
+FolderProc ProgramFolder = &SystemProgramFolder;
+
+void ResetFlowHooks() {
+  TodaysDate = &SystemDate;
+  ProgramFolder = &SystemProgramFolder;
+}
+
+}  // namespace tolvane
