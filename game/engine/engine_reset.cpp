@@ -4,6 +4,7 @@
 #include "game/engine/frame_state.h"
 #include "game/engine/random_streams.h"
 #include "game/engine/screen_setup.h"
+#include "game/engine/sound.h"
 #include "game/engine/text_slots.h"
 
 namespace tolvane {
@@ -14,6 +15,7 @@ void ResetEngineState() {
   ResetRandomState();
   ResetFrameState();
   ResetScreenSetup();
+  ResetSound();
 }
 
 }  // namespace tolvane
