@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/engine/engine_reset.h"
+#include "game/engine/screen_setup.h"
 #include "presentation/services.h"
 
 namespace tolvane::testing {
@@ -43,7 +44,21 @@ class EngineTest : public ::testing::Test {
   }
   void TearDown() override {
     pres::Services() = pres::ServiceSet{};
+    display_.reset();
     ResetEngineState();
+  }
+
+  // The headless display over the archive, installed as the engine's display.
+  pres::Display& UseDisplay() {
+    display_ = pres::CreateHeadlessDisplay(archive_);
+    if (!display_->CanDraw()) display_->Initialize();
+    pres::Services().display = display_.get();
+    ClearColor = display_->ColorMatch(0);
+    return *display_;
+  }
+  // One back-buffer pixel as 0x00RRGGBB.
+  uint32_t Pixel(int x, int y) const {
+    return display_->ReadBackBuffer()[static_cast<size_t>(y) * pres::kScreenWidth + x];
   }
 
   int32_t AddImage(pres::ImageEntry entry) {
@@ -54,6 +69,7 @@ class EngineTest : public ::testing::Test {
 
   pres::ImageArchive archive_;
   pres::ManualClock clock_;
+  std::unique_ptr<pres::Display> display_;
 };
 
 }  // namespace tolvane::testing
