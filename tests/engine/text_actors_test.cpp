@@ -91,7 +91,7 @@ TEST_F(TextActorsTest, CentredTextStaysForEverWithHoldZero) {
 }
 
 TEST_F(TextActorsTest, DelayWaitsThenZoomsInShowsForHoldAndStretchesOut) {
-  TextAt(0, 100, "A", 1, 3);
+  TextAt(100, 100, "A", 1, 3);
   TActor& a = ActorPool[300];
   for (int i = 0; i < 4; ++i) {
     Frame();
@@ -101,15 +101,16 @@ TEST_F(TextActorsTest, DelayWaitsThenZoomsInShowsForHoldAndStretchesOut) {
   Frame();
   EXPECT_FALSE(AnyInkOnScreen()) << "the zoom starts at alpha 0";
   Frame();
-  EXPECT_TRUE(AnyInk(0, 100, 48, 116)) << "zooming";
-  EXPECT_TRUE(AnyInk(16, 100, 48, 116)) << "wider than the glyph";
-  EXPECT_NE(Pixel(4, 108), kInk) << "not yet opaque";
+  // Step 90: the cell is 41 wide about its centre, from x 88; the ink is its left half.
+  EXPECT_TRUE(AnyInk(88, 100, 92, 116)) << "zoomed wider than the glyph";
+  EXPECT_FALSE(AnyInk(0, 0, 88, 320));
+  EXPECT_NE(Pixel(104, 108), kInk) << "not yet opaque";
 
   // 11 zoom frames in all, then exactly one plain frame (Hold 1), then 10 out.
   std::string kinds;
   for (int i = 0; i < 20 && a.Active != 0; ++i) {
     Frame();
-    kinds += Pixel(4, 108) == kInk ? 'P' : (AnyInkOnScreen() ? 'z' : '.');
+    kinds += Pixel(104, 108) == kInk ? 'P' : (AnyInkOnScreen() ? 'z' : '.');
   }
   EXPECT_EQ(kinds, "zzzzzzzzzPzzzzzzzzzz");
   EXPECT_EQ(a.Active, 0);
@@ -166,7 +167,7 @@ TEST_F(TextActorsTest, LongTextIsCutButCentredOnItsFullLength) {
 
 TEST_F(TextActorsTest, CharactersOutsideTheFontDrawNothingButAdvance) {
   TextAt(0, 0, "A\x01\xC8" "B", 0, 0);
-  for (int i = 0; i < 12; ++i) Frame();
+  for (int i = 0; i < 13; ++i) Frame();  // wait, 11 zoom frames, one plain
   ASSERT_EQ(ActorPool[300].Draw, &TextShow);
   EXPECT_EQ(Pixel(0, 0), kInk);
   EXPECT_FALSE(AnyInk(11, 0, 33, 16)) << "two unknown characters: blank cells";
@@ -273,11 +274,12 @@ TEST_F(TextActorsTest, PopPictureEchoesOutAndFreesNoTextSlot) {
   TActor& a = ActorPool[329];
   for (int i = 0; i < 1 + 9 + 2; ++i) Frame();
   EXPECT_EQ(a.Draw, &PopOut);
+  Frame();  // the echo starts at the picture's own size and full strength
   Frame();
   EXPECT_NE(Pixel(100, 100), 0xFF0000u) << "only the fading echo";
   EXPECT_TRUE(AnyInk(70, 80, 80, 120)) << "grown past the picture";
-  for (int i = 0; i < 8; ++i) Frame();
-  EXPECT_EQ(a.Active, 0);
+  for (int i = 0; i < 7; ++i) Frame();
+  EXPECT_EQ(a.Active, 0) << "nine frames of echo";
   EXPECT_EQ(TextSlotUsed[0], 1) << "the text's slot is untouched";
 }
 
