@@ -123,11 +123,13 @@ TEST(PlayArt, BackgroundLayersLoopSeamlessly) {
       EXPECT_GT(open_share, 0.3) << f << ": the front layer must let the back layer show";
       EXPECT_LT(open_share, 0.95) << f << ": the front layer is nearly empty";
     }
-    // The join of the last pattern to the first must look like any other column step.
-    double typical = 0;
-    for (int x = 0; x + 1 < r.width; ++x) typical += ColumnDistance(r, x, x + 1);
-    typical /= r.width - 1;
-    EXPECT_LE(ColumnDistance(r, r.width - 1, 0), 3 * typical + 4) << f << " shows a seam";
+    // The join of the last pattern to the first must be no sharper than the steps the
+    // picture itself takes almost everywhere (its 99th percentile), or it shows as a seam.
+    std::vector<double> steps;
+    for (int x = 0; x + 1 < r.width; ++x) steps.push_back(ColumnDistance(r, x, x + 1));
+    std::sort(steps.begin(), steps.end());
+    const double usual = steps[steps.size() * 99 / 100];
+    EXPECT_LE(ColumnDistance(r, r.width - 1, 0), usual + 1.0) << f << " shows a seam";
     ++checked;
   }
   EXPECT_EQ(checked % 2, 0) << "back and front layers come in pairs";

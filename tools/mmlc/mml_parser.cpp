@@ -172,6 +172,14 @@ class Parser {
       }
       if (c >= 'a' && c <= 'g') {
         chord.body.push_back(Note(false));
+      } else if (c == 'n') {
+        Command number;
+        number.op = Op::Note;
+        number.pos = Here();
+        number.absolute = true;
+        Take();
+        number.value = NumberIn("note number", 0, 127);
+        chord.body.push_back(number);
       } else if (c == '>' || c == '<') {
         Command shift;
         shift.pos = Here();
