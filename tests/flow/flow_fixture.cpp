@@ -15,6 +15,7 @@
 #include "game/flow/flow_hooks.h"
 #include "game/flow/flow_reset.h"
 #include "game/flow/music.h"
+#include "game/flow/name_entry.h"
 #include "presentation/services.h"
 #include "presentation/virtual_keys.h"
 
@@ -123,6 +124,12 @@ void FlowTest::Type(int virtualKey) {
 }
 
 void FlowTest::Press(int padState) { Type(KeyOf(padState)); }
+
+void FlowTest::PickLetter(const TActor& entry, int32_t column, int32_t row) {
+  while (entry.Work[kCursorColumnWord] != column) Press(PadRight);
+  while (entry.Work[kCursorRowWord] != row) Press(PadDown);
+  Press(PadButton1);
+}
 
 void FlowTest::WriteStage(int stage, const std::vector<StageRecord>& records) {
   std::vector<uint8_t> bytes(records.size() * kStageRecordSize);

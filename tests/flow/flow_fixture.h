@@ -60,6 +60,8 @@ class FlowTest : public ::testing::Test {
   static void KeyUp(int virtualKey);
   // Types a key: down for one frame, up for one.
   void Type(int virtualKey);
+  // In a name entry run by `entry`: moves the cursor to (column, row) and presses button 1.
+  void PickLetter(const TActor& entry, int32_t column, int32_t row);
 
   // Writes stage file n into the program folder from records.
   void WriteStage(int stage, const std::vector<StageRecord>& records);
