@@ -1,5 +1,8 @@
 // The 13 closing pictures: started one every 130 frames, each scrolling up and fading in;
 // the last stops in the middle of the screen and waits for button 1.
+#include <cstddef>
+#include <cstdint>
+
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
 #include "game/flow/ending.h"

@@ -2,6 +2,7 @@
 // The file names and stage titles of the game, numbered 1-16: 1-5 the stage files,
 // 6-11 the tunes (five stages, then the ending), 12-16 the stage titles.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace tolvane {
@@ -34,7 +35,7 @@ inline constexpr int32_t kFirstTitleName = 12;
 // Entry `number` (1-16) of FileNameTable; an empty text for any other number.
 constexpr const char* FileName(int32_t number) {
   return number >= 1 && number <= static_cast<int32_t>(FileNameTable.size())
-             ? FileNameTable[static_cast<size_t>(number - 1)]
+             ? FileNameTable[static_cast<std::size_t>(number - 1)]
              : "";
 }
 // The stage file, tune file and title of stage n (1-5); tune 6 is the ending's.

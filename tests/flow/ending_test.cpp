@@ -7,6 +7,7 @@
 
 #include "game/engine/actor_pool.h"
 #include "game/flow/ending.h"
+#include "game/flow/high_scores.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/game_progress.h"
 #include "game/flow/name_entry.h"
@@ -139,7 +140,6 @@ TEST_F(EndingTest, APlacedFinalScoreGoesThroughTheNameEntryFirst) {
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(MusicLog().back().what, "stop");  // the stage tune ends with the ending's start
   PickLetter(*entry, 12, 4);
-  RunFrames(1);
   EXPECT_EQ(entry->Move, EndingWait);
   EXPECT_EQ(RankScore[0], 777);
   EXPECT_EQ(MusicLog().back().what, "play");

@@ -10,6 +10,7 @@
 #include "game/engine/work_slots.h"
 #include "game/engine/frame_state.h"
 #include "game/engine/pad_input.h"
+#include "game/engine/sound.h"
 #include "game/flow/boot_scene.h"
 #include "game/flow/file_names.h"
 #include "game/flow/flow_hooks.h"
@@ -90,7 +91,11 @@ void FlowTest::SetUp() {
   TodaysDate = &FixedDate;
   OpenSettings(SettingsPath());
   SetMainWindowServices(&window_);
+  // As after boot: tunes loaded, sound effects on.
   MusicHandle.fill(nullptr);
+  LoadTunes();
+  MusicLog().clear();
+  SoundEnabled = 1;
 }
 
 void FlowTest::TearDown() {

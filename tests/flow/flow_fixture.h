@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/engine/actor.h"
+#include "game/engine/pad_input.h"
 #include "game/play/stage_codes.h"
 #include "game/shell/program_state.h"
 #include "presentation/settings_file.h"

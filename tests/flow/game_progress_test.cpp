@@ -123,15 +123,15 @@ TEST_F(GameTest, TheTallyShowsEachLineAndAddsTheWholeBonusAtFrame89) {
   EXPECT_EQ(BannerActors[0]->Image, 48);
   RunFrames(69);  // frames 1-69
   EXPECT_EQ(PlayerActor->Move, nullptr);  // stopped at 60
-  EXPECT_EQ(std::string(TallyText[0]), "TAIL           20000");
+  EXPECT_EQ(std::string(TallyText[0]), "TAIL       20000");
   EXPECT_EQ(std::string(TallyText[1]), "");
   RunFrames(10);
-  EXPECT_EQ(std::string(TallyText[1]), "MAXCOMBO        7000");
+  EXPECT_EQ(std::string(TallyText[1]), "MAXCOMBO    7000");
   EXPECT_EQ(Score, 1000);
   RunFrames(9);  // frames 80-88
   EXPECT_EQ(Score, 1000);
   RunFrames(1);  // frame 89
-  EXPECT_EQ(std::string(TallyText[2]), "PROTECTION     30000");
+  EXPECT_EQ(std::string(TallyText[2]), "PROTECTION 30000");
   EXPECT_EQ(Score, 1000 + 20000 + 7000 + 30000);
   EXPECT_EQ(BannerActors[0]->X, 240);
   EXPECT_EQ(BannerActors[0]->Y, 160);

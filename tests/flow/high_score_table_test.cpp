@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/engine/frame_state.h"
+#include "game/flow/boot_scene.h"
 #include "game/flow/flow_texts.h"
 #include "game/flow/high_score_file.h"
 #include "game/flow/high_scores.h"

@@ -74,7 +74,7 @@ TEST_F(RunThroughTest, TitleToGameOverAndBackWithAPlacedScore) {
   ASSERT_LT(Until([] { return PlayerActor->Move == GameOverMove; }, 2000), 2000);
   EXPECT_EQ(Tails, 0);
   hazard.Active = 0;
-  RunFrames(200);
+  RunFrames(201);
   ASSERT_EQ(PlayerActor->Move, NameEntryMove);
   EXPECT_EQ(RankScore[0], 300);
   Press(PadButton1);  // "A"

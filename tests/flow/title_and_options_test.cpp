@@ -14,6 +14,7 @@
 #include "game/flow/wobble.h"
 #include "game/play/game_state.h"
 #include "game/play/player.h"
+#include "game/play/stage_script.h"
 #include "presentation/virtual_keys.h"
 #include "tests/flow/flow_fixture.h"
 
