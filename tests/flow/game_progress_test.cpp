@@ -238,6 +238,13 @@ TEST_F(GameTest, ContinueResetsTheScoreAfterPlacementAndRestartsTheStage) {
   EXPECT_EQ(PlayerActor->Move, PlayerEnter);
   EXPECT_EQ(RankScore[0], 4000);  // placed on the score it had
   EXPECT_EQ(RankName[0], "TAIL");
+
+  // The next game over places the continued game on its own score.
+  Score = 50;
+  PlayerActor->Work[kDeathTimer] = 199;
+  PlayerActor->Move = GameOverMove;
+  RunFrames(1);
+  EXPECT_EQ(PlayerActor->Work[kPlaceWord], 1);
 }
 
 TEST_F(GameTest, TheCountdownShrinksThePicturesAndRunningOutReturnsToTheTitle) {
