@@ -30,10 +30,11 @@ struct StageChord {
   int32_t stage;
   int32_t weaponLevel;
 };
-constexpr std::array<StageChord, 4> kStageChords = {{{'2', 2, 17}, {'3', 3, 30}, {'4', 4, 40}, {'5', 5, 50}}};
+constexpr std::array<StageChord, 4> kStageChords = {
+    {{'2', 2, 17}, {'3', 3, 30}, {'4', 4, 40}, {'5', 5, 50}}};
 
 void FollowKeySequence(const pres::InputDevice& input) {
-  if (KeySequenceIndex < 0 || KeySequenceIndex >= static_cast<int32_t>(kDeveloperKeys.size())) KeySequenceIndex = 0;
+  if (KeySequenceIndex < 0 || KeySequenceIndex > kKeysArmed) KeySequenceIndex = 0;
   if (!input.KeyIsDown(kDeveloperKeys[static_cast<size_t>(KeySequenceIndex)])) return;
   KeySequenceIndex += 1;
   if (KeySequenceIndex > kKeysArmed) KeySequenceIndex = 0;

@@ -14,18 +14,18 @@ namespace {
 
 constexpr int32_t kFirstClosingImage = 291;
 constexpr int32_t kLastClosingImage = kFirstClosingImage + kClosingPictures - 1;
-constexpr int32_t kInterval = 130;      // frames between two pictures
-constexpr int32_t kStartPhase = 100;    // the first starts at frame 100
+constexpr int32_t kInterval = 130;    // frames between two pictures
+constexpr int32_t kStartPhase = 100;  // the first starts at frame 100
 constexpr int32_t kRollEndFrame = 1680;
 
-constexpr int32_t kClosingScale = 70;   // percent, across only
+constexpr int32_t kClosingScale = 70;  // percent, across only
 constexpr int32_t kClosingLeft = 250;
 constexpr int32_t kStartY = 213;
-constexpr int32_t kFadeInEndY = 181;    // fully opaque from here up
-constexpr int32_t kFadeStep = 8;        // alpha per pixel risen
+constexpr int32_t kFadeInEndY = 181;  // fully opaque from here up
+constexpr int32_t kFadeStep = 8;      // alpha per pixel risen
 constexpr int32_t kOpaque = 255;
 constexpr int32_t kGoneY = -100;
-constexpr int32_t kStopY = 100;         // where the last picture waits
+constexpr int32_t kStopY = 100;  // where the last picture waits
 
 void StartClosingPicture(TActor& picture, int32_t k) {
   SetImage(picture, kFirstClosingImage + k);

@@ -17,8 +17,8 @@ namespace tolvane {
 namespace {
 
 constexpr int64_t kBudget = 150000;
-constexpr int64_t kGoodBalance = 49999;   // above: the best verdict
-constexpr int64_t kBadBalance = -50000;   // below: the worst
+constexpr int64_t kGoodBalance = 49999;  // above: the best verdict
+constexpr int64_t kBadBalance = -50000;  // below: the worst
 constexpr int32_t kGoodVerdict = 287;
 constexpr int32_t kFairVerdict = 288;
 constexpr int32_t kBadVerdict = 289;
@@ -39,14 +39,14 @@ constexpr int32_t kBalanceUnit = 285;
 constexpr int32_t kDebtUnit = 304;
 
 enum class Step {
-  Scene,          // image top-left at (0, 0) for life frames
-  Caption,        // image at the bottom for life - 5 frames
-  ShotCharge,     // label image, ShotCharge, unit
-  LossCharge,     // label image, LossCharge, unit
-  Balance,        // label, the balance (its size when negative), unit by sign
-  Verdict,        // a caption chosen by the balance
-  FinalScene,     // image top-left at (0, 0), stays
-  FinalCaption,   // image centred at (240, 266), stays
+  Scene,         // image top-left at (0, 0) for life frames
+  Caption,       // image at the bottom for life - 5 frames
+  ShotCharge,    // label image, ShotCharge, unit
+  LossCharge,    // label image, LossCharge, unit
+  Balance,       // label, the balance (its size when negative), unit by sign
+  Verdict,       // a caption chosen by the balance
+  FinalScene,    // image top-left at (0, 0), stays
+  FinalCaption,  // image centred at (240, 266), stays
 };
 
 struct TimelineRow {
@@ -102,7 +102,9 @@ int32_t AtBottom(TActor& picture, int32_t x) {
   return x + picture.Width;
 }
 
-void Caption(int32_t image, int32_t life) { AtBottom(NewPicture(image, life - kCaptionLifeCut), kBottomLeft); }
+void Caption(int32_t image, int32_t life) {
+  AtBottom(NewPicture(image, life - kCaptionLifeCut), kBottomLeft);
+}
 
 void RunStep(const TimelineRow& row) {
   switch (row.step) {
@@ -142,7 +144,9 @@ void RunStep(const TimelineRow& row) {
 
 }  // namespace
 
-int64_t EndingBalance() { return kBudget - ShotCharge - LossCharge; }
+int64_t EndingBalance() {
+  return kBudget - ShotCharge - LossCharge;
+}
 
 int32_t VerdictImage(int64_t balance) {
   if (balance < kBadBalance) return kBadVerdict;

@@ -8,22 +8,10 @@
 namespace tolvane {
 
 inline constexpr std::array<const char*, 16> FileNameTable = {
-    "stage1.bin",
-    "stage2.bin",
-    "stage3.bin",
-    "stage4.bin",
-    "stage5.bin",
-    "tolvstg1.mid",
-    "tolvstg2.mid",
-    "tolvstg3.mid",
-    "tolvstg4.mid",
-    "tolvstg5.mid",
-    "tolvend.mid",
-    "Stage1...Fukai",
-    "Stage2...Sea Stage",
-    "Stage3...Woody Stage",
-    "Stage4...China Town",
-    "Stage5...Unknown Space",
+    "stage1.bin",         "stage2.bin",           "stage3.bin",          "stage4.bin",
+    "stage5.bin",         "tolvstg1.mid",         "tolvstg2.mid",        "tolvstg3.mid",
+    "tolvstg4.mid",       "tolvstg5.mid",         "tolvend.mid",         "Stage1...Fukai",
+    "Stage2...Sea Stage", "Stage3...Woody Stage", "Stage4...China Town", "Stage5...Unknown Space",
 };
 
 inline constexpr int32_t kStageCount = 5;
@@ -39,8 +27,14 @@ constexpr const char* FileName(int32_t number) {
              : "";
 }
 // The stage file, tune file and title of stage n (1-5); tune 6 is the ending's.
-constexpr const char* StageFileName(int32_t stage) { return stage >= 1 && stage <= kStageCount ? FileName(stage) : ""; }
-constexpr const char* TuneFileName(int32_t tune) { return tune >= 1 && tune <= kTuneCount ? FileName(kFirstTuneName - 1 + tune) : ""; }
-constexpr const char* StageTitle(int32_t stage) { return stage >= 1 && stage <= kStageCount ? FileName(kFirstTitleName - 1 + stage) : ""; }
+constexpr const char* StageFileName(int32_t stage) {
+  return stage >= 1 && stage <= kStageCount ? FileName(stage) : "";
+}
+constexpr const char* TuneFileName(int32_t tune) {
+  return tune >= 1 && tune <= kTuneCount ? FileName(kFirstTuneName - 1 + tune) : "";
+}
+constexpr const char* StageTitle(int32_t stage) {
+  return stage >= 1 && stage <= kStageCount ? FileName(kFirstTitleName - 1 + stage) : "";
+}
 
 }  // namespace tolvane

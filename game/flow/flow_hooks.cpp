@@ -21,7 +21,9 @@ CalendarDate SystemDate() {
   return {local.tm_year + kTmYearBase, local.tm_mon + 1, local.tm_mday};
 }
 
-std::string SystemProgramFolder() { return ProgramDirectory(); }
+std::string SystemProgramFolder() {
+  return ProgramDirectory();
+}
 
 DateProc TodaysDate = &SystemDate;
 FolderProc ProgramFolder = &SystemProgramFolder;

@@ -75,7 +75,8 @@ void GiveUp() {
 // The stage starts again from its beginning, with the weapons the player had when it began.
 void Continue(TActor& actor) {
   StopMusic();
-  for (int word : {kCountdownPictureWord, kContinuePictureWord, kGiveUpPictureWord, kContinueReaderWord}) {
+  for (int word :
+       {kCountdownPictureWord, kContinuePictureWord, kGiveUpPictureWord, kContinueReaderWord}) {
     ActorAt(actor.Work[static_cast<size_t>(word)]).Active = 0;
   }
   Tails = kStartTails;
@@ -129,8 +130,10 @@ void ContinueMove(TActor& actor) {
   if (choice != before) PlaySound(kSoundBlip);
 
   const int32_t k = countdown;
-  TActor& chosen = ActorAt(actor.Work[choice == kChoiceContinue ? kContinuePictureWord : kGiveUpPictureWord]);
-  TActor& other = ActorAt(actor.Work[choice == kChoiceContinue ? kGiveUpPictureWord : kContinuePictureWord]);
+  TActor& chosen =
+      ActorAt(actor.Work[choice == kChoiceContinue ? kContinuePictureWord : kGiveUpPictureWord]);
+  TActor& other =
+      ActorAt(actor.Work[choice == kChoiceContinue ? kGiveUpPictureWord : kContinuePictureWord]);
   SetScale(chosen, k * kChosenScale / kCountdownFrames);
   SetScale(other, k * kOtherScale / kCountdownFrames);
   SetScale(ActorAt(actor.Work[kCountdownPictureWord]), k * kChosenScale / kCountdownFrames);

@@ -9,12 +9,15 @@
 
 namespace tolvane {
 
-std::string RankKey(int32_t n) { return kRankKeyPrefix + std::to_string(n); }
+std::string RankKey(int32_t n) {
+  return kRankKeyPrefix + std::to_string(n);
+}
 
 void ReadHighScores() {
   for (int32_t n = 0; n < kRankCount; ++n) {
-    const std::string value =
-        IniFile != nullptr ? IniFile->ReadString(kRankSection, RankKey(n), kDefaultRankEntry) : kDefaultRankEntry;
+    const std::string value = IniFile != nullptr
+                                  ? IniFile->ReadString(kRankSection, RankKey(n), kDefaultRankEntry)
+                                  : kDefaultRankEntry;
     SetRankFromText(n, value);
   }
 }
@@ -27,7 +30,8 @@ bool WriteHighScores() {
   std::vector<pres::SettingsFile::KeyValue> table;
   for (int32_t n = 0; n < kRankCount; ++n) table.emplace_back(RankKey(n), RankAsText(n));
   if (IniFile->WriteStrings(kRankSection, table)) return true;
-  std::fprintf(stderr, "tolvane: the high-score table could not be saved: %s\n", IniFile->LastError().c_str());
+  std::fprintf(stderr, "tolvane: the high-score table could not be saved: %s\n",
+               IniFile->LastError().c_str());
   return false;
 }
 

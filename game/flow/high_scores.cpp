@@ -23,7 +23,9 @@ constexpr int32_t kDayField = 4;
 
 constexpr unsigned char kLastSeparator = 32;
 
-bool InTable(int32_t n) { return n >= 0 && n < kRankCount; }
+bool InTable(int32_t n) {
+  return n >= 0 && n < kRankCount;
+}
 
 // The whole field as a decimal int32 (an optional minus sign, then digits only).
 bool ParseNumber(const std::string& field, int32_t& number) {
@@ -38,7 +40,9 @@ class StoredEntry {
 
   bool Has(int32_t field) const { return field < count_; }
   const std::string& Text(int32_t field) const { return fields_[static_cast<size_t>(field)]; }
-  bool Number(int32_t field, int32_t& number) const { return Has(field) && ParseNumber(Text(field), number); }
+  bool Number(int32_t field, int32_t& number) const {
+    return Has(field) && ParseNumber(Text(field), number);
+  }
 
  private:
   FieldList fields_;
@@ -81,7 +85,8 @@ int32_t SplitFields(std::string_view value, FieldList& fields) {
       current.push_back(c);
     }
   }
-  if (!current.empty() && count < kMaxFields) fields[static_cast<size_t>(count++)] = std::move(current);
+  if (!current.empty() && count < kMaxFields)
+    fields[static_cast<size_t>(count++)] = std::move(current);
   return count;
 }
 

@@ -5,14 +5,17 @@
 
 namespace tolvane {
 
-MusicCalls LibraryMusicCalls() { return {&mmsCreateHandle, &mmsPlay, &mmsFadeout, &mmsStop}; }
+MusicCalls LibraryMusicCalls() {
+  return {&mmsCreateHandle, &mmsPlay, &mmsFadeout, &mmsStop};
+}
 
 MusicCalls Music = LibraryMusicCalls();
 
 void LoadTunes() {
   for (int32_t tune = 1; tune <= kTuneCount; ++tune) {
     const auto slot = static_cast<size_t>(tune);
-    MusicHandle[slot] = Music.createHandle != nullptr ? Music.createHandle(TuneFileName(tune)) : nullptr;
+    MusicHandle[slot] =
+        Music.createHandle != nullptr ? Music.createHandle(TuneFileName(tune)) : nullptr;
   }
 }
 

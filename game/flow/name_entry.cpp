@@ -29,9 +29,13 @@ constexpr int32_t kNameCentreX = 240;
 constexpr int32_t kNameTop = 80;
 constexpr int32_t kNameAdvance = 44;
 
-int32_t Wrap(int32_t value, int32_t count) { return ((value % count) + count) % count; }
+int32_t Wrap(int32_t value, int32_t count) {
+  return ((value % count) + count) % count;
+}
 
-bool InTable(int32_t n) { return n >= 0 && n < kRankCount; }
+bool InTable(int32_t n) {
+  return n >= 0 && n < kRankCount;
+}
 
 // The name being entered; a stray place edits a name outside the table, so the entry
 // can still be ended.
@@ -43,7 +47,8 @@ std::string& NameOfEntry(const TActor& actor) {
 
 TActor& LetterActor(TActor& actor, int32_t column, int32_t row) {
   const TActor& holder = ActorAt(actor.Work[kGridHolderWord]);
-  return ActorAt(holder.Work[static_cast<size_t>(Wrap(row, kGridRows) * kGridColumns + Wrap(column, kGridColumns))]);
+  return ActorAt(holder.Work[static_cast<size_t>(Wrap(row, kGridRows) * kGridColumns +
+                                                 Wrap(column, kGridColumns))]);
 }
 
 void MoveCursor(TActor& actor, const TPadState& keys) {
@@ -65,7 +70,8 @@ void DropLastLetter(std::string& name) {
 void EndEntry(TActor& actor) {
   WriteHighScores();
   TActor& holder = ActorAt(actor.Work[kGridHolderWord]);
-  for (int32_t k = 0; k < kGridLetters; ++k) ActorAt(holder.Work[static_cast<size_t>(k)]).Active = 0;
+  for (int32_t k = 0; k < kGridLetters; ++k)
+    ActorAt(holder.Work[static_cast<size_t>(k)]).Active = 0;
   holder.Active = 0;
   ActorAt(actor.Work[kNameHeadingWord]).Active = 0;
   ActorAt(actor.Work[kNameDisplayWord]).Active = 0;
@@ -76,7 +82,8 @@ void EndEntry(TActor& actor) {
 }  // namespace
 
 char LetterAt(int32_t column, int32_t row) {
-  return NameAlphabet[static_cast<size_t>(Wrap(row, kGridRows) * kGridColumns + Wrap(column, kGridColumns))];
+  return NameAlphabet[static_cast<size_t>(Wrap(row, kGridRows) * kGridColumns +
+                                          Wrap(column, kGridColumns))];
 }
 
 int32_t LetterPattern(char c) {
@@ -90,7 +97,8 @@ void NameEntrySetup(TActor& actor) {
 
   TActor& holder = NewActor(LayerBack);
   actor.Work[kGridHolderWord] = SlotOf(holder);
-  actor.Work[kNameHeadingWord] = SlotOf(NewWobblePicture(kHeadingImage, kHeadingX, kHeadingY, kWobbleHeading));
+  actor.Work[kNameHeadingWord] =
+      SlotOf(NewWobblePicture(kHeadingImage, kHeadingX, kHeadingY, kWobbleHeading));
 
   TActor& display = NewActor(LayerFront);
   display.Work[kNameDisplayPlace] = n;

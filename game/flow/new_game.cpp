@@ -11,7 +11,8 @@
 
 namespace tolvane {
 
-std::array<TActor*, kBannerCount> BannerActors = {&ScratchActor, &ScratchActor, &ScratchActor, &ScratchActor};
+std::array<TActor*, kBannerCount> BannerActors = {&ScratchActor, &ScratchActor, &ScratchActor,
+                                                  &ScratchActor};
 std::array<char*, kTallyLines> TallyText = {SpareTextBuffer, SpareTextBuffer, SpareTextBuffer};
 std::array<TActor*, kSpareActors> SpareActors = {&ScratchActor, &ScratchActor, &ScratchActor};
 
@@ -30,7 +31,8 @@ constexpr int32_t kDummyTargetX = 550;
 constexpr int32_t kDummyTargetY = 160;
 
 // Places of banners 1-4; they are made from banner 4 down to banner 1.
-constexpr std::array<Place, kBannerCount> kBannerPlaces = {{{240, 160}, {330, 100}, {325, 77}, {330, 160}}};
+constexpr std::array<Place, kBannerCount> kBannerPlaces = {
+    {{240, 160}, {330, 100}, {325, 77}, {330, 160}}};
 // Tally lines at text cells (18, 13), (18, 14), (18, 15).
 constexpr int32_t kTallyColumn = 18;
 constexpr int32_t kTallyFirstRow = 13;
@@ -60,7 +62,8 @@ void MakePlayer() {
   player.HitScale = kPlayerHitScale;
   player.Kind = KindPlayer;
   player.Work[kWeapon] = 0;
-  for (int32_t w = 0; w < kWeaponCount; ++w) WeaponLevel(player, w) = StartWeaponLevel[static_cast<size_t>(w)];
+  for (int32_t w = 0; w < kWeaponCount; ++w)
+    WeaponLevel(player, w) = StartWeaponLevel[static_cast<size_t>(w)];
   for (const HudPiece& piece : kHudPieces) {
     TActor& hud = NewActor(LayerTop);
     SetImage(hud, piece.image);
@@ -122,7 +125,8 @@ void NewGame(TActor& /*actor*/) {
   StageActor->Work[kStageNumber] = StartStage;
   StageActor->Work[kNextWeapon] = 0;
   for (int32_t w = 0; w < kStartWeapons; ++w) {
-    StageActor->Work[static_cast<size_t>(kNextWeaponLevel + w)] = StartWeaponLevel[static_cast<size_t>(w)];
+    StageActor->Work[static_cast<size_t>(kNextWeaponLevel + w)] =
+        StartWeaponLevel[static_cast<size_t>(w)];
   }
   StageActor->Move = StageStart;
   StageClearHook = StageClear;

@@ -24,12 +24,13 @@ struct OptionPicture {
 };
 
 constexpr std::array<OptionPicture, kOptionRows> kRowLabels = {{
-    {191, 80, 60},   // background detail
-    {193, 80, 130},  // music
-    {195, 80, 200},  // sound effects
-    {192, 200, 270}, // done
+    {191, 80, 60},    // background detail
+    {193, 80, 130},   // music
+    {195, 80, 200},   // sound effects
+    {192, 200, 270},  // done
 }};
-constexpr std::array<OptionPicture, 3> kDetailValues = {{{190, 200, 60}, {189, 305, 60}, {194, 410, 60}}};
+constexpr std::array<OptionPicture, 3> kDetailValues = {
+    {{190, 200, 60}, {189, 305, 60}, {194, 410, 60}}};
 constexpr std::array<OptionPicture, 2> kMusicValues = {{{196, 230, 130}, {194, 380, 130}}};
 constexpr std::array<OptionPicture, 2> kSoundValues = {{{196, 230, 200}, {194, 380, 200}}};
 
@@ -51,9 +52,15 @@ constexpr std::array<ValueRow, 3> kValueRows = {{
     {kSoundValueWord, static_cast<int32_t>(kSoundValues.size())},
 }};
 
-int32_t& Row(TActor& c) { return c.Work[kOptionRowWord]; }
-int32_t& Value(TActor& c, int32_t row) { return c.Work[static_cast<size_t>(kRowValueWord + row)]; }
-TActor& Label(TActor& c, int32_t row) { return ActorAt(c.Work[static_cast<size_t>(kRowLabelWord + row)]); }
+int32_t& Row(TActor& c) {
+  return c.Work[kOptionRowWord];
+}
+int32_t& Value(TActor& c, int32_t row) {
+  return c.Work[static_cast<size_t>(kRowValueWord + row)];
+}
+TActor& Label(TActor& c, int32_t row) {
+  return ActorAt(c.Work[static_cast<size_t>(kRowLabelWord + row)]);
+}
 TActor& ValuePicture(TActor& c, int32_t row, int32_t value) {
   return ActorAt(c.Work[static_cast<size_t>(kValueRows[static_cast<size_t>(row)].word + value)]);
 }
@@ -64,12 +71,15 @@ constexpr size_t kNoneChosen = SIZE_MAX;
 void MakePictures(TActor& c, int word, const OptionPicture* pictures, size_t count, size_t chosen) {
   for (size_t i = 0; i < count; ++i) {
     const OptionPicture& p = pictures[i];
-    TActor& picture = NewWobblePicture(p.image, p.x, p.y, i == chosen ? kWobbleChosen : kWobblePlain);
+    TActor& picture =
+        NewWobblePicture(p.image, p.x, p.y, i == chosen ? kWobbleChosen : kWobblePlain);
     c.Work[static_cast<size_t>(word) + i] = SlotOf(picture);
   }
 }
 
-int32_t Sum(TActor& c) { return Row(c) + Value(c, kDetailRow) + Value(c, kMusicRow) + Value(c, kSoundRow); }
+int32_t Sum(TActor& c) {
+  return Row(c) + Value(c, kDetailRow) + Value(c, kMusicRow) + Value(c, kSoundRow);
+}
 
 void MoveCursor(TActor& c, const TPadState& keys) {
   if (PadHeld(keys, PadUp)) Row(c) = (Row(c) + kOptionRows - 1) % kOptionRows;
@@ -78,8 +88,10 @@ void MoveCursor(TActor& c, const TPadState& keys) {
 
   const int32_t row = Row(c);
   if (row == kDoneRow) return;
-  if (PadHeld(keys, PadLeft)) Value(c, row) = row == kDetailRow ? std::max(Value(c, row) - 1, kBothLayers) : kOn;
-  if (PadHeld(keys, PadRight)) Value(c, row) = row == kDetailRow ? std::min(Value(c, row) + 1, kNoBackground) : kOff;
+  if (PadHeld(keys, PadLeft))
+    Value(c, row) = row == kDetailRow ? std::max(Value(c, row) - 1, kBothLayers) : kOn;
+  if (PadHeld(keys, PadRight))
+    Value(c, row) = row == kDetailRow ? std::min(Value(c, row) + 1, kNoBackground) : kOff;
 }
 
 void ShowValues(TActor& c) {
@@ -113,7 +125,9 @@ void OptionsSetup(TActor& c) {
   c.Work[kOptionsReaderWord] = SlotOf(NewMenuKeyReader());
 
   Row(c) = kDetailRow;
-  Value(c, kDetailRow) = !BackgroundShown ? kNoBackground : BackgroundBothLayers ? kBothLayers : kOneLayer;
+  Value(c, kDetailRow) = !BackgroundShown       ? kNoBackground
+                         : BackgroundBothLayers ? kBothLayers
+                                                : kOneLayer;
   Value(c, kMusicRow) = MusicEnabled ? kOn : kOff;
   Value(c, kSoundRow) = SoundEnabled != 0 ? kOn : kOff;
   c.Move = OptionsMove;

@@ -21,7 +21,7 @@ inline constexpr int kMusicValueWord = 17;   // Work[17..18]: row 1 values (slot
 inline constexpr int kSoundValueWord = 19;   // Work[19..20]: row 2 values (slots)
 inline constexpr int kOptionsReaderWord = 21;
 inline constexpr int kOptionRowWord = 22;
-inline constexpr int kRowValueWord = 23;     // Work[23..25]: chosen value of rows 0-2
+inline constexpr int kRowValueWord = 23;  // Work[23..25]: chosen value of rows 0-2
 
 // Builds the screen on the controller, which survives the clear with the title tiles.
 void OptionsSetup(TActor& controller);

@@ -30,8 +30,8 @@ std::string RankingLine(int32_t n) {
   if (n < 0 || n >= kRankCount) return {};
   const auto i = static_cast<size_t>(n);
   std::array<char, kTextSlotSize> line{};
-  std::snprintf(line.data(), line.size(), kRankingLineFormat, kRankOrdinals[i], RankName[i].c_str(), RankScore[i],
-                RankYear[i], RankMonth[i], RankDay[i]);
+  std::snprintf(line.data(), line.size(), kRankingLineFormat, kRankOrdinals[i], RankName[i].c_str(),
+                RankScore[i], RankYear[i], RankMonth[i], RankDay[i]);
   return line.data();
 }
 

@@ -39,7 +39,7 @@ constexpr int32_t kComboBonus = 1000;
 constexpr int32_t kProtectionBonus = 10000;
 
 // Banner 1 reads "stage clear" in the look of the stage; banner 2 rides beside it.
-constexpr int32_t kBannerEarlyStages = 48;  // stages 1-2
+constexpr int32_t kBannerEarlyStages = 48;   // stages 1-2
 constexpr int32_t kBannerMiddleStages = 29;  // stages 3-4
 constexpr int32_t kBannerLastStage = 31;
 constexpr int32_t kLastMiddleStage = 4;
@@ -54,7 +54,9 @@ constexpr int32_t kBannerY = 160;
 constexpr int32_t kSecondBannerDx = 90;
 constexpr int32_t kSecondBannerDy = -15;
 
-TActor& Banner(int number) { return *BannerActors[static_cast<size_t>(number - 1)]; }
+TActor& Banner(int number) {
+  return *BannerActors[static_cast<size_t>(number - 1)];
+}
 
 void WriteTallyLine(int line, const char* format, int32_t amount) {
   std::snprintf(TallyText[static_cast<size_t>(line)], kTextSlotSize, format, amount);

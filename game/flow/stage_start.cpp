@@ -47,7 +47,8 @@ struct Panel {
   int32_t hold;
   int32_t targetX;
 };
-constexpr std::array<Panel, 2> kOpeningPanels = {{{46, 240, 160, 10, 240}, {45, -200, 305, 200, 120}}};
+constexpr std::array<Panel, 2> kOpeningPanels = {
+    {{46, 240, 160, 10, 240}, {45, -200, 305, 200, 120}}};
 constexpr int32_t kPanelLaunchX = 800;
 constexpr int32_t kPanelGone = -80;  // hold count at which a launched picture disappears
 

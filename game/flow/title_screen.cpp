@@ -40,7 +40,8 @@ struct TitlePicture {
   int32_t x;
   int32_t y;
 };
-constexpr std::array<TitlePicture, 3> kTitleCaptions = {{{187, 150, 40}, {188, 200, 80}, {228, 100, 290}}};
+constexpr std::array<TitlePicture, 3> kTitleCaptions = {
+    {{187, 150, 40}, {188, 200, 80}, {228, 100, 290}}};
 
 // Empty lines on text rows 0 and 1, as every screen has.
 constexpr int32_t kFirstTextRow = 0;
@@ -112,12 +113,14 @@ void TitleSetup(TActor& /*actor*/) {
   caption.X = kCaptionStartX;
   caption.Y = kCaptionY;
   for (int32_t choice = 0; choice < kMenuChoices; ++choice) {
-    caption.Work[static_cast<size_t>(kCaptionImageWord + choice)] = kCaptionImages[static_cast<size_t>(choice)];
+    caption.Work[static_cast<size_t>(kCaptionImageWord + choice)] =
+        kCaptionImages[static_cast<size_t>(choice)];
   }
   caption.Work[kMenuChoiceWord] = kChoiceStart;
   caption.Move = TitleMenuMove;
 
-  for (const TitlePicture& picture : kTitleCaptions) PopPicture(picture.x, picture.y, picture.image, 0, 0);
+  for (const TitlePicture& picture : kTitleCaptions)
+    PopPicture(picture.x, picture.y, picture.image, 0, 0);
   caption.Work[kMenuReaderWord] = SlotOf(NewMenuKeyReader());
 }
 

@@ -1,15 +1,16 @@
 // The ending: its placement, the tune that plays whatever the music option, the timeline's
 // charges, balance and verdict, and the closing pictures ending at the title.
+#include "game/flow/ending.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "game/engine/actor_pool.h"
-#include "game/flow/ending.h"
-#include "game/flow/high_scores.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/game_progress.h"
+#include "game/flow/high_scores.h"
 #include "game/flow/name_entry.h"
 #include "game/flow/title_screen.h"
 #include "game/play/game_state.h"

@@ -4,13 +4,13 @@
 #include <fstream>
 
 #include "game/engine/actor_pool.h"
+#include "game/engine/frame_state.h"
+#include "game/engine/pad_input.h"
+#include "game/engine/sound.h"
 #include "game/engine/text_actors.h"
 #include "game/engine/text_common.h"
 #include "game/engine/text_slots.h"
 #include "game/engine/work_slots.h"
-#include "game/engine/frame_state.h"
-#include "game/engine/pad_input.h"
-#include "game/engine/sound.h"
 #include "game/flow/boot_scene.h"
 #include "game/flow/file_names.h"
 #include "game/flow/flow_hooks.h"
@@ -27,7 +27,9 @@ namespace {
 // Distinct fake handles, one per tune file; tune t is element t - 1.
 std::array<char, kTuneCount> gFakeSongs{};
 
-SongHandle FakeHandle(int tune) { return reinterpret_cast<SongHandle>(&gFakeSongs[static_cast<size_t>(tune - 1)]); }
+SongHandle FakeHandle(int tune) {
+  return reinterpret_cast<SongHandle>(&gFakeSongs[static_cast<size_t>(tune - 1)]);
+}
 
 int TuneOf(SongHandle handle) {
   for (int tune = 1; tune <= kTuneCount; ++tune) {
@@ -47,24 +49,39 @@ int32_t RecordPlay(SongHandle handle, int32_t repeat) {
   MusicLog().push_back({"play", "", TuneOf(handle), repeat});
   return 0;
 }
-void RecordFadeout(int32_t ms) { MusicLog().push_back({"fadeout", "", 0, ms}); }
-void RecordStop() { MusicLog().push_back({"stop", "", 0, 0}); }
+void RecordFadeout(int32_t ms) {
+  MusicLog().push_back({"fadeout", "", 0, ms});
+}
+void RecordStop() {
+  MusicLog().push_back({"stop", "", 0, 0});
+}
 
-CalendarDate FixedDate() { return {2031, 4, 7}; }
+CalendarDate FixedDate() {
+  return {2031, 4, 7};
+}
 
 std::filesystem::path gFolder;
-std::string TestFolder() { return gFolder.string(); }
+std::string TestFolder() {
+  return gFolder.string();
+}
 
 // The pad's keys in the harness: cursor keys, Z for button 1, X for button 2.
 int KeyOf(int padState) {
   switch (padState) {
-    case PadUp: return pres::vk::kUp;
-    case PadDown: return pres::vk::kDown;
-    case PadLeft: return pres::vk::kLeft;
-    case PadRight: return pres::vk::kRight;
-    case PadButton1: return pres::vk::Letter('Z');
-    case PadButton2: return pres::vk::Letter('X');
-    default: return 0;
+    case PadUp:
+      return pres::vk::kUp;
+    case PadDown:
+      return pres::vk::kDown;
+    case PadLeft:
+      return pres::vk::kLeft;
+    case PadRight:
+      return pres::vk::kRight;
+    case PadButton1:
+      return pres::vk::Letter('Z');
+    case PadButton2:
+      return pres::vk::Letter('X');
+    default:
+      return 0;
   }
 }
 
@@ -118,8 +135,12 @@ void FlowTest::Boot() {
   RunFrames(2);
 }
 
-void FlowTest::KeyDown(int virtualKey) { pres::Services().input->KeyDown(virtualKey); }
-void FlowTest::KeyUp(int virtualKey) { pres::Services().input->KeyUp(virtualKey); }
+void FlowTest::KeyDown(int virtualKey) {
+  pres::Services().input->KeyDown(virtualKey);
+}
+void FlowTest::KeyUp(int virtualKey) {
+  pres::Services().input->KeyUp(virtualKey);
+}
 
 void FlowTest::Type(int virtualKey) {
   KeyDown(virtualKey);
@@ -128,7 +149,9 @@ void FlowTest::Type(int virtualKey) {
   RunFrames(1);
 }
 
-void FlowTest::Press(int padState) { Type(KeyOf(padState)); }
+void FlowTest::Press(int padState) {
+  Type(KeyOf(padState));
+}
 
 void FlowTest::PickLetter(const TActor& entry, int32_t column, int32_t row) {
   while (entry.Work[kCursorColumnWord] != column) Press(PadRight);
@@ -138,9 +161,11 @@ void FlowTest::PickLetter(const TActor& entry, int32_t column, int32_t row) {
 
 void FlowTest::WriteStage(int stage, const std::vector<StageRecord>& records) {
   std::vector<uint8_t> bytes(records.size() * kStageRecordSize);
-  for (size_t i = 0; i < records.size(); ++i) EncodeStageRecord(records[i], bytes.data() + i * kStageRecordSize);
+  for (size_t i = 0; i < records.size(); ++i)
+    EncodeStageRecord(records[i], bytes.data() + i * kStageRecordSize);
   std::ofstream file(folder_ / StageFileName(stage), std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 int FlowTest::CountImage(int32_t image) {
@@ -163,8 +188,8 @@ int FlowTest::CountActive(int32_t kind) {
 }
 
 static bool IsTextActor(const TActor& a) {
-  for (DrawProc proc : {ZoomTextWait, ZoomTextIn, TextShow, ZoomTextOut, GlideWait, GlideIn, GlideOut, BlinkWait,
-                        BlinkShow}) {
+  for (DrawProc proc : {ZoomTextWait, ZoomTextIn, TextShow, ZoomTextOut, GlideWait, GlideIn,
+                        GlideOut, BlinkWait, BlinkShow}) {
     if (a.Draw == proc) return true;
   }
   return false;
@@ -175,7 +200,8 @@ std::vector<std::string> FlowTest::Texts() {
   for (const TActor& a : ActorPool) {
     if (a.Active == 0 || !IsTextActor(a)) continue;
     const int32_t slot = a.Work[kTextSlotWord];
-    if (slot < 0 || slot >= kTextSlotCount || TextSlotUsed[static_cast<size_t>(slot)] == 0) continue;
+    if (slot < 0 || slot >= kTextSlotCount || TextSlotUsed[static_cast<size_t>(slot)] == 0)
+      continue;
     texts.emplace_back(ActorText(a));
   }
   return texts;

@@ -22,10 +22,10 @@
 namespace tolvane::testing {
 
 struct MusicCall {
-  std::string what;  // "create", "play", "fadeout", "stop"
-  std::string file;  // create: the file name
-  int tune = 0;      // play: the tune number behind the handle (0 for none)
-  int32_t value = 0; // play: repeat; fadeout: milliseconds
+  std::string what;   // "create", "play", "fadeout", "stop"
+  std::string file;   // create: the file name
+  int tune = 0;       // play: the tune number behind the handle (0 for none)
+  int32_t value = 0;  // play: repeat; fadeout: milliseconds
 };
 
 class RecordingWaves final : public pres::WaveList {

@@ -1,5 +1,7 @@
 // The course of a game: the new game's actors, the stage start, a missing stage file, the
 // stage-clear tally, game over with its placement, and the continue screen.
+#include "game/flow/game_progress.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,6 @@
 #include "game/flow/ending.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/flow_texts.h"
-#include "game/flow/game_progress.h"
 #include "game/flow/high_scores.h"
 #include "game/flow/title_screen.h"
 #include "game/play/backdrop.h"
@@ -121,7 +122,7 @@ TEST_F(GameTest, TheTallyShowsEachLineAndAddsTheWholeBonusAtFrame89) {
   ASSERT_NE(fade, nullptr);
   EXPECT_EQ(fade->value, 5000);
   EXPECT_EQ(BannerActors[0]->Image, 48);
-  RunFrames(69);  // frames 1-69
+  RunFrames(69);                          // frames 1-69
   EXPECT_EQ(PlayerActor->Move, nullptr);  // stopped at 60
   EXPECT_EQ(std::string(TallyText[0]), "TAIL       20000");
   EXPECT_EQ(std::string(TallyText[1]), "");
@@ -183,7 +184,8 @@ TEST_F(GameTest, ClearingTheFifthStageLeadsToTheEnding) {
   RunFrames(2);
   EXPECT_EQ(CountActive(KindPlayer), 0);  // the play screen is gone
   bool placement = false;
-  for (const TActor& a : ActorPool) placement = placement || (a.Active != 0 && a.Work[kDeathTimer] >= kEndingCounter);
+  for (const TActor& a : ActorPool)
+    placement = placement || (a.Active != 0 && a.Work[kDeathTimer] >= kEndingCounter);
   EXPECT_TRUE(placement);
 }
 

@@ -94,8 +94,9 @@ TEST(Placement, EqualScoresStayAboveAndTheTenthEqualIsNotPlaced) {
   EXPECT_EQ(PlaceOf(999), kNotPlaced);
   EXPECT_EQ(PlaceOf(1001), 0);
 
-  for (int32_t n = 0; n < kRankCount; ++n) RankScore[static_cast<size_t>(n)] = 1000 - 100 * n;  // 1000 .. 100
-  EXPECT_EQ(PlaceOf(700), 4);  // below the 700 already at place 3
+  for (int32_t n = 0; n < kRankCount; ++n)
+    RankScore[static_cast<size_t>(n)] = 1000 - 100 * n;  // 1000 .. 100
+  EXPECT_EQ(PlaceOf(700), 4);                            // below the 700 already at place 3
   EXPECT_EQ(PlaceOf(701), 3);
   EXPECT_EQ(PlaceOf(100), kNotPlaced);
   EXPECT_EQ(PlaceOf(101), 9);
@@ -112,7 +113,7 @@ TEST(Placement, InsertionMovesTheRestDownAndLosesTheTenth) {
   EXPECT_EQ(RankMonth[2], 4);
   EXPECT_EQ(RankDay[2], 7);
   EXPECT_EQ(RankName[3], "P2");
-  EXPECT_EQ(RankName[9], "P8");  // P9 is gone
+  EXPECT_EQ(RankName[9], "P8");     // P9 is gone
   InsertRank(10, 1, {2031, 4, 7});  // outside the table: nothing
   EXPECT_EQ(RankName[9], "P8");
 }
@@ -136,7 +137,8 @@ TEST_F(FlowTest, RankingScreenGlidesTheLinesInThreeFramesApartAndButtonOneLeaves
   EXPECT_EQ(static_cast<int>(Texts().size()), shownAtFirst + 1);
   RunFrames(30);
   int lines = 0;
-  for (const std::string& text : Texts()) lines += text.find("TAIL 00000000 2000/01/01") != std::string::npos ? 1 : 0;
+  for (const std::string& text : Texts())
+    lines += text.find("TAIL 00000000 2000/01/01") != std::string::npos ? 1 : 0;
   EXPECT_EQ(lines, kRankCount);
   EXPECT_EQ(CountImage(197), 12);  // the title tiles stayed behind the table
   Press(PadButton1);
@@ -146,7 +148,8 @@ TEST_F(FlowTest, RankingScreenGlidesTheLinesInThreeFramesApartAndButtonOneLeaves
 
 TEST_F(FlowTest, TheTableWrittenByTheGameReadsBackInAFreshStart) {
   for (int32_t n = 0; n < kRankCount; ++n) {
-    SetRankFromText(n, "N" + std::to_string(n) + " " + std::to_string(90000 - n * 1000) + " 2031 4 " + std::to_string(n + 1));
+    SetRankFromText(n, "N" + std::to_string(n) + " " + std::to_string(90000 - n * 1000) +
+                           " 2031 4 " + std::to_string(n + 1));
   }
   RankName[4].clear();
   ASSERT_TRUE(WriteHighScores());
@@ -173,7 +176,8 @@ TEST_F(FlowTest, ADamagedSettingsFileStillStartsTheGame) {
   {
     std::ofstream file(SettingsPath(), std::ios::binary);
     file << "garbage without equals\n[Tolvane Echo\n[Tolvane Echo]\n=no key\nRANK0=ONLY\nRANK1=\n"
-            "RANK2=X y z w v\nRANK3=   LOTS   500   2030   2   3   extra fields here\n\x01\x02\xff\n";
+            "RANK2=X y z w v\nRANK3=   LOTS   500   2030   2   3   extra fields "
+            "here\n\x01\x02\xff\n";
   }
   OpenSettings(SettingsPath());
   Boot();

@@ -1,5 +1,7 @@
 // The name entry after a placed game over: the grid, the letters, deleting, the length
 // limit, ending with "*", the stored table, and the name display.
+#include "game/flow/name_entry.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include "game/engine/sound.h"
 #include "game/flow/game_progress.h"
 #include "game/flow/high_scores.h"
-#include "game/flow/name_entry.h"
 #include "game/play/game_state.h"
 #include "game/play/player.h"
 #include "presentation/services.h"
@@ -53,7 +54,8 @@ class NameEntryTest : public FlowTest {
 };
 
 TEST_F(NameEntryTest, AnEqualScoreEntersBelowAndTheEntryGetsTodaysDate) {
-  for (int32_t n = 0; n < kRankCount; ++n) SetRankFromText(n, "OLD " + std::to_string(1000 - n * 100) + " 2000 1 1");
+  for (int32_t n = 0; n < kRankCount; ++n)
+    SetRankFromText(n, "OLD " + std::to_string(1000 - n * 100) + " 2000 1 1");
   TActor& actor = GameOverAfter(700);
   EXPECT_EQ(actor.Work[kPlaceWord], 4);
   EXPECT_EQ(actor.Move, NameEntryMove);
@@ -77,7 +79,8 @@ TEST_F(NameEntryTest, NamesTakeSixLettersAndDeletingWorksBothWays) {
   EXPECT_EQ(waves_.played.size(), sounds);
   for (int i = 0; i < 7; ++i) Press(PadButton1);  // "A" seven times
   EXPECT_EQ(RankName[0], "AAAAAA");
-  EXPECT_EQ(std::count(waves_.played.begin(), waves_.played.end(), kSoundLetter), 6);  // the seventh is silent
+  EXPECT_EQ(std::count(waves_.played.begin(), waves_.played.end(), kSoundLetter),
+            6);  // the seventh is silent
   Press(PadButton2);
   EXPECT_EQ(RankName[0], "AAAAA");
   PickLetter(actor, 11, 4);  // "/"
@@ -113,7 +116,8 @@ TEST_F(NameEntryTest, StarWithAnEmptyNameStoresTailWritesAllTenKeysAndGoesOn) {
   EXPECT_EQ(RankName[8], "TAIL");
   const std::string text = FileText();
   EXPECT_NE(text.find("RANK0=TAIL 300 2031 4 7"), std::string::npos);
-  for (int n = 1; n < kRankCount; ++n) EXPECT_NE(text.find("RANK" + std::to_string(n) + "=TAIL 0 2000 1 1"), std::string::npos);
+  for (int n = 1; n < kRankCount; ++n)
+    EXPECT_NE(text.find("RANK" + std::to_string(n) + "=TAIL 0 2000 1 1"), std::string::npos);
   EXPECT_EQ(CountImage(202), 0);
   EXPECT_EQ(CountImage(201), 0);
   EXPECT_EQ(actor.Move, ContinueMove);  // the continue screen is up
@@ -133,9 +137,9 @@ TEST_F(NameEntryTest, TheNameIsDrawnCentredWithItsCursorAndUnknownLettersDrawNot
   const std::vector<uint32_t> pixels = screen.ReadBackBuffer();
   auto at = [&pixels](int x, int y) { return pixels[static_cast<size_t>(y * 480 + x)]; };
   // Three cells of 44 from x = 240 - 3 * 44 / 2 = 174, top 80.
-  EXPECT_NE(at(174 + 5, 85), 0u);        // "A"
-  EXPECT_EQ(at(174 + 44 + 5, 85), 0u);   // "?" draws nothing
-  EXPECT_NE(at(174 + 88 + 5, 85), 0u);   // the cursor
+  EXPECT_NE(at(174 + 5, 85), 0u);       // "A"
+  EXPECT_EQ(at(174 + 44 + 5, 85), 0u);  // "?" draws nothing
+  EXPECT_NE(at(174 + 88 + 5, 85), 0u);  // the cursor
   EXPECT_EQ(at(174 - 5, 85), 0u);
 }
 

@@ -77,7 +77,7 @@ TEST_F(RunThroughTest, TitleToGameOverAndBackWithAPlacedScore) {
   RunFrames(201);
   ASSERT_EQ(PlayerActor->Move, NameEntryMove);
   EXPECT_EQ(RankScore[0], 300);
-  Press(PadButton1);  // "A"
+  Press(PadButton1);                // "A"
   PickLetter(*PlayerActor, 12, 4);  // "*"
   EXPECT_EQ(RankName[0], "A");
 

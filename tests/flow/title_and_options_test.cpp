@@ -60,7 +60,8 @@ TEST_F(TitleTest, BootLoadsTheSixTunesSwitchesEverythingOnAndBuildsTheTitle) {
   BackgroundShown = false;
   Boot();
   ASSERT_EQ(MusicLog().size(), 6u);
-  const char* names[] = {"tolvstg1.mid", "tolvstg2.mid", "tolvstg3.mid", "tolvstg4.mid", "tolvstg5.mid", "tolvend.mid"};
+  const char* names[] = {"tolvstg1.mid", "tolvstg2.mid", "tolvstg3.mid",
+                         "tolvstg4.mid", "tolvstg5.mid", "tolvend.mid"};
   for (size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(MusicLog()[i].what, "create");
     EXPECT_EQ(MusicLog()[i].file, names[i]);
@@ -206,7 +207,7 @@ TEST_F(TitleTest, OptionsAreLeftOnlyFromTheDoneRowAndSetTheSwitches) {
   for (int i = 0; i < 3; ++i) Press(PadRight);
   EXPECT_EQ(controller->Work[kRowValueWord + kDetailRow], 2);
   EXPECT_EQ(waves_.played.size(), soundsBefore + 2);  // no sound when nothing changed
-  Press(PadButton1);  // not the done row: nothing
+  Press(PadButton1);                                  // not the done row: nothing
   EXPECT_EQ(OptionsController(), controller);
   Press(PadDown);
   Press(PadRight);  // music off
