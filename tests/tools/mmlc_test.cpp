@@ -51,7 +51,8 @@ TEST(MmlcLengths, DotsTiesRestsAndGateGiveExactTicks) {
 }
 
 TEST(MmlcPitches, OctavesAccidentalsNumbersAndChords) {
-  const auto song = Compile("#track 1\no3 c c+ d- e# >c <<b o9 g n0 n127,16 o5 (c >e g)4 c (n36 e)");
+  const auto song =
+      Compile("#track 1\no3 c c+ d- e# >c <<b o9 g n0 n127,16 o5 (c >e g)4 c (n36 e)");
   const auto notes = Notes(song.tracks[1]);
   std::vector<int> ons;
   for (const auto& [tick, note, on] : notes) {
