@@ -114,6 +114,32 @@ void PlayHarness::SetEntrySize(int index, int patternWidth, int patternHeight, i
   archive_.Touch();
 }
 
+void PlayHarness::UsePlaySizes() {
+  struct Size {
+    int first, last, w, h, patterns;
+  };
+  static constexpr Size kSizes[] = {
+      {1, 1, 64, 64, 8},      // player hit
+      {2, 2, 24, 8, 1},       // main shot
+      {12, 12, 12, 12, 4},    // enemy bullet
+      {30, 30, 96, 48, 2},    // player
+      {32, 33, 60, 320, 8},   // stage 1 layers
+      {34, 36, 32, 32, 2},    // weapon icons and items
+      {37, 37, 24, 24, 2},    // protection item
+      {38, 38, 48, 16, 6},    // level gauge
+      {39, 39, 16, 16, 2},    // spread shot
+      {41, 41, 16, 16, 2},    // missile
+      {42, 43, 16, 16, 1},    // side shots
+      {44, 44, 24, 24, 4},    // protection orb
+      {177, 177, 50, 10, 1},  // ray
+      {205, 218, 48, 48, 1},  // explosions
+      {308, 308, 16, 16, 11}, // level digit
+  };
+  for (const Size& size : kSizes) {
+    for (int i = size.first; i <= size.last; ++i) SetEntrySize(i, size.w, size.h, size.patterns);
+  }
+}
+
 void PlayHarness::BuildPlayScene(int32_t stage, int32_t weaponLevel) {
   ClearAllActors();
   BackdropActor = &NewActor(LayerBack);
@@ -193,6 +219,11 @@ void PlayHarness::RunFrames(int frames) {
     clock_.Advance(kFrameIntervalMs);
     DXTimerTimer();
   }
+}
+
+void PlayHarness::RunFrameAfter(uint32_t ms) {
+  clock_.Advance(ms);
+  DXTimerTimer();
 }
 
 uint64_t PlayHarness::PoolDigest() {

@@ -38,6 +38,9 @@ class PlayHarness {
   pres::Display& Display() { return *display_; }
   // Gives a synthetic entry `patterns` patterns of w x h side by side.
   void SetEntrySize(int index, int patternWidth, int patternHeight, int patterns = 1);
+  // Gives the synthetic entries of the player's set (player, shots, items, orbs, weapon
+  // display, bullet, ray, explosions, background layers) the sizes of the real archive.
+  void UsePlaySizes();
 
   // The play screen as the new game and the stage start build it, without stage file,
   // music, texts or opening pictures: backdrop, dummy target, player entering with the
@@ -58,6 +61,8 @@ class PlayHarness {
 
   // Runs frames through the frame driver, the clock 32 ms later each time.
   void RunFrames(int frames);
+  // One frame with the clock `ms` later (a late tick may go undrawn when MaxSkip allows).
+  void RunFrameAfter(uint32_t ms);
 
   // FNV-1a of every active slot's number and fields (procedures and table references
   // left out, as their addresses differ between builds).
