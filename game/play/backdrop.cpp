@@ -19,7 +19,9 @@ constexpr int32_t kTilesDrawn = 9;    // one more than a screen, for the partly 
 constexpr std::array<int32_t, 5> kStageFrontImage = {32, 77, 92, 101, 103};
 constexpr std::array<int32_t, 5> kStageBackImage = {33, 78, 93, 102, 104};
 
-int32_t Advance(int32_t pos, int32_t speed) { return (pos + speed) % kLoopWidth; }
+int32_t Advance(int32_t pos, int32_t speed) {
+  return (pos + speed) % kLoopWidth;
+}
 
 void DrawLayer(pres::Display& display, int32_t image, int32_t pos) {
   for (int32_t k = 0; k < kTilesDrawn; ++k) {
@@ -59,6 +61,8 @@ void SetScrollSpeeds(int32_t back, int32_t front) {
   BackdropActor->Work[kFrontSpeed] = front;
 }
 
-int32_t BackSpeed() { return BackdropActor->Work[kBackSpeed]; }
+int32_t BackSpeed() {
+  return BackdropActor->Work[kBackSpeed];
+}
 
 }  // namespace tolvane

@@ -44,7 +44,8 @@ TActor& SpawnBlast(const TActor& source, int32_t delay, int32_t damage, int32_t 
   blast.Y = y;
   blast.Kind = KindNeutral;
   blast.Image = kAnimatedImage;
-  blast.AnimTable = static_cast<int32_t>(RandomNext(0, 100)) <= kAnimAChance ? BlastAnimA : BlastAnimB;
+  blast.AnimTable =
+      static_cast<int32_t>(RandomNext(0, 100)) <= kAnimAChance ? BlastAnimA : BlastAnimB;
   blast.AnimMode = AnimFree;
   blast.ScaleX = blast.ScaleY = kScaleBase + static_cast<int32_t>(RandomNext(0, kScaleSpread));
   blast.Work[kBlastDelay] = delay;

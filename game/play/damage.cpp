@@ -45,8 +45,8 @@ constexpr int32_t kPointsScale = 70;
 constexpr int32_t kPointsHold = 50;
 
 int32_t SaturatingAdd(int32_t a, int64_t b) {
-  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
+  return static_cast<int32_t>(std::clamp<int64_t>(
+      int64_t{a} + b, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 void ShowPoints(const TActor& enemy, int64_t points) {

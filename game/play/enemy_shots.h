@@ -13,11 +13,11 @@ namespace tolvane {
 // Line-motion Work words of enemy shots (and of the enemies that fly the same way).
 inline constexpr int kOriginX = 50;
 inline constexpr int kOriginY = 51;
-inline constexpr int kTargetX = 52;    // aimed shots
+inline constexpr int kTargetX = 52;  // aimed shots
 inline constexpr int kTargetY = 53;
-inline constexpr int kShotSpeed = 54;  // pixels per frame
-inline constexpr int kShotFrames = 55; // frames flown
-inline constexpr int kShotAngle = 56;  // polar shots, 256ths of a turn (0 right, 64 down)
+inline constexpr int kShotSpeed = 54;   // pixels per frame
+inline constexpr int kShotFrames = 55;  // frames flown
+inline constexpr int kShotAngle = 56;   // polar shots, 256ths of a turn (0 right, 64 down)
 
 // The enemies' usual bullet and its animation.
 inline constexpr int32_t kBulletImage = 12;

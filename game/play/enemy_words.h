@@ -9,8 +9,8 @@
 
 namespace tolvane {
 
-inline constexpr int kDropCode = 59;       // 1-3 a weapon item, 4 a protection item, else none
-inline constexpr int kScoreValue = 60;     // above kBossScoreThreshold a boss, above kBigScore big
+inline constexpr int kDropCode = 59;    // 1-3 a weapon item, 4 a protection item, else none
+inline constexpr int kScoreValue = 60;  // above kBossScoreThreshold a boss, above kBigScore big
 inline constexpr int kHitPoints = 61;
 inline constexpr int kPendingDamage = 62;  // set by whatever hits, then ApplyDamage
 inline constexpr int kLockCount = 63;      // missiles homing on it

@@ -29,8 +29,14 @@ void Escort(TActor& actor, int32_t nearX, int32_t nearY) {
 
 }  // namespace
 
-void EscortToPlayer(TActor& actor) { Escort(actor, kLevelX, PlayerActor->Y); }
-void EscortAbove(TActor& actor) { Escort(actor, PlayerActor->X + kAheadOfPlayer, kAboveY); }
-void EscortBelow(TActor& actor) { Escort(actor, PlayerActor->X + kAheadOfPlayer, kBelowY); }
+void EscortToPlayer(TActor& actor) {
+  Escort(actor, kLevelX, PlayerActor->Y);
+}
+void EscortAbove(TActor& actor) {
+  Escort(actor, PlayerActor->X + kAheadOfPlayer, kAboveY);
+}
+void EscortBelow(TActor& actor) {
+  Escort(actor, PlayerActor->X + kAheadOfPlayer, kBelowY);
+}
 
 }  // namespace tolvane

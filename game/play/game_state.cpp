@@ -27,7 +27,9 @@ bool BackgroundBothLayers = true;
 MoveProc StageClearHook = nullptr;
 MoveProc GameOverHook = nullptr;
 
-int32_t StageNumber() { return StageActor->Work[kStageNumber]; }
+int32_t StageNumber() {
+  return StageActor->Work[kStageNumber];
+}
 
 void ResetGameState() {
   Score = 0;

@@ -18,7 +18,7 @@ extern int32_t LossCharge;  // +2000 per tail lost and regained, +10000 per cont
 
 // The persistent actors. After a reset each points at ScratchActor, so a read before the
 // new game made them is harmless.
-extern TActor* StageActor;     // runs StageStart, RunStageScript, StageClear in turn
+extern TActor* StageActor;  // runs StageStart, RunStageScript, StageClear in turn
 extern TActor* PlayerActor;
 extern TActor* BackdropActor;  // draws both background layers (BackdropDraw)
 extern TActor* DummyTarget;    // at (550, 160), never drawn: what a missile aims at with no enemy

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int32_t kItemPatternPeriod = 2;
 constexpr int32_t kItemHitScale = 150;
-constexpr int32_t kItemSpeed = 3;          // pixels left per frame
+constexpr int32_t kItemSpeed = 3;  // pixels left per frame
 constexpr double kBobFramesPerHalfTurn = 20;
 constexpr double kBobHeight = 5;
 
@@ -60,7 +60,8 @@ void ItemMove(TActor& actor) {
   auto& w = actor.Work;
   actor.X -= kItemSpeed;
   const double age = static_cast<double>(FrameCount) - w[kItemBornAt];
-  actor.Y = w[kItemBaseY] + RoundToInt(std::sin(age / kBobFramesPerHalfTurn * std::numbers::pi) * kBobHeight);
+  actor.Y = w[kItemBaseY] +
+            RoundToInt(std::sin(age / kBobFramesPerHalfTurn * std::numbers::pi) * kBobHeight);
   if (IsOffScreen(actor, osLeft) != 0) {
     actor.Active = 0;
     return;

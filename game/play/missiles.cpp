@@ -26,9 +26,9 @@ constexpr int32_t kLaunchUp = 5;
 constexpr int32_t kLaunchSpeedRange = 201;
 constexpr int32_t kLaunchSpeedShift = 50;
 
-constexpr int32_t kSpeedScale = 14;     // velocity words are pixels x 14
-constexpr int32_t kMaxGain = 100;       // the gain is a percentage
-constexpr int32_t kBounce = -2;         // velocity factor on a hit
+constexpr int32_t kSpeedScale = 14;  // velocity words are pixels x 14
+constexpr int32_t kMaxGain = 100;    // the gain is a percentage
+constexpr int32_t kBounce = -2;      // velocity factor on a hit
 constexpr int32_t kMaxSpeedX = 290;
 constexpr int32_t kMaxSpeedY = 190;
 // Freed beyond these bounds (it may swing wide of the screen on the left and vertically).
@@ -47,7 +47,9 @@ int64_t SquaredDistance(const TActor& a, const TActor& b) {
   return dx * dx + dy * dy;
 }
 
-TActor& TargetOf(int32_t slot) { return slot == kNoTarget ? *DummyTarget : ActorAt(slot); }
+TActor& TargetOf(int32_t slot) {
+  return slot == kNoTarget ? *DummyTarget : ActorAt(slot);
+}
 
 }  // namespace
 
@@ -144,7 +146,8 @@ void MissileMove(TActor& actor) {
   w[kMissileSpeedX] = std::clamp(w[kMissileSpeedX], -kMaxSpeedX, kMaxSpeedX);
   w[kMissileSpeedY] = std::clamp(w[kMissileSpeedY], -kMaxSpeedY, kMaxSpeedY);
 
-  if (actor.X < kLeftBound || actor.X >= kRightBound || actor.Y < kTopBound || actor.Y > kBottomBound) {
+  if (actor.X < kLeftBound || actor.X >= kRightBound || actor.Y < kTopBound ||
+      actor.Y > kBottomBound) {
     actor.Active = 0;
     target->Work[kLockCount] = 0;
   }

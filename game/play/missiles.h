@@ -12,8 +12,8 @@ namespace tolvane {
 inline constexpr int kMissileTarget = 40;  // slot of the enemy homed on; -1 none
 inline constexpr int kMissileSpeedX = 41;  // velocity x 14
 inline constexpr int kMissileSpeedY = 42;
-inline constexpr int kMissileGain = 43;    // steering gain 1-100
-inline constexpr int kMissileHits = 44;    // hits left
+inline constexpr int kMissileGain = 43;  // steering gain 1-100
+inline constexpr int kMissileHits = 44;  // hits left
 
 inline constexpr int32_t kNoTarget = -1;
 

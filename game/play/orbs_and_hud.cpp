@@ -19,7 +19,8 @@ constexpr int64_t kTurn = 256;
 }  // namespace
 
 void OrbMove(TActor& actor) {
-  const auto angle = static_cast<int32_t>((actor.Work[kOrbPhase] - int64_t{FrameCount} * kOrbTurnPerFrame) % kTurn);
+  const auto angle = static_cast<int32_t>(
+      (actor.Work[kOrbPhase] - int64_t{FrameCount} * kOrbTurnPerFrame) % kTurn);
   actor.X = PlayerActor->X + RoundToInt(pres::Sin256(angle) * kOrbRadius);
   actor.Y = PlayerActor->Y + RoundToInt(pres::Cos256(angle) * kOrbRadius);
 }

@@ -9,7 +9,9 @@
 namespace tolvane {
 
 // Nearest integer, halves away from zero.
-inline int32_t RoundToInt(double value) { return static_cast<int32_t>(std::lround(value)); }
+inline int32_t RoundToInt(double value) {
+  return static_cast<int32_t>(std::lround(value));
+}
 
 // Direction from one point toward another in radians (0 right, pi/2 down). The offsets
 // are real numbers, so a target a few pixels away still gives its true direction.

@@ -59,7 +59,8 @@ void SetPlayerLook(TActor& player) {
 void ShowWeaponLevel(TActor& player) {
   const int32_t level = WeaponLevel(player, SelectedWeapon(player));
   ActorAt(player.Work[kLevelGauge]).Pattern = level / 10;
-  ActorAt(player.Work[kLevelDigit]).Pattern = level == kMaxWeaponLevel ? kDigitPatternAtMax : level % 10;
+  ActorAt(player.Work[kLevelDigit]).Pattern =
+      level == kMaxWeaponLevel ? kDigitPatternAtMax : level % 10;
 }
 
 void ShowSelectedWeapon(TActor& player) {

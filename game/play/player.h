@@ -10,12 +10,12 @@
 namespace tolvane {
 
 // PlayerActor's Work words.
-inline constexpr int kDeathTimer = 28;   // frames left in the dying sequence
-inline constexpr int kGuardTimer = 29;   // guarded frames left while Blink is set
-inline constexpr int kFireCooldown = 30; // frames until the next volley
-inline constexpr int kWeapon = 31;       // selected weapon 0-2
-inline constexpr int kWeaponLevel = 32;  // levels of weapons 0, 1, 2 in Work[32..34], 0-50
-inline constexpr int kWeaponIcon = 50;   // slots of the three HUD actors
+inline constexpr int kDeathTimer = 28;    // frames left in the dying sequence
+inline constexpr int kGuardTimer = 29;    // guarded frames left while Blink is set
+inline constexpr int kFireCooldown = 30;  // frames until the next volley
+inline constexpr int kWeapon = 31;        // selected weapon 0-2
+inline constexpr int kWeaponLevel = 32;   // levels of weapons 0, 1, 2 in Work[32..34], 0-50
+inline constexpr int kWeaponIcon = 50;    // slots of the three HUD actors
 inline constexpr int kLevelGauge = 51;
 inline constexpr int kLevelDigit = 52;
 inline constexpr int kSwitchLatch = 60;  // 1 while button 2 is held since a switch

@@ -27,7 +27,8 @@ void SpendOrb(TActor& orb) {
 void CheckContacts(TActor& player) {
   for (TActor& other : ActorPool) {
     const uint8_t kind = other.Kind;
-    if (other.Active == 0 || (kind != KindEnemyShot && kind != KindEnemy && kind != KindOrbCost)) continue;
+    if (other.Active == 0 || (kind != KindEnemyShot && kind != KindEnemy && kind != KindOrbCost))
+      continue;
     if (HitTest(player, other) == 0) continue;
     TActor* orb = HighestFilledOrb();
     if (kind == KindOrbCost) {

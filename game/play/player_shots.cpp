@@ -52,7 +52,8 @@ TActor& NewSpreadShot(int32_t x, int32_t y, int32_t step) {
   shot.Kind = KindPlayerShot;
   shot.PatternPeriod = kSpreadPatternPeriod;
   shot.HitScale = kSpreadHitScale;
-  const int32_t speedY = static_cast<int32_t>(RandomNext(0, static_cast<uint32_t>(4 * step + 10))) - 2 * step - 5;
+  const int32_t speedY =
+      static_cast<int32_t>(RandomNext(0, static_cast<uint32_t>(4 * step + 10))) - 2 * step - 5;
   shot.Work[kShotSpeedX] = kSpreadTopSpeed - std::abs(speedY);
   shot.Work[kShotSpeedY] = speedY;
   shot.Move = SpreadShotMove;

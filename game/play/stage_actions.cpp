@@ -82,14 +82,30 @@ void PerformRecord(const StageRecord& record) {
   const StageCode* code = FindStageCode(record.Code);
   if (code == nullptr) return;
   switch (code->action) {
-    case CodeAction::Spawn: SpawnFromRecord(*code, record); break;
-    case CodeAction::NoiseOn: NoiseOn(); break;
-    case CodeAction::NoiseOff: NoiseOff(); break;
-    case CodeAction::Picture: ShowPicture(record); break;
-    case CodeAction::BossCaption: BossCaption(record); break;
-    case CodeAction::SlowScroll: SetScrollSpeeds(kSlowBack, kSlowFront); break;
-    case CodeAction::FastScroll: SetScrollSpeeds(kFastBack, kFastFront); break;
-    case CodeAction::FinalCaption: FinalCaption(); break;
+    case CodeAction::Spawn:
+      SpawnFromRecord(*code, record);
+      break;
+    case CodeAction::NoiseOn:
+      NoiseOn();
+      break;
+    case CodeAction::NoiseOff:
+      NoiseOff();
+      break;
+    case CodeAction::Picture:
+      ShowPicture(record);
+      break;
+    case CodeAction::BossCaption:
+      BossCaption(record);
+      break;
+    case CodeAction::SlowScroll:
+      SetScrollSpeeds(kSlowBack, kSlowFront);
+      break;
+    case CodeAction::FastScroll:
+      SetScrollSpeeds(kFastBack, kFastFront);
+      break;
+    case CodeAction::FinalCaption:
+      FinalCaption();
+      break;
     case CodeAction::Halt:        // handled by RunStageScript
     case CodeAction::StageClear:  // likewise
       break;

@@ -28,7 +28,8 @@ constexpr StageRecord DecodeStageRecord(const uint8_t* bytes) {
   auto field = [bytes](int i) {
     const uint8_t* p = bytes + 4 * i;
     return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
+                                (static_cast<uint32_t>(p[2]) << 16) |
+                                (static_cast<uint32_t>(p[3]) << 24));
   };
   return StageRecord{field(0), field(1), field(2), field(3), field(4)};
 }
@@ -51,12 +52,12 @@ inline constexpr int32_t kCodeStageClear = 999;
 inline constexpr int32_t kBossScoreThreshold = 19999;
 
 enum class CodeAction : uint8_t {
-  Halt,          // wait until a boss is killed
-  Spawn,         // an actor with the row's set-up and behaviour
-  NoiseOn,       // the noise overlay actor
+  Halt,     // wait until a boss is killed
+  Spawn,    // an actor with the row's set-up and behaviour
+  NoiseOn,  // the noise overlay actor
   NoiseOff,
-  Picture,       // a stage picture from kPictureList
-  BossCaption,   // slow scroll and a caption chosen by ArgX
+  Picture,      // a stage picture from kPictureList
+  BossCaption,  // slow scroll and a caption chosen by ArgX
   SlowScroll,
   FastScroll,
   FinalCaption,  // the two lines before the final boss
@@ -111,7 +112,7 @@ enum class Behaviour : uint8_t {
 };
 
 inline constexpr int16_t kSpawnNoImage = -1;
-inline constexpr int16_t kSpawnOwnFlash = -1;  // an additive flash of the actor's own picture
+inline constexpr int16_t kSpawnOwnFlash = -1;    // an additive flash of the actor's own picture
 inline constexpr int16_t kSpawnAnimated = -255;  // the picture comes from an animation table
 
 struct StageCode {
@@ -122,17 +123,19 @@ struct StageCode {
   int16_t image;
   int16_t flashImage;
   int8_t kind;
-  int16_t hitScale;           // HitScale = hitScale + hitScalePerStage × StageNumber
+  int16_t hitScale;  // HitScale = hitScale + hitScalePerStage × StageNumber
   int8_t hitScalePerStage;
-  int8_t patternPeriod;       // 0: the fixed Pattern is drawn
+  int8_t patternPeriod;  // 0: the fixed Pattern is drawn
   int32_t scoreValue;
-  int32_t hitPoints;          // HitPoints = hitPoints + hitPointsPerStage × StageNumber
+  int32_t hitPoints;  // HitPoints = hitPoints + hitPointsPerStage × StageNumber
   int8_t hitPointsPerStage;
-  bool stopScroll;            // both scroll speeds become 0 before the spawn
+  bool stopScroll;  // both scroll speeds become 0 before the spawn
   Behaviour behaviour;
 };
 
-constexpr bool IsBoss(const StageCode& c) { return c.scoreValue > kBossScoreThreshold; }
+constexpr bool IsBoss(const StageCode& c) {
+  return c.scoreValue > kBossScoreThreshold;
+}
 
 // clang-format off
 inline constexpr std::array kStageCodes = {
@@ -208,7 +211,9 @@ constexpr const StageCode* FindStageCode(int32_t code) {
 
 // The row for a symbolic name, compared without regard to letter case.
 constexpr const StageCode* FindStageCodeByName(std::string_view name) {
-  auto lower = [](char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; };
+  auto lower = [](char ch) {
+    return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+  };
   for (const StageCode& c : kStageCodes) {
     const std::string_view candidate = c.name;
     if (candidate.size() != name.size()) continue;

@@ -45,7 +45,8 @@ void WriteHud() {
 
 int32_t LoadStageScript(std::span<const uint8_t> bytes) {
   const size_t count = std::min<size_t>(bytes.size() / kStageRecordSize, kMaxStageRecords);
-  for (size_t i = 0; i < count; ++i) StageScript[i] = DecodeStageRecord(bytes.data() + i * kStageRecordSize);
+  for (size_t i = 0; i < count; ++i)
+    StageScript[i] = DecodeStageRecord(bytes.data() + i * kStageRecordSize);
   // The terminator keeps whatever Extra the slot held: only these four words count.
   StageRecord& end = StageScript[count];
   end.Time = end.Code = end.ArgX = end.ArgY = 0;
@@ -79,7 +80,8 @@ void RunStageScript(TActor& actor) {
     }
     // The defaults are written back, so a record examined again keeps its first values.
     if (record.ArgX == 0) record.ArgX = kOffFieldRight;
-    if (record.ArgY == 0) record.ArgY = static_cast<int32_t>(RandomNext(kRandomYStream, kFieldHeight));
+    if (record.ArgY == 0)
+      record.ArgY = static_cast<int32_t>(RandomNext(kRandomYStream, kFieldHeight));
     if (record.Code == kCodeHalt) return;  // until a boss dies
     if (record.Code == kCodeStageClear) {
       actor.Move = StageClearHook;

@@ -32,14 +32,14 @@ constexpr int32_t kSegmentScore = 50;
 constexpr int32_t kSegmentHitPoints = 10;
 
 // Where codes put their spawn instead of the record's position.
-constexpr int32_t kCrawlerMinX = 100;   // codes 21, 22 with a default X: 100-479
+constexpr int32_t kCrawlerMinX = 100;  // codes 21, 22 with a default X: 100-479
 constexpr uint32_t kCrawlerXRange = 380;
 constexpr uint32_t kDiverXRange = 480;  // codes 25, 27 with a default X: 100-579
 constexpr int32_t kDiverDownY = -30;
 constexpr int32_t kDiverUpY = 350;
-constexpr int32_t kLateBossX = 650;     // codes 109, 110 come from farther right
+constexpr int32_t kLateBossX = 650;  // codes 109, 110 come from farther right
 constexpr int32_t kFinalBossY = 190;
-constexpr int32_t kEscortLevelX = 80;   // codes 152-154 come from outside the field
+constexpr int32_t kEscortLevelX = 80;  // codes 152-154 come from outside the field
 constexpr int32_t kEscortLevelY = -50;
 constexpr int32_t kEscortSideX = -50;
 constexpr int32_t kEscortAboveY = 80;
@@ -48,7 +48,7 @@ constexpr int32_t kEscortBelowY = 240;
 // Hit boxes enlarged beyond the picture at the spawn.
 constexpr int32_t kCirclerCenterX = 20;  // codes 15, 102
 constexpr int32_t kCirclerCenterY = 10;
-constexpr int32_t kBeamCenterX = 100;    // code 107
+constexpr int32_t kBeamCenterX = 100;  // code 107
 constexpr int32_t kBeamCenterY = 20;
 
 // Writes consecutive Work words from the first given.
@@ -58,46 +58,86 @@ void SetWords(TActor& actor, int first, std::initializer_list<int32_t> values) {
 
 MoveProc BehaviourProc(Behaviour behaviour) {
   switch (behaviour) {
-    case Behaviour::None: return nullptr;
-    case Behaviour::Swooper: return Swooper;
-    case Behaviour::Glider: return Glider;
-    case Behaviour::Splitter: return Splitter;
-    case Behaviour::Charger: return Charger;
-    case Behaviour::DartMove: return DartMove;
-    case Behaviour::LoopFlier: return LoopFlier;
-    case Behaviour::ArcFlier: return ArcFlier;
-    case Behaviour::Serpent: return Serpent;
-    case Behaviour::Popper: return Popper;
-    case Behaviour::Drifter: return Drifter;
-    case Behaviour::TwinSplitter: return TwinSplitter;
-    case Behaviour::Lunger: return Lunger;
-    case Behaviour::Waver: return Waver;
-    case Behaviour::Hopper: return Hopper;
-    case Behaviour::CirclerBoss: return CirclerBoss;
-    case Behaviour::Frog: return Frog;
-    case Behaviour::Gunner: return Gunner;
-    case Behaviour::Zigzag: return Zigzag;
-    case Behaviour::SinkerDown: return SinkerDown;
-    case Behaviour::SinkerUp: return SinkerUp;
-    case Behaviour::CeilingCrawler: return CeilingCrawler;
-    case Behaviour::FloorCrawler: return FloorCrawler;
-    case Behaviour::FanGunnerLow: return FanGunnerLow;
-    case Behaviour::FanGunnerHigh: return FanGunnerHigh;
-    case Behaviour::DiverDown: return DiverDown;
-    case Behaviour::DiverUp: return DiverUp;
-    case Behaviour::Snake: return Snake;
-    case Behaviour::ArcFlierMirrored: return ArcFlierMirrored;
-    case Behaviour::WandererBoss: return WandererBoss;
-    case Behaviour::LancerBoss: return LancerBoss;
-    case Behaviour::GunshipEnemy: return GunshipEnemy;
-    case Behaviour::BeamBoss: return BeamBoss;
-    case Behaviour::SpiralBoss: return SpiralBoss;
-    case Behaviour::FortressBoss: return FortressBoss;
-    case Behaviour::FinalBoss: return FinalBoss;
-    case Behaviour::DrifterBoss: return DrifterBoss;
-    case Behaviour::EscortToPlayer: return EscortToPlayer;
-    case Behaviour::EscortAbove: return EscortAbove;
-    case Behaviour::EscortBelow: return EscortBelow;
+    case Behaviour::None:
+      return nullptr;
+    case Behaviour::Swooper:
+      return Swooper;
+    case Behaviour::Glider:
+      return Glider;
+    case Behaviour::Splitter:
+      return Splitter;
+    case Behaviour::Charger:
+      return Charger;
+    case Behaviour::DartMove:
+      return DartMove;
+    case Behaviour::LoopFlier:
+      return LoopFlier;
+    case Behaviour::ArcFlier:
+      return ArcFlier;
+    case Behaviour::Serpent:
+      return Serpent;
+    case Behaviour::Popper:
+      return Popper;
+    case Behaviour::Drifter:
+      return Drifter;
+    case Behaviour::TwinSplitter:
+      return TwinSplitter;
+    case Behaviour::Lunger:
+      return Lunger;
+    case Behaviour::Waver:
+      return Waver;
+    case Behaviour::Hopper:
+      return Hopper;
+    case Behaviour::CirclerBoss:
+      return CirclerBoss;
+    case Behaviour::Frog:
+      return Frog;
+    case Behaviour::Gunner:
+      return Gunner;
+    case Behaviour::Zigzag:
+      return Zigzag;
+    case Behaviour::SinkerDown:
+      return SinkerDown;
+    case Behaviour::SinkerUp:
+      return SinkerUp;
+    case Behaviour::CeilingCrawler:
+      return CeilingCrawler;
+    case Behaviour::FloorCrawler:
+      return FloorCrawler;
+    case Behaviour::FanGunnerLow:
+      return FanGunnerLow;
+    case Behaviour::FanGunnerHigh:
+      return FanGunnerHigh;
+    case Behaviour::DiverDown:
+      return DiverDown;
+    case Behaviour::DiverUp:
+      return DiverUp;
+    case Behaviour::Snake:
+      return Snake;
+    case Behaviour::ArcFlierMirrored:
+      return ArcFlierMirrored;
+    case Behaviour::WandererBoss:
+      return WandererBoss;
+    case Behaviour::LancerBoss:
+      return LancerBoss;
+    case Behaviour::GunshipEnemy:
+      return GunshipEnemy;
+    case Behaviour::BeamBoss:
+      return BeamBoss;
+    case Behaviour::SpiralBoss:
+      return SpiralBoss;
+    case Behaviour::FortressBoss:
+      return FortressBoss;
+    case Behaviour::FinalBoss:
+      return FinalBoss;
+    case Behaviour::DrifterBoss:
+      return DrifterBoss;
+    case Behaviour::EscortToPlayer:
+      return EscortToPlayer;
+    case Behaviour::EscortAbove:
+      return EscortAbove;
+    case Behaviour::EscortBelow:
+      return EscortBelow;
   }
   return nullptr;
 }
@@ -140,28 +180,60 @@ void SpawnSnake(TActor*& head, uint8_t layer, const StageRecord& record) {
 // spawn positions that differ from the record's.
 void CodeSetUp(TActor& a, int32_t code, int32_t stage) {
   switch (code) {
-    case 2: SetWords(a, kPrivateWords, {static_cast<int32_t>(RandomNext(kPlaceStream, 360))}); break;  // target Y
+    case 2:  // target Y
+      SetWords(a, kPrivateWords, {static_cast<int32_t>(RandomNext(kPlaceStream, 360))});
+      break;
     case 3:
       a.Image = kAnimatedImage;
       a.AnimTable = kSplitterAnim;
       break;
-    case 5: SetWords(a, kOriginX, {a.X, a.Y, PlayerActor->X, PlayerActor->Y, 20, 0}); break;  // at 20 px a frame
-    case 6: SetWords(a, kPrivateWords, {90, 60}); break;                  // two angles, degrees
-    case 7: case 29: SetWords(a, kPrivateWords, {0, 0}); break;           // two angles, degrees
-    case 8: SetWords(a, kPrivateWords, {SlotOf(a), 250}); break;          // last segment, growth threshold
-    case 10: SetWords(a, kPrivateWords, {0, -16, 20 * stage + 20, 8}); break;  // dy, dx, fire chance, shot speed
-    case 13: SetWords(a, kPrivateWords, {0, 300}); break;                 // angle, remembered hit points
-    case 14: SetWords(a, kPrivateWords, {3000, 0}); break;                // remembered hit points, hop speed
-    case 16: SetWords(a, kPrivateWords, {12, -5, 0, 50}); break;          // dx, dy, rest, remembered hit points
-    case 17: SetWords(a, kPrivateWords, {250, 0, 0}); break;              // remembered hit points, aim, shots
-    case 18: SetWords(a, kPrivateWords, {-10, 18, 70}); break;            // dy, dx, remembered hit points
-    case 26: SetWords(a, kPrivateWords, {-10, 30, 200}); break;
-    case 19: case 20: SetWords(a, kPrivateWords, {20}); break;            // sink speed
-    case 21: case 22:
+    case 5:  // at 20 px a frame
+      SetWords(a, kOriginX, {a.X, a.Y, PlayerActor->X, PlayerActor->Y, 20, 0});
+      break;
+    case 6:  // two angles, degrees
+      SetWords(a, kPrivateWords, {90, 60});
+      break;
+    case 7:
+    case 29:  // two angles, degrees
+      SetWords(a, kPrivateWords, {0, 0});
+      break;
+    case 8:  // last segment, growth threshold
+      SetWords(a, kPrivateWords, {SlotOf(a), 250});
+      break;
+    case 10:  // dy, dx, fire chance, shot speed
+      SetWords(a, kPrivateWords, {0, -16, 20 * stage + 20, 8});
+      break;
+    case 13:  // angle, remembered hit points
+      SetWords(a, kPrivateWords, {0, 300});
+      break;
+    case 14:  // remembered hit points, hop speed
+      SetWords(a, kPrivateWords, {3000, 0});
+      break;
+    case 16:  // dx, dy, rest, remembered hit points
+      SetWords(a, kPrivateWords, {12, -5, 0, 50});
+      break;
+    case 17:  // remembered hit points, aim, shots
+      SetWords(a, kPrivateWords, {250, 0, 0});
+      break;
+    case 18:  // dy, dx, remembered hit points
+      SetWords(a, kPrivateWords, {-10, 18, 70});
+      break;
+    case 26:
+      SetWords(a, kPrivateWords, {-10, 30, 200});
+      break;
+    case 19:
+    case 20:  // sink speed
+      SetWords(a, kPrivateWords, {20});
+      break;
+    case 21:
+    case 22:
       a.X = PlacedX(a.X, kCrawlerXRange);
       SetWords(a, kPrivateWords, {20});
       break;
-    case 23: case 24: SetWords(a, kPrivateWords, {0}); break;             // approach counter
+    case 23:
+    case 24:  // approach counter
+      SetWords(a, kPrivateWords, {0});
+      break;
     case 25:
       a.X = PlacedX(a.X, kDiverXRange);
       a.Y = kDiverDownY;
@@ -170,16 +242,25 @@ void CodeSetUp(TActor& a, int32_t code, int32_t stage) {
       a.X = PlacedX(a.X, kDiverXRange);
       a.Y = kDiverUpY;
       break;
-    case 28: SetWords(a, kPrivateWords, {0, 100}); break;                 // angle, remembered hit points
-    case 15: case 102: CirclerSetUp(a); break;
+    case 28:  // angle, remembered hit points
+      SetWords(a, kPrivateWords, {0, 100});
+      break;
+    case 15:
+    case 102:
+      CirclerSetUp(a);
+      break;
     case 100: {  // target point, smoke threshold, remembered hit points
       const int32_t targetX = 200 + static_cast<int32_t>(RandomNext(kBossStream, 280));
       const int32_t targetY = static_cast<int32_t>(RandomNext(kBossStream, 360));
       SetWords(a, kPrivateWords, {targetX, targetY, 5500, 7000});
       break;
     }
-    case 104: SetWords(a, kPrivateWords, {270, 350, -100, 0, 0, 0, 9000, 0, 5000, 0, 5000}); break;
-    case 105: SetWords(a, kPrivateWords, {20000, 0, 90}); break;
+    case 104:
+      SetWords(a, kPrivateWords, {270, 350, -100, 0, 0, 0, 9000, 0, 5000, 0, 5000});
+      break;
+    case 105:
+      SetWords(a, kPrivateWords, {20000, 0, 90});
+      break;
     case 107:
       a.CenterX += kBeamCenterX;
       a.CenterY += kBeamCenterY;
@@ -201,18 +282,22 @@ void CodeSetUp(TActor& a, int32_t code, int32_t stage) {
       a.Y = kFinalBossY;
       SetWords(a, kPrivateWords, {60000, 40000, 0, 0, 0, 0, 0});
       break;
-    case 113: SetWords(a, kPrivateWords, {200, 550, a.Y, 0, 0, 0, 800}); break;
+    case 113:
+      SetWords(a, kPrivateWords, {200, 550, a.Y, 0, 0, 0, 800});
+      break;
     case 152:
       a.X = kEscortLevelX;
       a.Y = kEscortLevelY;
       a.Work[kEscortFrames] = 0;
       break;
-    case 153: case 154:
+    case 153:
+    case 154:
       a.X = kEscortSideX;
       a.Y = code == 153 ? kEscortAboveY : kEscortBelowY;
       a.Work[kEscortFrames] = 0;
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

@@ -10,11 +10,8 @@ inline constexpr const char* kHudLine2Format = "TAIL  %1d    MAX COMBO   %3d";
 
 // Boss captions of code 151, chosen by ArgX 1-5.
 inline constexpr std::array<const char*, 5> kBossCaptions = {
-    "Stage 1 Boss : Nasu",
-    "Stage 2 Boss : Yuki",
-    "Stage 3 Boss : Ken",
-    "Stage 4 Boss : Mako",
-    "The Tower of Bavenore",
+    "Stage 1 Boss : Nasu", "Stage 2 Boss : Yuki",   "Stage 3 Boss : Ken",
+    "Stage 4 Boss : Mako", "The Tower of Bavenore",
 };
 
 // The two lines of code 157 before the final boss.

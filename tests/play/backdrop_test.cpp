@@ -1,9 +1,10 @@
 // The scrolling background: positions advance on drawn frames only, tiles and layers.
+#include "game/play/backdrop.h"
+
 #include <gtest/gtest.h>
 
 #include "game/engine/actor_pool.h"
 #include "game/engine/frame_state.h"
-#include "game/play/backdrop.h"
 #include "game/play/game_state.h"
 #include "game/shell/frame_driver.h"
 #include "tests/support/play_harness.h"
@@ -23,7 +24,9 @@ pres::ImageEntry Layer(uint32_t base) {
   e.picture.bitsPerPixel = 24;
   e.picture.pixels.resize(static_cast<size_t>(e.picture.width) * 320);
   for (int y = 0; y < 320; ++y) {
-    for (int x = 0; x < e.picture.width; ++x) e.picture.pixels[static_cast<size_t>(y * e.picture.width + x)] = base + static_cast<uint32_t>(x / 60);
+    for (int x = 0; x < e.picture.width; ++x)
+      e.picture.pixels[static_cast<size_t>(y * e.picture.width + x)] =
+          base + static_cast<uint32_t>(x / 60);
   }
   e.patternWidth = 60;
   e.patternHeight = 320;
@@ -50,7 +53,8 @@ class BackdropTest : public ::testing::Test {
     }
   }
   uint32_t Pixel(int x, int y) {
-    return harness_.Display().ReadBackBuffer()[static_cast<size_t>(y) * 480 + static_cast<size_t>(x)];
+    return harness_.Display()
+        .ReadBackBuffer()[static_cast<size_t>(y) * 480 + static_cast<size_t>(x)];
   }
   static int32_t Word(int index) { return BackdropActor->Work[static_cast<size_t>(index)]; }
 

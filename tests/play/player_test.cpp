@@ -1,5 +1,7 @@
 // The player: movement and clamp, volleys and their cadence, weapon switching and the
 // weapon display, protection, tails, entering and the orbs.
+#include "game/play/player.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +13,6 @@
 #include "game/engine/pad_input.h"
 #include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
-#include "game/play/player.h"
 #include "game/play/player_shots.h"
 #include "game/play/stage_script.h"
 #include "presentation/trig.h"
@@ -22,7 +23,9 @@ namespace {
 
 using testing::PlayHarness;
 
-void MarkGameOver(TActor& actor) { actor.Work[0] = -1; }
+void MarkGameOver(TActor& actor) {
+  actor.Work[0] = -1;
+}
 
 class PlayerTest : public ::testing::Test {
  protected:
@@ -135,7 +138,8 @@ TEST_F(PlayerTest, MainVolleysGrowWithTheWeaponStep) {
     for (TActor* s : PlayerShots()) {
       EXPECT_EQ(s->X, 270);
       EXPECT_EQ(s->Y, 155);
-      shots.push_back({s->Image, s->Work[kShotSpeedX], s->Work[kShotSpeedY], s->Work[kShotDamage], s->HitScale});
+      shots.push_back({s->Image, s->Work[kShotSpeedX], s->Work[kShotSpeedY], s->Work[kShotDamage],
+                       s->HitScale});
     }
     return shots;
   };

@@ -21,25 +21,24 @@ using testing::PlayHarness;
 
 // The stage: small enemies with drops, a large enemy, a boss with its halt, then the clear.
 const std::vector<StageRecord> kReplayStage = {
-    {30, 1, 500, 160, 1},    // Swooper, drops a weapon item
-    {60, 2, 0, 160, 0},      // Glider, default X
-    {90, 4, 0, 160, 4},      // Charger, drops a protection item
-    {140, 5, 550, 160, 0},   // three darts in a row: a kill's blasts can take the next
-    {140, 5, 575, 160, 0},
-    {140, 5, 600, 160, 0},
-    {200, 150, 1, 60, 0},    // a picture for 60 frames
-    {230, 10, 0, 100, 0},    // three Drifters
-    {230, 10, 0, 160, 0},
-    {230, 10, 0, 220, 0},
-    {300, 11, 0, 0, 2},      // TwinSplitter at a random height, drops a weapon item
-    {330, 151, 1, 0, 0},     // caption and slow scroll
-    {340, 113, 0, 160, 3},   // DrifterBoss
-    {340, 0, 0, 0, 0},       // halt until it dies
-    {350, 155, 0, 0, 0},
-    {420, 999, 0, 0, 0},
+    {30, 1, 500, 160, 1},   // Swooper, drops a weapon item
+    {60, 2, 0, 160, 0},     // Glider, default X
+    {90, 4, 0, 160, 4},     // Charger, drops a protection item
+    {140, 5, 550, 160, 0},  // three darts in a row: a kill's blasts can take the next
+    {140, 5, 575, 160, 0}, {140, 5, 600, 160, 0},
+    {200, 150, 1, 60, 0},  // a picture for 60 frames
+    {230, 10, 0, 100, 0},  // three Drifters
+    {230, 10, 0, 160, 0},  {230, 10, 0, 220, 0},
+    {300, 11, 0, 0, 2},     // TwinSplitter at a random height, drops a weapon item
+    {330, 151, 1, 0, 0},    // caption and slow scroll
+    {340, 113, 0, 160, 3},  // DrifterBoss
+    {340, 0, 0, 0, 0},      // halt until it dies
+    {350, 155, 0, 0, 0},   {420, 999, 0, 0, 0},
 };
 
-void StageCleared(TActor& actor) { actor.Move = nullptr; }
+void StageCleared(TActor& actor) {
+  actor.Move = nullptr;
+}
 
 struct Recorded {
   int32_t score;
@@ -50,7 +49,8 @@ struct Recorded {
 
 TEST(ReplayTest, SixHundredFramesOfAScriptedStage) {
   PlayHarness harness(PlayHarness::ArchiveSource::Built);
-  if (!harness.ArchiveLoaded()) GTEST_SKIP() << "no built archive at " << testing::BuiltArchivePath();
+  if (!harness.ArchiveLoaded())
+    GTEST_SKIP() << "no built archive at " << testing::BuiltArchivePath();
   harness.BuildPlayScene(1, 30);
   PlayHarness::LoadScript(kReplayStage);
   StageClearHook = StageCleared;
@@ -66,11 +66,12 @@ TEST(ReplayTest, SixHundredFramesOfAScriptedStage) {
   const Recorded got{Score, MaxCombo, PlayHarness::ActiveCount(), PlayHarness::PoolDigest()};
   int orbs = 0;
   for (const TActor* orb : ProtectionActors) orbs += orb->Image != kNoImage ? 1 : 0;
-  std::printf("replay: Score %d, MaxCombo %d, actors %d, digest 0x%016llx; weapon %d, levels %d/%d/%d, "
-              "orbs %d, tails %d, script at %d\n",
-              got.score, got.maxCombo, got.actors, static_cast<unsigned long long>(got.digest),
-              PlayerActor->Work[kWeapon], WeaponLevel(*PlayerActor, 0), WeaponLevel(*PlayerActor, 1),
-              WeaponLevel(*PlayerActor, 2), orbs, Tails, ScriptPos);
+  std::printf(
+      "replay: Score %d, MaxCombo %d, actors %d, digest 0x%016llx; weapon %d, levels %d/%d/%d, "
+      "orbs %d, tails %d, script at %d\n",
+      got.score, got.maxCombo, got.actors, static_cast<unsigned long long>(got.digest),
+      PlayerActor->Work[kWeapon], WeaponLevel(*PlayerActor, 0), WeaponLevel(*PlayerActor, 1),
+      WeaponLevel(*PlayerActor, 2), orbs, Tails, ScriptPos);
 
   // Reviewed: swooper 100, glider 200, charger 100 (its protection item taken), the darts
   // chained by a spread-shot blast up to level 3 (100 + 150 + 150), three drifters killed

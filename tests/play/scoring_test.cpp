@@ -127,7 +127,8 @@ TEST_F(ScoringTest, AnEnemyWorthThreeDiesWithoutBlasts) {
 }
 
 TEST_F(ScoringTest, BigKillsLeaveBigBlastsOfTenFiftyOrHundredThirtyFrames) {
-  const std::pair<int32_t, int32_t> cases[] = {{30000, 130}, {29999, 50}, {10000, 50}, {9999, 10}, {1000, 10}, {999, 0}};
+  const std::pair<int32_t, int32_t> cases[] = {{30000, 130}, {29999, 50}, {10000, 50},
+                                               {9999, 10},   {1000, 10},  {999, 0}};
   for (auto [worth, frames] : cases) {
     FreeAll(BigBlastMove);
     Hit(Enemy(300, 100, worth, 1), 1);
@@ -234,7 +235,8 @@ TEST_F(ScoringTest, ItemsBobLeftwardAndAreTakenByThePlayer) {
     ++FrameCount;
     ItemMove(item);
     EXPECT_EQ(item.X, 300 - 3 * i);
-    EXPECT_EQ(item.Y, 100 + std::lround(std::sin((FrameCount - born) / 20.0 * 3.141592653589793) * 5));
+    EXPECT_EQ(item.Y,
+              100 + std::lround(std::sin((FrameCount - born) / 20.0 * 3.141592653589793) * 5));
   }
   EXPECT_EQ(item.Y, 105) << "the top of the bob, 10 frames in";
 

@@ -200,7 +200,8 @@ TEST_F(ShotsTest, RaysFlyAtThirtyTwoAndAreDrawnTurnedAlongTheirFlight) {
   }
   DrawActors();
   auto pixel = [&](int x, int y) {
-    return harness_.Display().ReadBackBuffer()[static_cast<size_t>(y) * 480 + static_cast<size_t>(x)];
+    return harness_.Display()
+        .ReadBackBuffer()[static_cast<size_t>(y) * 480 + static_cast<size_t>(x)];
   };
   EXPECT_NE(pixel(240, 180), 0u) << "turned a quarter: 50 pixels tall";
   EXPECT_EQ(pixel(260, 160), 0u) << "and 10 wide";

@@ -1,4 +1,6 @@
 // The stage script: when records fire, halts, the end of a stage, defaults, the HUD.
+#include "game/play/stage_script.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,7 +17,6 @@
 #include "game/play/damage.h"
 #include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
-#include "game/play/stage_script.h"
 #include "tests/support/play_harness.h"
 
 namespace tolvane {
@@ -32,7 +33,9 @@ constexpr int32_t kWanderer = 100;
 constexpr int32_t kEscortLevel = 152;
 
 // A tail-less procedure to hand the stage actor at code 999.
-void MarkStageClear(TActor& actor) { actor.Work[0] = 999; }
+void MarkStageClear(TActor& actor) {
+  actor.Work[0] = 999;
+}
 
 class StageScriptTest : public ::testing::Test {
  protected:
@@ -62,7 +65,8 @@ class StageScriptTest : public ::testing::Test {
 };
 
 TEST_F(StageScriptTest, RecordsFireWhenTheClockReachesTheirTimeAllOfOneTimeInFileOrder) {
-  PlayHarness::LoadScript({{2, kSwooper, 500, 10, 0}, {2, kSwooper, 500, 20, 0}, {4, kSwooper, 500, 30, 0}});
+  PlayHarness::LoadScript(
+      {{2, kSwooper, 500, 10, 0}, {2, kSwooper, 500, 20, 0}, {4, kSwooper, 500, 30, 0}});
   Step(2);
   EXPECT_EQ(ScriptClock, 2);
   EXPECT_TRUE(EnemiesWorth(100).empty());
@@ -83,7 +87,8 @@ TEST_F(StageScriptTest, RecordsFireWhenTheClockReachesTheirTimeAllOfOneTimeInFil
 }
 
 TEST_F(StageScriptTest, HaltWaitsForABossKillAndTheClockResumesFromTheHalt) {
-  PlayHarness::LoadScript({{1, kWanderer, 300, 100, 0}, {1, kCodeHalt, 0, 0, 0}, {3, kSwooper, 500, 50, 0}});
+  PlayHarness::LoadScript(
+      {{1, kWanderer, 300, 100, 0}, {1, kCodeHalt, 0, 0, 0}, {3, kSwooper, 500, 50, 0}});
   Step(2);
   ASSERT_EQ(EnemiesWorth(35000).size(), 1u);
   EXPECT_EQ(ScriptPos, 1);
@@ -100,7 +105,8 @@ TEST_F(StageScriptTest, HaltWaitsForABossKillAndTheClockResumesFromTheHalt) {
 }
 
 TEST_F(StageScriptTest, ABossKilledWhileTheScriptRunsSkipsTheNextRecord) {
-  PlayHarness::LoadScript({{0, kWanderer, 300, 100, 0}, {5, kSwooper, 500, 50, 0}, {6, kSwooper, 500, 60, 0}});
+  PlayHarness::LoadScript(
+      {{0, kWanderer, 300, 100, 0}, {5, kSwooper, 500, 50, 0}, {6, kSwooper, 500, 60, 0}});
   Step();
   KillBoss(*EnemiesWorth(35000)[0]);
   Step(10);
@@ -110,7 +116,8 @@ TEST_F(StageScriptTest, ABossKilledWhileTheScriptRunsSkipsTheNextRecord) {
 }
 
 TEST_F(StageScriptTest, StageClearHandsTheStageActorOnAndKeepsItsPosition) {
-  PlayHarness::LoadScript({{0, kSwooper, 500, 50, 0}, {3, kCodeStageClear, 0, 0, 0}, {3, kSwooper, 500, 60, 0}});
+  PlayHarness::LoadScript(
+      {{0, kSwooper, 500, 50, 0}, {3, kCodeStageClear, 0, 0, 0}, {3, kSwooper, 500, 60, 0}});
   Step(4);
   EXPECT_EQ(StageActor->Move, &MarkStageClear);
   EXPECT_EQ(ScriptClock, 0);
@@ -124,7 +131,8 @@ TEST_F(StageScriptTest, AnEmptyScriptHaltsForGoodAndABackwardTimeBlocksTheRest) 
   EXPECT_EQ(ScriptPos, 0);
   EXPECT_EQ(ScriptClock, 0) << "the terminator fires at clock 0 as a halt";
 
-  PlayHarness::LoadScript({{5, kSwooper, 500, 50, 0}, {3, kSwooper, 500, 60, 0}, {9, kSwooper, 500, 70, 0}});
+  PlayHarness::LoadScript(
+      {{5, kSwooper, 500, 50, 0}, {3, kSwooper, 500, 60, 0}, {9, kSwooper, 500, 70, 0}});
   Step(40);
   EXPECT_EQ(EnemiesWorth(100).size(), 1u);
   EXPECT_EQ(ScriptPos, 1) << "stuck on the record whose time went backwards";
@@ -147,9 +155,12 @@ TEST_F(StageScriptTest, DefaultPositionsAreWrittenBackIntoTheRecord) {
 
 TEST_F(StageScriptTest, CrawlersAndDiversWithADefaultXGetARandomOne) {
   // ArgY is given, so stream 1 serves only the X draws, in record order.
-  PlayHarness::LoadScript({{0, kCeilingCrawler, 0, 50, 0}, {0, kFloorCrawler, 550, 50, 0},
-                           {0, kDiverDown, 0, 50, 0},       {0, kDiverUp, 0, 50, 0},
-                           {0, kCeilingCrawler, 200, 50, 0}, {0, kDiverDown, 333, 50, 0}});
+  PlayHarness::LoadScript({{0, kCeilingCrawler, 0, 50, 0},
+                           {0, kFloorCrawler, 550, 50, 0},
+                           {0, kDiverDown, 0, 50, 0},
+                           {0, kDiverUp, 0, 50, 0},
+                           {0, kCeilingCrawler, 200, 50, 0},
+                           {0, kDiverDown, 333, 50, 0}});
   RandomReset();
   const int32_t x1 = 100 + static_cast<int32_t>(RandomNext(1, 380));
   const int32_t x2 = 100 + static_cast<int32_t>(RandomNext(1, 380));
@@ -171,7 +182,8 @@ TEST_F(StageScriptTest, CrawlersAndDiversWithADefaultXGetARandomOne) {
 }
 
 TEST_F(StageScriptTest, PicturesAndCaptionsNeedATailButTheCaptionCodeStillSlowsTheScroll) {
-  PlayHarness::LoadScript({{0, kCodePicture, 1, 50, 0}, {0, kCodeBossCaption, 1, 0, 0}, {0, 157, 0, 0, 0}});
+  PlayHarness::LoadScript(
+      {{0, kCodePicture, 1, 50, 0}, {0, kCodeBossCaption, 1, 0, 0}, {0, 157, 0, 0, 0}});
   Tails = 0;
   const int before = PlayHarness::ActiveCount();
   Step();
@@ -179,7 +191,8 @@ TEST_F(StageScriptTest, PicturesAndCaptionsNeedATailButTheCaptionCodeStillSlowsT
   EXPECT_EQ(BackSpeed(), 1);
   EXPECT_EQ(BackdropActor->Work[kFrontSpeed], 3);
 
-  PlayHarness::LoadScript({{0, kCodePicture, 1, 50, 0}, {0, kCodeBossCaption, 2, 0, 0}, {0, 157, 0, 0, 0}});
+  PlayHarness::LoadScript(
+      {{0, kCodePicture, 1, 50, 0}, {0, kCodeBossCaption, 2, 0, 0}, {0, 157, 0, 0, 0}});
   Tails = 1;
   Step();
   EXPECT_EQ(PlayHarness::ActiveCount(), before + 4) << "a picture, a caption, two final lines";
@@ -191,7 +204,9 @@ TEST_F(StageScriptTest, PicturesAndCaptionsNeedATailButTheCaptionCodeStillSlowsT
 
 TEST_F(StageScriptTest, APictureNumberOutsideTheListShowsNothing) {
   // ArgX 0 becomes 550 before the code acts; 92 and -3 lie outside 1-91 as well.
-  PlayHarness::LoadScript({{0, kCodePicture, 0, 50, 0}, {0, kCodePicture, 92, 50, 0}, {0, kCodePicture, -3, 50, 0},
+  PlayHarness::LoadScript({{0, kCodePicture, 0, 50, 0},
+                           {0, kCodePicture, 92, 50, 0},
+                           {0, kCodePicture, -3, 50, 0},
                            {0, kCodeBossCaption, 6, 0, 0}});
   const int before = PlayHarness::ActiveCount();
   Step();
@@ -225,7 +240,8 @@ TEST_F(StageScriptTest, UnknownCodesAreSkippedAndScrollCodesSetBothSpeeds) {
 }
 
 TEST_F(StageScriptTest, NoiseOverlayOffFreesOnlyTheOverlay) {
-  PlayHarness::LoadScript({{0, 111, 0, 0, 0}, {1, 112, 0, 0, 0}, {2, 112, 0, 0, 0}, {3, kSwooper, 500, 5, 0}});
+  PlayHarness::LoadScript(
+      {{0, 111, 0, 0, 0}, {1, 112, 0, 0, 0}, {2, 112, 0, 0, 0}, {3, kSwooper, 500, 5, 0}});
   Step();
   TActor& noise = ActorAt(StageActor->Work[kNoiseOverlay]);
   EXPECT_EQ(noise.X, 370);
@@ -242,7 +258,8 @@ TEST_F(StageScriptTest, NoiseOverlayOffFreesOnlyTheOverlay) {
 
 TEST_F(StageScriptTest, ABossKilledAfterTheLastRecordReadsNothingPastTheTerminator) {
   // A longer stage left records behind the terminator of the shorter one loaded after it.
-  PlayHarness::LoadScript({{0, kSwooper, 500, 1, 0}, {0, kSwooper, 500, 2, 0}, {8, kSwooper, 500, 3, 0}});
+  PlayHarness::LoadScript(
+      {{0, kSwooper, 500, 1, 0}, {0, kSwooper, 500, 2, 0}, {8, kSwooper, 500, 3, 0}});
   PlayHarness::LoadScript({{0, kWanderer, 300, 100, 0}});
   Step();
   TActor& boss = *EnemiesWorth(35000)[0];
@@ -253,17 +270,21 @@ TEST_F(StageScriptTest, ABossKilledAfterTheLastRecordReadsNothingPastTheTerminat
 }
 
 TEST_F(StageScriptTest, FilesAreReadInWholeRecordsAndAtMost5000OfThem) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("stage_script_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const auto dir =
+      std::filesystem::temp_directory_path() /
+      ("stage_script_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
   std::filesystem::create_directories(dir);
   auto write = [&](const std::string& name, int records, int extraBytes) {
-    std::vector<uint8_t> bytes(static_cast<size_t>(records) * kStageRecordSize + static_cast<size_t>(extraBytes), 0);
+    std::vector<uint8_t> bytes(
+        static_cast<size_t>(records) * kStageRecordSize + static_cast<size_t>(extraBytes), 0);
     for (int i = 0; i < records; ++i) {
-      EncodeStageRecord({i, kSwooper, 500, 10, 7}, bytes.data() + static_cast<size_t>(i) * kStageRecordSize);
+      EncodeStageRecord({i, kSwooper, 500, 10, 7},
+                        bytes.data() + static_cast<size_t>(i) * kStageRecordSize);
     }
-    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                      static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return (dir / name).string();
   };
   ASSERT_TRUE(LoadStageFile(write("long.bin", 5003, 0)));

@@ -41,14 +41,22 @@ pres::ImageEntry SolidEntry(int patternWidth, int patternHeight, int patterns) {
 // Keys the harness presses for each input state it may hold.
 int KeyFor(int padState) {
   switch (padState) {
-    case PadUp: return pres::vk::kUp;
-    case PadDown: return pres::vk::kDown;
-    case PadLeft: return pres::vk::kLeft;
-    case PadRight: return pres::vk::kRight;
-    case PadButton1: return pres::vk::Letter('Z');
-    case PadButton2: return pres::vk::Letter('X');
-    case PadButton3: return pres::vk::kShift;
-    default: return 0;
+    case PadUp:
+      return pres::vk::kUp;
+    case PadDown:
+      return pres::vk::kDown;
+    case PadLeft:
+      return pres::vk::kLeft;
+    case PadRight:
+      return pres::vk::kRight;
+    case PadButton1:
+      return pres::vk::Letter('Z');
+    case PadButton2:
+      return pres::vk::Letter('X');
+    case PadButton3:
+      return pres::vk::kShift;
+    default:
+      return 0;
   }
 }
 
@@ -71,7 +79,9 @@ void Mix(uint64_t& hash, int64_t value) {
 
 }  // namespace
 
-std::string BuiltArchivePath() { return std::string(TOLVANE_BINARY_DIR) + "/game/tolvgfx.dxg"; }
+std::string BuiltArchivePath() {
+  return std::string(TOLVANE_BINARY_DIR) + "/game/tolvgfx.dxg";
+}
 
 PlayHarness::PlayHarness(ArchiveSource source) {
   ResetEngineState();
@@ -83,14 +93,16 @@ PlayHarness::PlayHarness(ArchiveSource source) {
       loaded_ = true;
     }
   } else {
-    for (int i = 0; i < kSyntheticEntries; ++i) archive_.Entries().push_back(SolidEntry(kSyntheticSide, kSyntheticSide, 1));
+    for (int i = 0; i < kSyntheticEntries; ++i)
+      archive_.Entries().push_back(SolidEntry(kSyntheticSide, kSyntheticSide, 1));
     pres::ImageEntry font = SolidEntry(kGlyphW * kFontColumns, kGlyphH * kFontRows, 1);
     font.name = kFontEntryName;
     archive_.Entries().push_back(std::move(font));
     archive_.Touch();
     loaded_ = true;
   }
-  for (int state : {PadButton1, PadButton2, PadButton3}) input_.SetBinding(state, {KeyFor(state), 0, 0});
+  for (int state : {PadButton1, PadButton2, PadButton3})
+    input_.SetBinding(state, {KeyFor(state), 0, 0});
   pres::Services() = pres::ServiceSet{};
   pres::Services().archive = &archive_;
   pres::Services().clock = &clock_;
@@ -119,21 +131,21 @@ void PlayHarness::UsePlaySizes() {
     int first, last, w, h, patterns;
   };
   static constexpr Size kSizes[] = {
-      {1, 1, 64, 64, 8},      // player hit
-      {2, 2, 24, 8, 1},       // main shot
-      {12, 12, 12, 12, 4},    // enemy bullet
-      {30, 30, 96, 48, 2},    // player
-      {32, 33, 60, 320, 8},   // stage 1 layers
-      {34, 36, 32, 32, 2},    // weapon icons and items
-      {37, 37, 24, 24, 2},    // protection item
-      {38, 38, 48, 16, 6},    // level gauge
-      {39, 39, 16, 16, 2},    // spread shot
-      {41, 41, 16, 16, 2},    // missile
-      {42, 43, 16, 16, 1},    // side shots
-      {44, 44, 24, 24, 4},    // protection orb
-      {177, 177, 50, 10, 1},  // ray
-      {205, 218, 48, 48, 1},  // explosions
-      {308, 308, 16, 16, 11}, // level digit
+      {1, 1, 64, 64, 8},       // player hit
+      {2, 2, 24, 8, 1},        // main shot
+      {12, 12, 12, 12, 4},     // enemy bullet
+      {30, 30, 96, 48, 2},     // player
+      {32, 33, 60, 320, 8},    // stage 1 layers
+      {34, 36, 32, 32, 2},     // weapon icons and items
+      {37, 37, 24, 24, 2},     // protection item
+      {38, 38, 48, 16, 6},     // level gauge
+      {39, 39, 16, 16, 2},     // spread shot
+      {41, 41, 16, 16, 2},     // missile
+      {42, 43, 16, 16, 1},     // side shots
+      {44, 44, 24, 24, 4},     // protection orb
+      {177, 177, 50, 10, 1},   // ray
+      {205, 218, 48, 48, 1},   // explosions
+      {308, 308, 16, 16, 11},  // level digit
   };
   for (const Size& size : kSizes) {
     for (int i = size.first; i <= size.last; ++i) SetEntrySize(i, size.w, size.h, size.patterns);
@@ -194,12 +206,14 @@ void PlayHarness::PlacePlayer(int32_t x, int32_t y) {
 }
 
 void PlayHarness::FillOrbs(int count) {
-  for (int i = 0; i < count && i < kProtectionCount; ++i) SetImage(*ProtectionActors[static_cast<size_t>(i)], kOrbImage);
+  for (int i = 0; i < count && i < kProtectionCount; ++i)
+    SetImage(*ProtectionActors[static_cast<size_t>(i)], kOrbImage);
 }
 
 void PlayHarness::LoadScript(const std::vector<StageRecord>& records) {
   std::vector<uint8_t> bytes(records.size() * kStageRecordSize);
-  for (size_t i = 0; i < records.size(); ++i) EncodeStageRecord(records[i], bytes.data() + i * kStageRecordSize);
+  for (size_t i = 0; i < records.size(); ++i)
+    EncodeStageRecord(records[i], bytes.data() + i * kStageRecordSize);
   LoadStageScript(bytes);
 }
 
@@ -212,7 +226,9 @@ void PlayHarness::Hold(int padState, bool down) {
   }
 }
 
-void PlayHarness::ReleaseAll() { input_.ReleaseAll(); }
+void PlayHarness::ReleaseAll() {
+  input_.ReleaseAll();
+}
 
 void PlayHarness::RunFrames(int frames) {
   for (int i = 0; i < frames; ++i) {
@@ -231,13 +247,32 @@ uint64_t PlayHarness::PoolDigest() {
   for (int32_t slot = 0; slot < kPoolSize; ++slot) {
     const TActor& a = ActorAt(slot);
     if (a.Active == 0) continue;
-    for (int64_t v : {int64_t{slot}, int64_t{a.Active}, int64_t{a.Kind}, int64_t{a.X}, int64_t{a.Y},
-                      int64_t{a.Width}, int64_t{a.Height}, int64_t{a.ScaleX}, int64_t{a.ScaleY},
-                      int64_t{a.Image}, int64_t{a.Pattern}, int64_t{a.CenterX}, int64_t{a.CenterY},
-                      int64_t{a.HitScale}, int64_t{a.Alpha}, int64_t{a.Blink}, int64_t{a.Flash},
-                      int64_t{a.FlashImage}, int64_t{a.BlinkPhase}, int64_t{a.AnimIndex},
-                      int64_t{a.AnimStep}, int64_t{a.AnimCount}, int64_t{a.AnimMode},
-                      int64_t{a.PatternPeriod}, int64_t{a.Move != nullptr}, int64_t{a.Draw != nullptr}}) {
+    for (int64_t v : {int64_t{slot},
+                      int64_t{a.Active},
+                      int64_t{a.Kind},
+                      int64_t{a.X},
+                      int64_t{a.Y},
+                      int64_t{a.Width},
+                      int64_t{a.Height},
+                      int64_t{a.ScaleX},
+                      int64_t{a.ScaleY},
+                      int64_t{a.Image},
+                      int64_t{a.Pattern},
+                      int64_t{a.CenterX},
+                      int64_t{a.CenterY},
+                      int64_t{a.HitScale},
+                      int64_t{a.Alpha},
+                      int64_t{a.Blink},
+                      int64_t{a.Flash},
+                      int64_t{a.FlashImage},
+                      int64_t{a.BlinkPhase},
+                      int64_t{a.AnimIndex},
+                      int64_t{a.AnimStep},
+                      int64_t{a.AnimCount},
+                      int64_t{a.AnimMode},
+                      int64_t{a.PatternPeriod},
+                      int64_t{a.Move != nullptr},
+                      int64_t{a.Draw != nullptr}}) {
       Mix(hash, v);
     }
     for (int32_t word : a.Work) Mix(hash, word);

@@ -15,15 +15,33 @@ void ComeIn(TActor& actor) {
 
 }  // namespace
 
-void WandererBoss(TActor& actor) { ComeIn(actor); }
-void CirclerBoss(TActor& actor) { ComeIn(actor); }
-void LancerBoss(TActor& actor) { ComeIn(actor); }
-void GunshipEnemy(TActor& actor) { ComeIn(actor); }
-void BeamBoss(TActor& actor) { ComeIn(actor); }
-void SpiralBoss(TActor& actor) { ComeIn(actor); }
-void FortressBoss(TActor& actor) { ComeIn(actor); }
-void FinalBoss(TActor& actor) { ComeIn(actor); }
-void DrifterBoss(TActor& actor) { ComeIn(actor); }
+void WandererBoss(TActor& actor) {
+  ComeIn(actor);
+}
+void CirclerBoss(TActor& actor) {
+  ComeIn(actor);
+}
+void LancerBoss(TActor& actor) {
+  ComeIn(actor);
+}
+void GunshipEnemy(TActor& actor) {
+  ComeIn(actor);
+}
+void BeamBoss(TActor& actor) {
+  ComeIn(actor);
+}
+void SpiralBoss(TActor& actor) {
+  ComeIn(actor);
+}
+void FortressBoss(TActor& actor) {
+  ComeIn(actor);
+}
+void FinalBoss(TActor& actor) {
+  ComeIn(actor);
+}
+void DrifterBoss(TActor& actor) {
+  ComeIn(actor);
+}
 
 void NoiseDraw(TActor& /*actor*/) {}
 

@@ -17,33 +17,89 @@ void DriftLeft(TActor& actor) {
 
 }  // namespace
 
-void Swooper(TActor& actor) { DriftLeft(actor); }
-void Glider(TActor& actor) { DriftLeft(actor); }
-void Splitter(TActor& actor) { DriftLeft(actor); }
-void Charger(TActor& actor) { DriftLeft(actor); }
-void DartMove(TActor& actor) { DriftLeft(actor); }
-void LoopFlier(TActor& actor) { DriftLeft(actor); }
-void ArcFlier(TActor& actor) { DriftLeft(actor); }
-void Serpent(TActor& actor) { DriftLeft(actor); }
-void Popper(TActor& actor) { DriftLeft(actor); }
-void Drifter(TActor& actor) { DriftLeft(actor); }
-void TwinSplitter(TActor& actor) { DriftLeft(actor); }
-void Lunger(TActor& actor) { DriftLeft(actor); }
-void Waver(TActor& actor) { DriftLeft(actor); }
-void Hopper(TActor& actor) { DriftLeft(actor); }
-void Frog(TActor& actor) { DriftLeft(actor); }
-void Gunner(TActor& actor) { DriftLeft(actor); }
-void Zigzag(TActor& actor) { DriftLeft(actor); }
-void SinkerDown(TActor& actor) { DriftLeft(actor); }
-void SinkerUp(TActor& actor) { DriftLeft(actor); }
-void CeilingCrawler(TActor& actor) { DriftLeft(actor); }
-void FloorCrawler(TActor& actor) { DriftLeft(actor); }
-void FanGunnerLow(TActor& actor) { DriftLeft(actor); }
-void FanGunnerHigh(TActor& actor) { DriftLeft(actor); }
-void DiverDown(TActor& actor) { DriftLeft(actor); }
-void DiverUp(TActor& actor) { DriftLeft(actor); }
-void Snake(TActor& actor) { DriftLeft(actor); }
-void SnakeSegment(TActor& actor) { DriftLeft(actor); }
-void ArcFlierMirrored(TActor& actor) { DriftLeft(actor); }
+void Swooper(TActor& actor) {
+  DriftLeft(actor);
+}
+void Glider(TActor& actor) {
+  DriftLeft(actor);
+}
+void Splitter(TActor& actor) {
+  DriftLeft(actor);
+}
+void Charger(TActor& actor) {
+  DriftLeft(actor);
+}
+void DartMove(TActor& actor) {
+  DriftLeft(actor);
+}
+void LoopFlier(TActor& actor) {
+  DriftLeft(actor);
+}
+void ArcFlier(TActor& actor) {
+  DriftLeft(actor);
+}
+void Serpent(TActor& actor) {
+  DriftLeft(actor);
+}
+void Popper(TActor& actor) {
+  DriftLeft(actor);
+}
+void Drifter(TActor& actor) {
+  DriftLeft(actor);
+}
+void TwinSplitter(TActor& actor) {
+  DriftLeft(actor);
+}
+void Lunger(TActor& actor) {
+  DriftLeft(actor);
+}
+void Waver(TActor& actor) {
+  DriftLeft(actor);
+}
+void Hopper(TActor& actor) {
+  DriftLeft(actor);
+}
+void Frog(TActor& actor) {
+  DriftLeft(actor);
+}
+void Gunner(TActor& actor) {
+  DriftLeft(actor);
+}
+void Zigzag(TActor& actor) {
+  DriftLeft(actor);
+}
+void SinkerDown(TActor& actor) {
+  DriftLeft(actor);
+}
+void SinkerUp(TActor& actor) {
+  DriftLeft(actor);
+}
+void CeilingCrawler(TActor& actor) {
+  DriftLeft(actor);
+}
+void FloorCrawler(TActor& actor) {
+  DriftLeft(actor);
+}
+void FanGunnerLow(TActor& actor) {
+  DriftLeft(actor);
+}
+void FanGunnerHigh(TActor& actor) {
+  DriftLeft(actor);
+}
+void DiverDown(TActor& actor) {
+  DriftLeft(actor);
+}
+void DiverUp(TActor& actor) {
+  DriftLeft(actor);
+}
+void Snake(TActor& actor) {
+  DriftLeft(actor);
+}
+void SnakeSegment(TActor& actor) {
+  DriftLeft(actor);
+}
+void ArcFlierMirrored(TActor& actor) {
+  DriftLeft(actor);
+}
 
 }  // namespace tolvane
