@@ -200,6 +200,8 @@ TEST(MmlcRefusals, EachNamesItsLineAndReason) {
       {"#track 1\nl64 [[[[c]999]999]999]999", 2,
        "the track is too long: more than 1000000 events after repeats"},
       {"#track 1\n[[r1]999]999", 2, "the track is too long"},
+      {"#track 1\n[[[v1 /]999]999]999", 2,
+       "the track is too long: its repeats run more than 20000000 commands"},
   };
   for (const Refusal& r : cases) {
     try {
