@@ -93,7 +93,7 @@ std::vector<MusicCall>& MusicLog() {
 }
 
 void FlowTest::SetUp() {
-  harness_ = std::make_unique<PlayHarness>();
+  harness_ = std::make_unique<PlayHarness>(source_);
   ResetFlow();
   MusicLog().clear();
   Music = {&RecordCreate, &RecordPlay, &RecordFadeout, &RecordStop};

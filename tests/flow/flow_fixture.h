@@ -79,6 +79,8 @@ class FlowTest : public ::testing::Test {
   static std::vector<std::string> Texts();
   static bool ShowsText(const std::string& text);
 
+  // The archive the harness loads; a fixture may choose the built one in its constructor.
+  PlayHarness::ArchiveSource source_ = PlayHarness::ArchiveSource::Synthetic;
   std::unique_ptr<PlayHarness> harness_;
   RecordingWaves waves_;
   RecordingWindow window_;

@@ -3,11 +3,13 @@
 // entry of a placed score, the continue screen, and back to the title.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
+#include "game/flow/flow_hooks.h"
 #include "game/flow/game_progress.h"
 #include "game/flow/high_scores.h"
 #include "game/flow/name_entry.h"
@@ -95,6 +97,32 @@ TEST_F(RunThroughTest, TitleToGameOverAndBackWithAPlacedScore) {
   std::ostringstream text;
   text << in.rdbuf();
   EXPECT_NE(text.str().find("RANK0=A 300 2031 4 7"), std::string::npos);
+}
+
+// The same start with the run directory's archive and stage file: the real first stage
+// plays from the title.
+class BuiltDataTest : public FlowTest {
+ protected:
+  BuiltDataTest() { source_ = PlayHarness::ArchiveSource::Built; }
+  static std::string RunFolder() { return std::string(TOLVANE_BINARY_DIR) + "/game"; }
+};
+
+TEST_F(BuiltDataTest, TheFirstStagePlaysFromTheTitle) {
+  if (!harness_->ArchiveLoaded() || !std::filesystem::exists(RunFolder() + "/stage1.bin")) {
+    GTEST_SKIP() << "the run directory's data is not built";
+  }
+  ProgramFolder = [] { return RunFolder(); };
+  Boot();
+  RunFrames(20);
+  Press(PadButton1);
+  KeyDown('Z');  // fire all the way
+  RunFrames(600);
+  KeyUp('Z');
+  EXPECT_EQ(StageNumber(), 1);
+  EXPECT_TRUE(window_.messages.empty());
+  EXPECT_GT(ScriptClock, 500);
+  EXPECT_TRUE(ShowsText(HudLine1));
+  EXPECT_EQ(std::string(HudLine1).rfind("STAGE 1", 0), 0u);
 }
 
 }  // namespace
