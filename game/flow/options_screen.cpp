@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
@@ -68,8 +69,8 @@ TActor& ValuePicture(TActor& c, int32_t row, int32_t value) {
 constexpr size_t kNoneChosen = SIZE_MAX;
 
 // The pictures of one row's labels or values; their slots go to Work[word + i].
-void MakePictures(TActor& c, int word, const OptionPicture* pictures, size_t count, size_t chosen) {
-  for (size_t i = 0; i < count; ++i) {
+void MakePictures(TActor& c, int word, std::span<const OptionPicture> pictures, size_t chosen) {
+  for (size_t i = 0; i < pictures.size(); ++i) {
     const OptionPicture& p = pictures[i];
     TActor& picture =
         NewWobblePicture(p.image, p.x, p.y, i == chosen ? kWobbleChosen : kWobblePlain);
@@ -118,10 +119,10 @@ void OptionsSetup(TActor& c) {
   TextAtCell(0, 1, "", 0, 0);
   // Labels start plain; the first value of each row starts highlighted until the first
   // frame shows the chosen ones.
-  MakePictures(c, kRowLabelWord, kRowLabels.data(), kRowLabels.size(), kNoneChosen);
-  MakePictures(c, kDetailValueWord, kDetailValues.data(), kDetailValues.size(), 0);
-  MakePictures(c, kMusicValueWord, kMusicValues.data(), kMusicValues.size(), 0);
-  MakePictures(c, kSoundValueWord, kSoundValues.data(), kSoundValues.size(), 0);
+  MakePictures(c, kRowLabelWord, kRowLabels, kNoneChosen);
+  MakePictures(c, kDetailValueWord, kDetailValues, 0);
+  MakePictures(c, kMusicValueWord, kMusicValues, 0);
+  MakePictures(c, kSoundValueWord, kSoundValues, 0);
   c.Work[kOptionsReaderWord] = SlotOf(NewMenuKeyReader());
 
   Row(c) = kDetailRow;
