@@ -9,7 +9,7 @@ namespace tolvane {
 namespace {
 
 constexpr int32_t kTmYearBase = 1900;
-// Should the clock give no local time at all.
+// Used only when the system gives no local time.
 constexpr CalendarDate kFallbackDate = {1970, 1, 1};
 
 }  // namespace
