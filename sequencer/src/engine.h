@@ -67,6 +67,8 @@ class Engine {
   int32_t FadeStepsLeft() const { return FadeSteps.Get(); }
   const SongState& Song() const { return song_; }
   uint32_t DueTime() const { return NextDue; }
+  // Tick passes since play start, also after a stop (tests stamp messages with it).
+  uint32_t TickCountNow() const { return TickCount.Get(); }
 
  private:
   void TickPass();

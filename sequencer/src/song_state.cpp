@@ -33,8 +33,10 @@ void ChannelState::NoteSounded(int note) {
 }
 
 void ChannelState::NoteReleased(int note) {
-  // A note-off for a note that is not sounding leaves both counts at 0.
-  if (noteCounters[note] > 0) noteCounters[note].Add(-1);
+  // A note-off for a note that is not sounding changes nothing, so the sounding count stays
+  // the sum of the note counters.
+  if (noteCounters[note] <= 0) return;
+  noteCounters[note].Add(-1);
   if (soundingNotes > 0) soundingNotes.Add(-1);
 }
 
