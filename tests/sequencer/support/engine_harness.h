@@ -51,7 +51,22 @@ class EngineHarness {
   std::vector<std::unique_ptr<std::vector<uint8_t>>> images_;
 };
 
-// True when `message` is a controller message with this controller and value.
+// An output that passes everything on to a recorder the test keeps, so the recorder can be
+// examined after the library has closed and freed its output.
+class ForwardingOutput final : public MidiOutput {
+ public:
+  explicit ForwardingOutput(std::shared_ptr<RecordingOutput> target) : target_(std::move(target)) {}
+  void ShortMessage(uint32_t packed) override { target_->ShortMessage(packed); }
+  LongResult LongMessage(std::span<const uint8_t> message) override {
+    return target_->LongMessage(message);
+  }
+  bool Close() override { return target_->Close(); }
+
+ private:
+  std::shared_ptr<RecordingOutput> target_;
+};
+
+// True when `message` is a controller message with this controller.
 bool IsControl(const RecordedMessage& message, int controller);
 
 }  // namespace vondra::testing
