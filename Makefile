@@ -20,8 +20,15 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# Until the game program exists, says so and shows the tools that do.
 play: build
-	$(BUILD_DIR)/game/tolvane
+	@if [ -x $(BUILD_DIR)/game/tolvane ]; then $(BUILD_DIR)/game/tolvane; else \
+	  echo "The game is not built yet. The tools built so far:"; \
+	  find $(BUILD_DIR)/tools -mindepth 2 -maxdepth 2 -type f -executable | sort | sed 's/^/  /'; \
+	  if [ -f $(BUILD_DIR)/game/tolvgfx.dxg ]; then \
+	    echo "The image archive, as $(BUILD_DIR)/tools/dxgtool/dxgtool list shows it:"; \
+	    $(BUILD_DIR)/tools/dxgtool/dxgtool list $(BUILD_DIR)/game/tolvgfx.dxg; fi; \
+	fi
 
 test: build
 	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
@@ -35,7 +42,8 @@ test-tsan:
 	  CMAKE_FLAGS="-DTOLVANE_SANITIZE=thread"
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $(HEADLESS) $$b; done
+	@for b in $(BUILD_DIR)/bench/*_bench $(BUILD_DIR)/bench/*/*_bench; do \
+	  [ -x "$$b" ] || continue; echo "== $$b"; $(HEADLESS) $$b; done
 
 PREFIX ?= /usr/local
 install: build

@@ -1,3 +1,6 @@
+# Real files written by others; a worktree outside the usual layout points here with -D.
+set(TOLVANE_TESTDATA_DIR "${PROJECT_SOURCE_DIR}/../shared/testdata" CACHE PATH "Shared test data folder")
+
 # tolvane_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One GoogleTest executable whose cases CTest discovers one by one.
 function(tolvane_add_test name)
@@ -8,7 +11,7 @@ function(tolvane_add_test name)
   target_compile_definitions(${name} PRIVATE
     TOLVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     TOLVANE_BINARY_DIR="${PROJECT_BINARY_DIR}"
-    TOLVANE_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
+    TOLVANE_TESTDATA_DIR="${TOLVANE_TESTDATA_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy")
 endfunction()

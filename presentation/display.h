@@ -3,13 +3,16 @@
 // Images are addressed by archive index; pattern geometry is read from the entry at
 // draw time, so a changed pattern size (the font) takes effect at once.
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "presentation/image_archive.h"
 
 struct SDL_Renderer;
+struct SDL_Texture;
 
 namespace pres {
 
@@ -20,6 +23,16 @@ inline constexpr int kFullScreenHeight = 480;
 inline constexpr int kFullScreenDepth = 16;
 
 inline constexpr const char* kDisplayModeErrorFormat = "ディスプレイモードを変更できません (%dx%d %dbit)";
+
+// The display could not be built; what() is the display-mode text in full-screen mode.
+class DisplayError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A 256-colour back buffer holds palette indices: pictures take the palette's nearest
+// colours, and the additive and alpha draws become plain copies.
+enum class PixelDepth { TrueColor, Palette256 };
 
 // Left, top, right, bottom; right and bottom exclusive.
 struct Rect {
@@ -63,9 +76,23 @@ class Display {
 
   // The renderer and the back-buffer texture (windowed build), for the shell to compose.
   virtual SDL_Renderer* Renderer() const = 0;
+  // Null for the headless display and while the display is finalised.
+  virtual SDL_Texture* BackBufferTexture() const { return nullptr; }
 };
 
-// Software renderer on an offscreen surface: no window, deterministic pixels.
-std::unique_ptr<Display> CreateHeadlessDisplay(ImageArchive& archive);
+// Software renderer on an offscreen 480 x 320 surface: no window, deterministic pixels.
+std::unique_ptr<Display> CreateHeadlessDisplay(ImageArchive& archive,
+                                               PixelDepth depth = PixelDepth::TrueColor);
+
+// Called by Flip with the finished back buffer and no render target set; the shell copies
+// it into the window (below the menu, or centred and scaled in full screen) and presents.
+using Presenter = std::function<void(SDL_Texture* backBuffer)>;
+
+// The back buffer as a 480 x 320 target texture of the given renderer. Finalize releases
+// every texture it made on the renderer; Initialize makes the back buffer again and
+// throws DisplayError when it cannot. Created initialised.
+std::unique_ptr<Display> CreateRendererDisplay(ImageArchive& archive, SDL_Renderer* renderer,
+                                               Presenter presenter,
+                                               PixelDepth depth = PixelDepth::TrueColor);
 
 }  // namespace pres

@@ -9,6 +9,9 @@ namespace pres {
 
 class FrameTimer {
  public:
+  // MillisecondsUntilDue while the timer is disabled or the program inactive.
+  static constexpr uint32_t kNeverDue = UINT32_MAX;
+
   explicit FrameTimer(const Clock& clock) : clock_(clock) {}
 
   void SetHandler(std::function<void()> handler) { handler_ = std::move(handler); }
@@ -22,12 +25,16 @@ class FrameTimer {
 
   // One idle moment: begins a tick (and calls the handler) when it is due. True if it ticked.
   bool Idle();
-  // Milliseconds until the next tick is due (0 = now), for the main loop's wait.
+  // Milliseconds until the next tick is due (0 = now), for the main loop's wait;
+  // kNeverDue when no tick can come until the timer is enabled or the program activated.
   uint32_t MillisecondsUntilDue() const;
-  // Measured ticks per second.
+  // Measured ticks per second: recomputed at the first tick at least 1000 ms after the
+  // last computation, as ticks counted * 1000 / elapsed ms, rounded.
   int32_t Rate() const { return rate_; }
 
  private:
+  void Restart();
+
   const Clock& clock_;
   std::function<void()> handler_;
   bool enabled_ = false;

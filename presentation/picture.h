@@ -1,5 +1,6 @@
 #pragma once
 // A decoded bitmap, independent of how it was stored in the archive.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

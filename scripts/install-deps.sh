@@ -10,6 +10,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont   # built-in MIDI synthesizer and its SoundFont
   libasound2-dev                         # ALSA sequencer output
   librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
+  librsvg2-bin                           # rsvg-convert, for looking at single pictures
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth                             # the real-window test
   python3-mido sox                       # independent MIDI reader and audio checks in tests

@@ -1,0 +1,28 @@
+#pragma once
+// The INI text of the settings file as lines, looked up and changed in place so that
+// everything else (other sections, comments, blank lines) stays as it was.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pres {
+
+class IniText {
+ public:
+  explicit IniText(std::string_view text);
+
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+  std::string Text() const;
+
+ private:
+  // Index of the key's line in a matching section, or of nothing.
+  std::optional<size_t> FindKey(std::string_view section, std::string_view key) const;
+
+  std::vector<std::string> lines_;
+  std::string lineEnd_ = "\n";
+  std::string bom_;
+};
+
+}  // namespace pres

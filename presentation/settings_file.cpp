@@ -1,0 +1,134 @@
+#include "presentation/settings_file.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+
+#include "presentation/ini_text.h"
+
+namespace pres {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kDataFolder = "tolvane-echo";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// The file's text; empty when it does not exist; nothing when it exists but cannot be read.
+std::optional<std::string> ReadText(const std::string& path, std::string* why) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::string();
+    *why = "cannot read " + path + ": " + std::strerror(errno);
+    return std::nullopt;
+  }
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      *why = "cannot read " + path + ": " + std::strerror(errno);
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    text.append(buffer, size_t(n));
+  }
+  ::close(fd);
+  return text;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data.remove_prefix(size_t(n));
+  }
+  return true;
+}
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+}  // namespace
+
+std::string SettingsPath(std::string_view fileName) {
+  fs::path base;
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data && fs::path(data).is_absolute()) {  // relative values are to be ignored
+    base = data;
+  } else {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+      const passwd* pw = getpwuid(getuid());
+      home = pw ? pw->pw_dir : ".";
+    }
+    base = fs::path(home) / ".local" / "share";
+  }
+  return (base / kDataFolder / fileName).string();
+}
+
+std::string SettingsFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
+  std::string why;
+  auto text = ReadText(path_, &why);
+  if (!text) return std::string(fallback);
+  auto value = IniText(*text).Get(section, key);
+  return value ? *value : std::string(fallback);
+}
+
+bool SettingsFile::Fail(std::string why) {
+  error_ = std::move(why);
+  return false;
+}
+
+bool SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  error_.clear();
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+      section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos || key.empty()) {
+    return Fail("cannot store a setting whose names or value do not fit on one INI line");
+  }
+  std::string why;
+  auto old = ReadText(path_, &why);
+  if (!old) return Fail(why);  // never replace a table we could not read
+  IniText ini(*old);
+  ini.Set(section, key, value);
+  std::string text = ini.Text();
+
+  std::error_code ec;
+  fs::path target(path_);
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+  if (ec) return Fail("cannot create " + target.parent_path().string() + ": " + ec.message());
+
+  std::string temporary = path_ + std::string(kTemporarySuffix);
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return Fail("cannot write " + temporary + ": " + std::strerror(errno));
+  bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+  int savedErrno = errno;
+  written = ::close(fd) == 0 && written;
+  if (!written) {
+    ::unlink(temporary.c_str());
+    return Fail("cannot write " + temporary + ": " + std::strerror(savedErrno ? savedErrno : EIO));
+  }
+  if (beforeReplace_) beforeReplace_();
+  if (::rename(temporary.c_str(), path_.c_str()) != 0) {
+    std::string reason = std::strerror(errno);
+    ::unlink(temporary.c_str());
+    return Fail("cannot replace " + path_ + ": " + reason);
+  }
+  // The rename itself reaches the disk with the folder.
+  int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+}  // namespace pres

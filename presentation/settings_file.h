@@ -1,0 +1,45 @@
+#pragma once
+// The settings file: a table of strings by section and key, kept in the usual INI layout
+// ([section] lines, key=value lines, ';' or '#' comments). Section and key names match
+// without regard to case; CRLF and LF files both read. A write changes only its own line
+// and replaces the file atomically (temporary file, flush to disk, rename), so a crash or
+// a full disk leaves the old table whole.
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace pres {
+
+// $XDG_DATA_HOME/tolvane-echo/<fileName>, by default ~/.local/share/tolvane-echo/<fileName>.
+std::string SettingsPath(std::string_view fileName);
+
+class SettingsFile {
+ public:
+  explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+
+  const std::string& Path() const { return path_; }
+
+  // The value of the key in the section, or `fallback` when the file, section or key is
+  // missing or the file cannot be read. Surrounding blanks are dropped; a value written
+  // in double quotes loses them.
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
+
+  // Sets the key (adding it, and its section, when absent), creating the folder and the
+  // file on first use. False when the table could not be stored, with LastError() saying
+  // why; the file on disk is then unchanged. Names holding line breaks, '=' in a key or
+  // ']' in a section, and values holding line breaks, are refused.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  const std::string& LastError() const { return error_; }
+
+  // Tests only: called after the new table is on disk and before it replaces the old one.
+  void SetBeforeReplaceHook(std::function<void()> hook) { beforeReplace_ = std::move(hook); }
+
+ private:
+  bool Fail(std::string why);
+
+  std::string path_;
+  std::string error_;
+  std::function<void()> beforeReplace_;
+};
+
+}  // namespace pres

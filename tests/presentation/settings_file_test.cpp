@@ -1,0 +1,187 @@
+// The settings file: reading and writing by section and key in files of every usual
+// shape, atomic replacement, and failures that leave the old table alone.
+#include "presentation/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace pres {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // One folder per test: ctest runs the cases side by side.
+    dir_ = fs::path(::testing::TempDir()) /
+           ("settings_file_test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Put(const std::string& name, const std::string& text) {
+    auto path = (dir_ / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndFirstWriteCreatesFolderAndFile) {
+  SettingsFile s((dir_ / "deep" / "er" / "qarnwell.ini").string());
+  EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK0", "TAIL 0 2000 01 01"), "TAIL 0 2000 01 01");
+  ASSERT_TRUE(s.WriteString("Tolvane Echo", "RANK0", "ABC 1200 2024 5 31")) << s.LastError();
+  EXPECT_EQ(Contents(s.Path()), "[Tolvane Echo]\nRANK0=ABC 1200 2024 5 31\n");
+  ASSERT_TRUE(s.WriteString("Tolvane Echo", "RANK1", "TAIL 0 2000 1 1"));
+  ASSERT_TRUE(s.WriteString("Tolvane Echo", "RANK0", "XYZ 99 2025 1 2"));
+  EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK0", ""), "XYZ 99 2025 1 2");
+  EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK1", ""), "TAIL 0 2000 1 1");
+  EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK2", "none"), "none");
+  EXPECT_EQ(s.ReadString("Other", "RANK0", "none"), "none");
+  EXPECT_FALSE(fs::exists(s.Path() + ".tmp"));
+}
+
+TEST_F(SettingsFileTest, OtherSectionsKeysAndCommentsSurviveAWrite) {
+  std::string before =
+      "; high scores\n"
+      "[Window]\n"
+      "Left=100\n"
+      "\n"
+      "[Tolvane Echo]\n"
+      "# kept\n"
+      "RANK0 = OLD 5 2001 2 3\n"
+      "RANK1=B 4 2001 2 3\n"
+      "\n"
+      "[Last]\n"
+      "x=1\n";
+  SettingsFile s(Put("q.ini", before));
+  ASSERT_TRUE(s.WriteString("tolvane echo", "rank0", "NEW 6 2002 3 4"));
+  ASSERT_TRUE(s.WriteString("Tolvane Echo", "RANK2", "C 3 2001 2 3"));
+  ASSERT_TRUE(s.WriteString("Added", "k", "v"));
+  EXPECT_EQ(Contents(s.Path()),
+            "; high scores\n"
+            "[Window]\n"
+            "Left=100\n"
+            "\n"
+            "[Tolvane Echo]\n"
+            "# kept\n"
+            "rank0=NEW 6 2002 3 4\n"
+            "RANK1=B 4 2001 2 3\n"
+            "RANK2=C 3 2001 2 3\n"
+            "\n"
+            "[Last]\n"
+            "x=1\n"
+            "\n"
+            "[Added]\n"
+            "k=v\n");
+}
+
+TEST_F(SettingsFileTest, NamesMatchWithoutCaseAndCrlfFilesReadAndStayCrlf) {
+  SettingsFile s(Put("crlf.ini", "\xEF\xBB\xBF[Tolvane Echo]\r\nRANK0=A 1 2000 1 1\r\n  [ other ]  \r\nKey = spaced value \r\n"));
+  EXPECT_EQ(s.ReadString("TOLVANE ECHO", "rank0", ""), "A 1 2000 1 1");
+  EXPECT_EQ(s.ReadString("Other", "KEY", ""), "spaced value");
+  ASSERT_TRUE(s.WriteString("other", "New", "n"));
+  EXPECT_EQ(Contents(s.Path()),
+            "\xEF\xBB\xBF[Tolvane Echo]\r\nRANK0=A 1 2000 1 1\r\n  [ other ]  \r\nKey = spaced value \r\nNew=n\r\n");
+}
+
+TEST_F(SettingsFileTest, OddLinesAndValuesReadSensibly) {
+  SettingsFile s(Put("odd.ini",
+                     "orphan=before any section\n"
+                     "[S]\n"
+                     "dup=first\n"
+                     "dup=second\n"
+                     "no equals sign\n"
+                     "empty=\n"
+                     "quoted=\"  padded  \"\n"
+                     ";RANK0=commented\n"));
+  EXPECT_EQ(s.ReadString("S", "orphan", "d"), "d");
+  EXPECT_EQ(s.ReadString("S", "dup", "d"), "first");
+  EXPECT_EQ(s.ReadString("S", "empty", "d"), "");
+  EXPECT_EQ(s.ReadString("S", "quoted", "d"), "  padded  ");
+  EXPECT_EQ(s.ReadString("S", ";RANK0", "d"), "d");
+  EXPECT_EQ(s.ReadString("S", "RANK0", "d"), "d");
+}
+
+TEST_F(SettingsFileTest, ValuesRoundTripWhole) {
+  SettingsFile s((dir_ / "v.ini").string());
+  for (std::string value : {"  leading", "trailing  ", "\"quoted\"", "", "a=b;c#d", "名前 100 2024 1 1"}) {
+    ASSERT_TRUE(s.WriteString("S", "k", value));
+    EXPECT_EQ(s.ReadString("S", "k", "default"), value);
+  }
+}
+
+TEST_F(SettingsFileTest, CrashBetweenWriteAndRenameLeavesTheOldFileIntact) {
+  std::string before = "[Tolvane Echo]\nRANK0=OLD 1 2000 1 1\n";
+  std::string path = Put("crash.ini", before);
+  EXPECT_EXIT(
+      {
+        SettingsFile s(path);
+        s.SetBeforeReplaceHook([] { _exit(7); });
+        s.WriteString("Tolvane Echo", "RANK0", "NEW 2 2000 1 1");
+      },
+      ::testing::ExitedWithCode(7), "");
+  EXPECT_EQ(Contents(path), before);
+  EXPECT_EQ(Contents(path + ".tmp"), "[Tolvane Echo]\nRANK0=NEW 2 2000 1 1\n");  // the new table was complete
+  SettingsFile s(path);
+  EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK0", ""), "OLD 1 2000 1 1");
+  ASSERT_TRUE(s.WriteString("Tolvane Echo", "RANK1", "B 1 2000 1 1"));  // the leftover is simply replaced
+  EXPECT_EQ(Contents(path), before + "RANK1=B 1 2000 1 1\n");
+  EXPECT_FALSE(fs::exists(path + ".tmp"));
+}
+
+TEST_F(SettingsFileTest, FailedWritesAreReportedAndChangeNothing) {
+  std::string blocker = Put("file-not-folder", "x");
+  SettingsFile noFolder(blocker + "/tolvane-echo/qarnwell.ini");
+  EXPECT_FALSE(noFolder.WriteString("S", "k", "v"));
+  EXPECT_NE(noFolder.LastError(), "");
+  EXPECT_EQ(noFolder.ReadString("S", "k", "d"), "d");
+
+  fs::create_directories(dir_ / "is-a-folder.ini");
+  SettingsFile folder((dir_ / "is-a-folder.ini").string());
+  EXPECT_EQ(folder.ReadString("S", "k", "d"), "d");
+  EXPECT_FALSE(folder.WriteString("S", "k", "v"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "is-a-folder.ini"));
+
+  std::string before = "[S]\nk=v\n";
+  SettingsFile s(Put("refuse.ini", before));
+  EXPECT_FALSE(s.WriteString("S", "k", "two\nlines"));
+  EXPECT_FALSE(s.WriteString("S", "a=b", "v"));
+  EXPECT_FALSE(s.WriteString("S]", "k", "v"));
+  EXPECT_FALSE(s.WriteString("S", "", "v"));
+  EXPECT_EQ(Contents(s.Path()), before);
+  EXPECT_TRUE(s.WriteString("S", "k", "w"));
+  EXPECT_EQ(s.LastError(), "");
+}
+
+TEST(SettingsPath, FollowsXdgDataHomeWithTheHomeFallback) {
+  const char* savedData = std::getenv("XDG_DATA_HOME");
+  const char* savedHome = std::getenv("HOME");
+  std::string data = savedData ? savedData : "", home = savedHome ? savedHome : "";
+  setenv("HOME", "/home/player", 1);
+  setenv("XDG_DATA_HOME", "/data/player", 1);
+  EXPECT_EQ(SettingsPath("qarnwell.ini"), "/data/player/tolvane-echo/qarnwell.ini");
+  setenv("XDG_DATA_HOME", "relative/ignored", 1);
+  EXPECT_EQ(SettingsPath("qarnwell.ini"), "/home/player/.local/share/tolvane-echo/qarnwell.ini");
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(SettingsPath("qarnwell.ini"), "/home/player/.local/share/tolvane-echo/qarnwell.ini");
+  savedData ? setenv("XDG_DATA_HOME", data.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+  savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
+}
+
+}  // namespace
+}  // namespace pres
