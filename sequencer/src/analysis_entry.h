@@ -1,6 +1,6 @@
 #pragma once
-// What the analysis keeps per channel entry. Fixed by the analysis interface: the two names,
-// then the sums that become averages, then the count of note-ons.
+// What the analysis keeps per channel entry, in the order of the analysis interface: the two
+// names, the two averages, the count of note-ons.
 #include <array>
 #include <cstdint>
 
@@ -11,9 +11,9 @@ namespace vondra {
 struct AnalysisEntry {
   char* trackName = nullptr;
   char* instrumentName = nullptr;
-  int32_t averageNote = 0;      // a sum of note numbers while the analysis runs
-  int32_t averageVelocity = 0;  // a sum of velocities while the analysis runs
-  int32_t totalNotes = 0;
+  int32_t averageNote = 0;
+  int32_t averageVelocity = 0;
+  int32_t totalNotes = 0;  // note-ons with a velocity above 0
 };
 
 using AnalysisEntries = std::array<AnalysisEntry, kChannelCount>;
