@@ -86,6 +86,9 @@ void TFormMain::FormShow() {
 }
 
 void TFormMain::FormDestroy() {
+  // The loop has ended; nothing may tick while things are released.
+  if (pres::FrameTimer* timer = Presentation().timer) timer->SetEnabled(false);
+  SceneProc = nullptr;
   FreeAllTextSlots();
   for (SongHandle& handle : MusicHandle) {
     if (handle != nullptr && sequencerStarted_) sequencer_.destroyHandle(handle);
@@ -98,8 +101,6 @@ void TFormMain::FormDestroy() {
     sequencer_.end();
     sequencerStarted_ = false;
   }
-  SceneProc = nullptr;
-  if (pres::FrameTimer* timer = Presentation().timer) timer->SetEnabled(false);
 }
 
 void TFormMain::FormKeyDown(int virtualKey) {

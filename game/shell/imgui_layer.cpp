@@ -71,8 +71,9 @@ void ImGuiLayer::EndFrame() {
 }
 
 int ImGuiLayer::MenuBarHeight() const {
+  // The font's own size is known only once the atlas is built; its configuration has it now.
   const ImGuiIO& io = ImGui::GetIO();
-  const float fontSize = io.Fonts->Fonts.empty() ? kJapaneseFontSize : io.Fonts->Fonts[0]->FontSize;
+  const float fontSize = io.Fonts->ConfigData.empty() ? kJapaneseFontSize : io.Fonts->ConfigData[0].SizePixels;
   return static_cast<int>(std::ceil(fontSize + ImGui::GetStyle().FramePadding.y * 2.0f));
 }
 

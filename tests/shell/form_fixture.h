@@ -1,6 +1,7 @@
 #pragma once
 // A main window over the headless presentation layer: a recording host, a recording
 // sequencer table, a manual clock and a small image archive in a temporary folder.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>

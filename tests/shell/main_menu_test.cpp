@@ -1,7 +1,9 @@
 // The menu bar's captions and access keys, and the ImGui menu driven by keys alone.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <SDL2/SDL.h>
+#include <imgui.h>
 
 #include "game/shell/imgui_layer.h"
 #include "game/shell/main_menu.h"
@@ -101,6 +103,29 @@ TEST_F(MenuBarKeys, AltEClosesAndEscapeClosesAnOpenMenu) {
   const auto chosen = view_.TakeChosen();
   ASSERT_TRUE(chosen.has_value());
   EXPECT_STREQ((*chosen)->name, "MenuClose");
+}
+
+TEST(ImGuiLayerFont, JapaneseFontSetsTheMenuBarHeightAndAMissingOneFallsBack) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_XRGB8888);
+  SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface);
+  if (std::filesystem::exists(kJapaneseFontPath)) {
+    ImGuiLayer layer(nullptr, renderer);
+    EXPECT_TRUE(layer.HasJapaneseFont());
+    EXPECT_EQ(layer.MenuBarHeight(), 22) << "known before the first frame, so the window is sized right";
+  }
+  {
+    ::testing::internal::CaptureStderr();
+    ImGuiLayer layer(nullptr, renderer, "/nonexistent/font.ttf");
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(), ::testing::HasSubstr("/nonexistent/font.ttf"));
+    EXPECT_FALSE(layer.HasJapaneseFont());
+    EXPECT_EQ(layer.MenuBarHeight(), 19);
+    layer.BeginFrame(64, 64);
+    EXPECT_TRUE(ImGui::BeginMainMenuBar());
+    ImGui::EndMainMenuBar();
+    layer.EndFrame();
+  }
+  SDL_DestroyRenderer(renderer);
+  SDL_FreeSurface(surface);
 }
 
 }  // namespace
