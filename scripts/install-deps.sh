@@ -12,7 +12,7 @@ packages=(
   librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
   librsvg2-bin                           # rsvg-convert, for looking at single pictures
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth                             # the real-window test
+  xvfb xauth xdotool x11-apps            # the real-window test (x11-apps gives xwd)
   python3-mido sox                       # independent MIDI reader and audio checks in tests
 )
 
