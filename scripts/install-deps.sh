@@ -10,6 +10,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont   # built-in MIDI synthesizer and its SoundFont
   libasound2-dev                         # ALSA sequencer output
   librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
+  fonts-dejavu-core                      # lettering of placeholder pictures and the font sheet
   librsvg2-bin                           # rsvg-convert, for looking at single pictures
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps            # the real-window test (x11-apps gives xwd)

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -42,7 +43,9 @@ Raster MustRender(const fs::path& p) {
   return r ? *r : Raster{};
 }
 
-int Luma(const art_test::Pixel& p) { return (p.r * 299 + p.g * 587 + p.b * 114) / 1000; }
+int Luma(const art_test::Pixel& p) {
+  return (p.r * 299 + p.g * 587 + p.b * 114) / 1000;
+}
 
 }  // namespace
 
@@ -133,4 +136,44 @@ TEST(PlayArt, BackgroundLayersLoopSeamlessly) {
     ++checked;
   }
   EXPECT_EQ(checked % 2, 0) << "back and front layers come in pairs";
+}
+
+namespace {
+
+// Every archive entry drawn during play: the player's set, items and HUD, enemies, bosses and
+// their flash forms, shots and effects, explosions, the interference frames, the stage
+// backgrounds and the title tile.
+std::vector<int> PlayEntries() {
+  std::vector<int> v = {1,   2,   3,   7,   8,   9,   10,  11,  12,  13,  14,  18,  19,  20,
+                        21,  26,  27,  28,  30,  32,  33,  34,  35,  36,  37,  38,  39,  41,
+                        42,  43,  44,  47,  52,  53,  54,  56,  57,  75,  76,  77,  78,  79,
+                        80,  81,  82,  92,  93,  94,  95,  96,  97,  98,  99,  100, 101, 102,
+                        103, 104, 128, 129, 130, 131, 132, 133, 135, 136, 137, 138, 139, 140,
+                        141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152, 153, 154,
+                        155, 157, 158, 159, 177, 178, 179, 180, 181, 197, 260, 261, 308};
+  for (int i = 110; i <= 120; ++i) v.push_back(i);
+  for (int i = 205; i <= 227; ++i) v.push_back(i);
+  for (int i = 247; i <= 252; ++i) v.push_back(i);
+  return v;
+}
+
+}  // namespace
+
+TEST(PlayArt, EveryEntryOfPlayIsDrawnNotAPlaceholder) {
+  const fs::path manifest = fs::path(TOLVANE_SOURCE_DIR) / "content/images/manifest";
+  std::ifstream in(manifest);
+  ASSERT_TRUE(in) << manifest;
+  std::map<int, std::string> source;
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream words(line);
+    std::string index, src;
+    if (!(words >> index >> src) || index[0] == '#') continue;
+    source[std::atoi(index.c_str())] = src;
+  }
+  for (int index : PlayEntries()) {
+    const auto it = source.find(index);
+    ASSERT_NE(it, source.end()) << "entry " << index << " is missing from the manifest";
+    EXPECT_EQ(it->second.rfind("play/", 0), 0u) << "entry " << index << " is " << it->second;
+    EXPECT_TRUE(fs::exists(manifest.parent_path() / it->second)) << "entry " << index;
+  }
 }

@@ -42,7 +42,8 @@ std::optional<Raster> RenderSvg(const std::string& path, std::string* error) {
   const int stride = cairo_image_surface_get_stride(surface);
   out.pixels.resize(static_cast<size_t>(out.width) * out.height);
   for (int y = 0; y < out.height; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<size_t>(y) * stride);
+    const auto* row =
+        reinterpret_cast<const std::uint32_t*>(data + static_cast<size_t>(y) * stride);
     for (int x = 0; x < out.width; ++x) {
       const std::uint32_t argb = row[x];
       const unsigned a = argb >> 24;

@@ -134,6 +134,8 @@ TEST(Raster, SvgRendersAtItsSizeAndBadFilesAreReported) {
   std::ofstream(dir / "sq.svg") << "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='6'>"
                                    "<rect x='2' y='1' width='4' height='3' fill='#00ff00'/></svg>";
   std::ofstream(dir / "broken.svg") << "<svg";
+  std::ofstream(dir / "huge.svg")
+      << "<svg xmlns='http://www.w3.org/2000/svg' width='100000' height='6'/>";
   std::string error;
   const auto image = artbuild::RenderSvg((dir / "sq.svg").string(), &error);
   ASSERT_TRUE(image.has_value()) << error;
@@ -143,6 +145,8 @@ TEST(Raster, SvgRendersAtItsSizeAndBadFilesAreReported) {
   EXPECT_EQ(image->At(0, 0), 0u);
   EXPECT_FALSE(artbuild::RenderSvg((dir / "broken.svg").string(), &error).has_value());
   EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(artbuild::RenderSvg((dir / "huge.svg").string(), &error).has_value());
+  EXPECT_EQ(error, "is larger than 4096 pixels on a side");
 
   // Building entries: SVG and box lines become keyed pictures; a missing file names its line.
   const auto m = ParseManifest("0 sq.svg pattern=5x6\n1 box:4x4\n2 missing.svg\n");
@@ -153,6 +157,14 @@ TEST(Raster, SvgRendersAtItsSizeAndBadFilesAreReported) {
   EXPECT_EQ(built.entries[0].picture.At(0, 0), 0u);
   ASSERT_EQ(built.problems.size(), 1u);
   EXPECT_EQ(built.problems[0].line, 3);
+
+  // Pictures the game's reader would refuse together are refused when packing.
+  const auto tooMany =
+      artbuild::BuildEntries(ParseManifest("0 box:8x8\n1 box:8x8\n2 box:8x8\n"), dir.string(), 130);
+  EXPECT_EQ(tooMany.entries.size(), 2u);
+  ASSERT_EQ(tooMany.problems.size(), 1u);
+  EXPECT_EQ(tooMany.problems[0].line, 3);
+  EXPECT_EQ(artbuild::kMaxArchivePixels, 67108864);
   std::filesystem::remove_all(dir);
 }
 

@@ -51,7 +51,8 @@ TEST(MmlcLengths, DotsTiesRestsAndGateGiveExactTicks) {
 }
 
 TEST(MmlcPitches, OctavesAccidentalsNumbersAndChords) {
-  const auto song = Compile("#track 1\no3 c c+ d- e# >c <<b o9 g n0 n127,16 o5 (c >e g)4 c (n36 e)");
+  const auto song =
+      Compile("#track 1\no3 c c+ d- e# >c <<b o9 g n0 n127,16 o5 (c >e g)4 c (n36 e)");
   const auto notes = Notes(song.tracks[1]);
   std::vector<int> ons;
   for (const auto& [tick, note, on] : notes) {
@@ -199,6 +200,8 @@ TEST(MmlcRefusals, EachNamesItsLineAndReason) {
       {"#track 1\nl64 [[[[c]999]999]999]999", 2,
        "the track is too long: more than 1000000 events after repeats"},
       {"#track 1\n[[r1]999]999", 2, "the track is too long"},
+      {"#track 1\n[[[v1 /]999]999]999", 2,
+       "the track is too long: its repeats run more than 20000000 commands"},
   };
   for (const Refusal& r : cases) {
     try {

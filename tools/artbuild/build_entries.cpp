@@ -13,9 +13,10 @@ uint32_t StoredColour(uint32_t rgb) {
 
 }  // namespace
 
-BuiltEntries BuildEntries(const Manifest& manifest, const std::string& baseDir) {
+BuiltEntries BuildEntries(const Manifest& manifest, const std::string& baseDir, int64_t maxPixels) {
   BuiltEntries built;
   built.entries.reserve(manifest.entries.size());
+  int64_t pixels = 0;
   for (const ManifestEntry& m : manifest.entries) {
     Rgba image;
     if (m.box) {
@@ -29,6 +30,17 @@ BuiltEntries BuildEntries(const Manifest& manifest, const std::string& baseDir) 
         continue;
       }
       image = std::move(*rendered);
+    }
+    if (image.width == 0) {
+      built.problems.push_back(ManifestProblem{m.line, "the picture could not be drawn"});
+      continue;
+    }
+    pixels += static_cast<int64_t>(image.width) * image.height;
+    if (pixels > maxPixels) {
+      built.problems.push_back(ManifestProblem{m.line, "the pictures up to here hold more than " +
+                                                           std::to_string(maxPixels) +
+                                                           " pixels, more than the game reads"});
+      break;
     }
     pres::ImageEntry entry;
     entry.name = m.name;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <map>
 
+#include "tools/artbuild/raster.h"
+
 namespace artbuild {
 namespace {
 
@@ -57,8 +59,6 @@ bool Colour(std::string_view s, uint32_t& out) {
   return error == std::errc() && end == s.data() + 6;
 }
 
-constexpr int kMaxBoxSide = 4096;
-
 }  // namespace
 
 Manifest ParseManifest(std::string_view text) {
@@ -108,9 +108,9 @@ Manifest ParseManifest(std::string_view text) {
     if (words[1].rfind("box:", 0) == 0) {
       BoxSpec box;
       if (!Size(std::string_view(words[1]).substr(4), 1, box.width, box.height) ||
-          box.width > kMaxBoxSide || box.height > kMaxBoxSide) {
+          box.width > kMaxPictureSide || box.height > kMaxPictureSide) {
         problem("box size '" + words[1].substr(4) + "' is not WIDTHxHEIGHT of 1-" +
-                std::to_string(kMaxBoxSide));
+                std::to_string(kMaxPictureSide));
         continue;
       }
       entry.box = box;

@@ -20,9 +20,13 @@ struct ContextFree {
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceFree>;
 using Context = std::unique_ptr<cairo_t, ContextFree>;
 
+// An empty picture when cairo could not make the surface (out of memory).
 Rgba CopyOut(cairo_surface_t* surface) {
   cairo_surface_flush(surface);
   Rgba out;
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS || cairo_image_surface_get_data(surface) == nullptr) {
+    return out;
+  }
   out.width = cairo_image_surface_get_width(surface);
   out.height = cairo_image_surface_get_height(surface);
   const int stride = cairo_image_surface_get_stride(surface);
@@ -119,6 +123,10 @@ std::optional<Rgba> RenderSvg(const std::string& path, std::string* error) {
   if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &width, &height) || width < 1 ||
       height < 1) {
     *error = "gives no width and height in pixels";
+    return std::nullopt;
+  }
+  if (width > kMaxPictureSide || height > kMaxPictureSide) {
+    *error = "is larger than " + std::to_string(kMaxPictureSide) + " pixels on a side";
     return std::nullopt;
   }
   const int w = static_cast<int>(std::lround(width));

@@ -1,6 +1,9 @@
 // dxgtool: the image archive tool.
 //   dxgtool list ARCHIVE            entries with picture size, patterns and transparency
 //   dxgtool extract ARCHIVE OUTDIR  every pattern as a PNG
+//   dxgtool pack MANIFEST -o ARCHIVE  the archive from the manifest and its SVG sources
+//   dxgtool check ARCHIVE CATALOGUE   every entry against the catalogue
+//   dxgtool sheet ARCHIVE OUT.png [CATALOGUE]  a numbered contact sheet of every entry
 #include <cstring>
 #include <iostream>
 
@@ -17,10 +20,14 @@ struct Command {
 constexpr Command kCommands[] = {
     {"list", "list ARCHIVE", dxgtool::List},
     {"extract", "extract ARCHIVE OUTDIR", dxgtool::Extract},
+    {"pack", "pack MANIFEST -o ARCHIVE", dxgtool::Pack},
+    {"check", "check ARCHIVE CATALOGUE", dxgtool::Check},
+    {"sheet", "sheet ARCHIVE OUT.png [CATALOGUE]", dxgtool::Sheet},
 };
 
 int Usage() {
-  for (const Command& c : kCommands) std::cerr << (&c == kCommands ? "usage: " : "       ") << "dxgtool " << c.usage << "\n";
+  for (const Command& c : kCommands)
+    std::cerr << (&c == kCommands ? "usage: " : "       ") << "dxgtool " << c.usage << "\n";
   return 2;
 }
 

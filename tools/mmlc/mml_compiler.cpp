@@ -10,6 +10,9 @@ namespace {
 
 // A tune is a few minutes long; these bounds only stop runaway repeats.
 constexpr size_t kMaxEventsPerTrack = 1'000'000;
+// Repeats of commands that neither sound nor take time ([v1]999 nested) would otherwise run
+// for hours before any other bound is reached.
+constexpr int64_t kMaxStepsPerTrack = 20'000'000;
 constexpr int64_t kMaxSongTicks = int64_t{1} << 27;  // delta times stay within 4-byte quantities
 constexpr int kMaxTracks = 63;                       // plus the conductor: the player's 64 cursors
 constexpr int kDefaultVolume = 100;
@@ -80,6 +83,10 @@ class Performer {
   // Returns true when a '/' ended the list on its last pass.
   bool PerformList(const std::vector<Command>& list, bool lastPass) {
     for (const Command& cmd : list) {
+      if (++steps_ > kMaxStepsPerTrack) {
+        throw MmlError(cmd.pos, "the track is too long: its repeats run more than " +
+                                    std::to_string(kMaxStepsPerTrack) + " commands");
+      }
       if (cmd.op == Op::Break) {
         if (lastPass) return true;
         continue;
@@ -280,6 +287,7 @@ class Performer {
   Track& conductor_;
   int channel_;
   int64_t now_ = 0;
+  int64_t steps_ = 0;
   int octave_ = 4;
   int64_t defaultLength_ = 0;
   int velocity_ = 100;

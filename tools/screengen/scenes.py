@@ -195,7 +195,7 @@ def peace_returns():
     _sky(c, [(0, "#6ab0f0"), (0.6, "#bfe4ff"), (1, "#fff2cc")])
     sun = c.doc.radial_gradient([(0, "#ffffff"), (0.6, "#fff2a0"), (1, "#ffd070")], 210, 190, 44)
     c.add(f'<circle cx="210" cy="190" r="44" fill="{sun}"/>')
-    for x, y, w in ((40, 50, 90), (300, 70, 120), (380, 40, 70)):
+    for x, y, w in ((170, 30, 80), (300, 70, 120), (380, 40, 70)):
         c.add(shapes.rounded_rect(x, y, w, 18, 9, "#ffffff", NEAR_BLACK, 2))
     _ridge(c, _wave_points(200, 8, 40, 30), "#6ac86a")
     _ridge(c, [(0, 238), (0, 190), (60, 178), (130, 180), (190, 196), (230, 216), (256, 238)], "#3a9a4a")
@@ -205,12 +205,15 @@ def peace_returns():
         c.add(f'<circle cx="{cx}" cy="{cy}" r="{r}" fill="#2a8a3a" stroke="{EDGE}" stroke-width="2.5"/>')
     for cx, cy in ((72, 80), (98, 100), (60, 108)):
         c.add(f'<circle cx="{cx}" cy="{cy}" r="6" fill="#4ab05a"/>')
-    for x, head, body in ((120, "#e0662a", "#f49a2a"), (146, "#c062b4", "#ffb0c8")):
-        c.add(f'<path d="M{x - 12} 188Q{x} 152 {x + 12} 188Z" fill="{body}" stroke="{EDGE}" stroke-width="2.5"/>')
-        c.add(f'<circle cx="{x}" cy="152" r="10" fill="{head}" stroke="{EDGE}" stroke-width="2.5"/>')
-    c.add(f'<path d="M126 144L130 134L134 146Z" fill="#f49a2a" stroke="{EDGE}" stroke-width="1.5"/>')
-    c.add(f'<path d="M114 144L110 134L106 146Z" fill="#f49a2a" stroke="{EDGE}" stroke-width="1.5"/>')
-    c.add(f'<path d="M140 142L143 136L146 141L149 136L152 142Z" fill="#ffd458" stroke="{EDGE}" stroke-width="1.5"/>')
+    # seen from behind, sitting: the pilot in her finned helmet, Aya with her long hair
+    c.add(f'<path d="M106 190Q106 160 120 158Q134 160 134 190Z" fill="#f49a2a" stroke="{EDGE}" stroke-width="2.5"/>')
+    c.add(f'<path d="M111 148L108 132L118 141ZM129 148L132 132L122 141Z" fill="#f49a2a" stroke="{EDGE}" stroke-width="2"/>')
+    c.add(f'<circle cx="120" cy="150" r="11" fill="#82c8f6" stroke="{EDGE}" stroke-width="2.5"/>')
+    c.add(f'<path d="M110 156Q120 162 130 156" stroke="#e0662a" stroke-width="3" fill="none"/>')
+    c.add(f'<path d="M140 190Q140 162 154 160Q168 162 168 190Z" fill="#ffb0c8" stroke="{EDGE}" stroke-width="2.5"/>')
+    c.add(f'<path d="M143 150Q142 176 148 188H160Q166 176 165 150Q154 138 143 150Z" fill="#c062b4" stroke="{EDGE}" stroke-width="2.5"/>')
+    c.add(f'<circle cx="154" cy="150" r="11" fill="#c062b4" stroke="{EDGE}" stroke-width="2.5"/>')
+    c.add(f'<path d="M146 141L148 134L151 139L154 132L157 139L160 134L162 141Z" fill="#ffd458" stroke="{EDGE}" stroke-width="1.5"/>')
     for x, y in ((200, 60), (220, 74), (186, 80)):
         c.add(f'<path d="M{x - 6} {y}Q{x - 3} {y - 4} {x} {y}Q{x + 3} {y - 4} {x + 6} {y}" stroke="{EDGE}" '
               'stroke-width="2" fill="none"/>')

@@ -1,0 +1,75 @@
+#include "game/shell/frame_driver.h"
+
+#include "game/engine/actor_pool.h"
+#include "game/engine/frame_state.h"
+#include "game/engine/render_pass.h"
+#include "presentation/services.h"
+
+namespace tolvane {
+
+uint32_t NextFrameTime = 0;
+int32_t SkippedFrames = 0;
+CloseWindowProc CloseMainWindow = nullptr;
+
+namespace {
+
+uint32_t ClockNow() {
+  const pres::Clock* clock = pres::Services().clock;
+  return clock != nullptr ? clock->Now() : 0;
+}
+
+void SetInterval(uint32_t ms) {
+  if (pres::FrameTimer* timer = pres::Services().timer) timer->SetInterval(ms);
+}
+
+void Draw(uint32_t nextFrameTime) {
+  DrawActors();
+  SetInterval(kFrameIntervalMs);
+  NextFrameTime = nextFrameTime;
+  SkippedFrames = 0;
+}
+
+// Draws the frame or skips it to catch up with the schedule.
+void DrawOrSkip(uint32_t now) {
+  if (NextFrameTime == 0 || SkippedFrames >= MaxSkip) {
+    Draw(now + kFrameIntervalMs);
+    return;
+  }
+  const uint32_t t = ClockNow();
+  // Signed difference modulo 2^32, so the clock's wrap-around is harmless.
+  const auto late = static_cast<int32_t>(t - NextFrameTime);
+  if (late < static_cast<int32_t>(kFrameIntervalMs)) {
+    Draw(NextFrameTime + kFrameIntervalMs);
+    return;
+  }
+  SetInterval(0);  // the next tick comes as soon as the program is idle
+  NextFrameTime = late <= kScheduleGiveUpMs ? NextFrameTime + kFrameIntervalMs : t;
+  SkippedFrames += 1;
+}
+
+}  // namespace
+
+void DXTimerTimer() {
+  if (FrameBusy != 0) {
+    // A tick nested inside a modal question, or inside another tick: nothing runs.
+    SetInterval(0);
+  } else {
+    FrameBusy = 1;
+    SetInterval(kFrameIntervalMs);
+    if (const pres::FrameTimer* timer = pres::Services().timer) FrameRate = timer->Rate();
+    FrameCount += 1;
+    if (SceneProc != nullptr) SceneProc();
+    MoveActors();
+    DrawOrSkip(ClockNow());
+    FrameBusy = 0;
+  }
+  if (QuitRequested != 0 && CloseMainWindow != nullptr) CloseMainWindow();
+}
+
+void ResetFrameDriver() {
+  NextFrameTime = 0;
+  SkippedFrames = 0;
+  CloseMainWindow = nullptr;
+}
+
+}  // namespace tolvane
