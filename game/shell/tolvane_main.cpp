@@ -58,6 +58,10 @@ int RunGame() {
     host.SetForm(nullptr);
   }
   tolvane::RouteLibraryMessages(nullptr);
+  // Whatever the library said while shutting down can no longer be shown in the window.
+  for (const tolvane::QueuedMessage& message : libraryMessages.TakeAll()) {
+    std::fprintf(stderr, "%s: %s\n", message.title.c_str(), message.text.c_str());
+  }
   pres::Services() = pres::ServiceSet{};
   return status;
 }
