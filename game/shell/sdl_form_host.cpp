@@ -18,6 +18,8 @@ namespace tolvane {
 namespace {
 
 constexpr float kBoxButtonWidth = 96.0f;
+// The menu bar with the Japanese font, so the window is usually made at its final size.
+constexpr int kUsualMenuBarHeight = 22;
 // Input changes ImGui's picture over two frames (it lays a new popup out first).
 constexpr int kRepaintFrames = 2;
 constexpr const char* kBoxId = "###tolvane-box";
@@ -39,7 +41,7 @@ void SetActive(bool active) {
 
 SdlFormHost::SdlFormHost() {
   window_ = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, pres::kScreenWidth,
-                             pres::kScreenHeight, SDL_WINDOW_HIDDEN);
+                             pres::kScreenHeight + kUsualMenuBarHeight, SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) throw std::runtime_error(std::string("cannot create the main window: ") + SDL_GetError());
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_TARGETTEXTURE);
   if (renderer_ == nullptr) {
@@ -57,6 +59,8 @@ SdlFormHost::~SdlFormHost() {
   SDL_DestroyRenderer(renderer_);
   SDL_DestroyWindow(window_);
 }
+
+uint32_t SdlFormHost::WindowId() const { return SDL_GetWindowID(window_); }
 
 int SdlFormHost::MenuBarHeight() const { return imgui_->MenuBarHeight(); }
 
@@ -230,9 +234,10 @@ void SdlFormHost::CloseSplash() { splash_.reset(); }
 void SdlFormHost::SetCaption(std::string_view caption) { SDL_SetWindowTitle(window_, std::string(caption).c_str()); }
 
 void SdlFormHost::ShowClientArea(int left, int top, int width, int height) {
+  // Shown first: a hidden window's size change does not reach its renderer on every driver.
+  SDL_ShowWindow(window_);
   SDL_SetWindowSize(window_, width, height + MenuBarHeight());
   SDL_SetWindowPosition(window_, left, top);
-  SDL_ShowWindow(window_);
   repaintWanted_ = kRepaintFrames;
 }
 

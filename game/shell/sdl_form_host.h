@@ -3,6 +3,7 @@
 // menu bar above the 480 x 320 picture, or, in full screen, the 640 x 480 screen scaled
 // to the display with its aspect kept. Modal boxes run a loop of their own that waits
 // for events and runs no frame.
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,6 +33,7 @@ class SdlFormHost final : public FormHost {
   SdlFormHost& operator=(const SdlFormHost&) = delete;
 
   SDL_Renderer* Renderer() const { return renderer_; }
+  uint32_t WindowId() const;
   void SetForm(TFormMain* form) { form_ = form; }
 
   // The display's presenter: composes the finished back buffer into the window.
