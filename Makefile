@@ -22,7 +22,8 @@ build: configure
 
 # Starts the game on the desktop.
 play: build
-	$(BUILD_DIR)/game/tolvane
+	@if [ -x $(BUILD_DIR)/game/tolvane ]; then $(BUILD_DIR)/game/tolvane; else \
+	  echo "tolvane is built once the sequencer library (sequencer/) is in the tree."; exit 1; fi
 
 test: build
 	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)

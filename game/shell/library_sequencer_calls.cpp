@@ -1,5 +1,6 @@
 #include "game/shell/message_queue.h"
 #include "game/shell/sequencer_calls.h"
+#include "vondra.h"
 
 namespace tolvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "presentation/settings_file.h"
-#include "vondra.h"
+#include "game/shell/song_handle.h"
 
 namespace tolvane {
 
