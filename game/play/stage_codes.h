@@ -28,7 +28,8 @@ constexpr StageRecord DecodeStageRecord(const uint8_t* bytes) {
   auto field = [bytes](int i) {
     const uint8_t* p = bytes + 4 * i;
     return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
+                                (static_cast<uint32_t>(p[2]) << 16) |
+                                (static_cast<uint32_t>(p[3]) << 24));
   };
   return StageRecord{field(0), field(1), field(2), field(3), field(4)};
 }
@@ -51,12 +52,12 @@ inline constexpr int32_t kCodeStageClear = 999;
 inline constexpr int32_t kBossScoreThreshold = 19999;
 
 enum class CodeAction : uint8_t {
-  Halt,          // wait until a boss is killed
-  Spawn,         // an actor with the row's set-up and behaviour
-  NoiseOn,       // the noise overlay actor
+  Halt,     // wait until a boss is killed
+  Spawn,    // an actor with the row's set-up and behaviour
+  NoiseOn,  // the noise overlay actor
   NoiseOff,
-  Picture,       // a stage picture from kPictureList
-  BossCaption,   // slow scroll and a caption chosen by ArgX
+  Picture,      // a stage picture from kPictureList
+  BossCaption,  // slow scroll and a caption chosen by ArgX
   SlowScroll,
   FastScroll,
   FinalCaption,  // the two lines before the final boss
@@ -110,9 +111,9 @@ enum class Behaviour : uint8_t {
   EscortBelow,
 };
 
-inline constexpr int16_t kNoImage = -1;
-inline constexpr int16_t kNoFlash = -1;         // an additive flash of the actor's own picture
-inline constexpr int16_t kAnimatedImage = -255;  // the picture comes from an animation table
+inline constexpr int16_t kSpawnNoImage = -1;
+inline constexpr int16_t kSpawnOwnFlash = -1;    // an additive flash of the actor's own picture
+inline constexpr int16_t kSpawnAnimated = -255;  // the picture comes from an animation table
 
 struct StageCode {
   int32_t code;
@@ -122,71 +123,73 @@ struct StageCode {
   int16_t image;
   int16_t flashImage;
   int8_t kind;
-  int16_t hitScale;           // HitScale = hitScale + hitScalePerStage × StageNumber
+  int16_t hitScale;  // HitScale = hitScale + hitScalePerStage × StageNumber
   int8_t hitScalePerStage;
-  int8_t patternPeriod;       // 0: the fixed Pattern is drawn
+  int8_t patternPeriod;  // 0: the fixed Pattern is drawn
   int32_t scoreValue;
-  int32_t hitPoints;          // HitPoints = hitPoints + hitPointsPerStage × StageNumber
+  int32_t hitPoints;  // HitPoints = hitPoints + hitPointsPerStage × StageNumber
   int8_t hitPointsPerStage;
-  bool stopScroll;            // both scroll speeds become 0 before the spawn
+  bool stopScroll;  // both scroll speeds become 0 before the spawn
   Behaviour behaviour;
 };
 
-constexpr bool IsBoss(const StageCode& c) { return c.scoreValue > kBossScoreThreshold; }
+constexpr bool IsBoss(const StageCode& c) {
+  return c.scoreValue > kBossScoreThreshold;
+}
 
 // clang-format off
 inline constexpr std::array kStageCodes = {
-//           code  name                action                  layer         image  flash     kind HS  HS/st PP  score   HP     HP/st stop   behaviour
-  StageCode{   0, "Halt",             CodeAction::Halt,        Layer::None,  kNoImage, kNoFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},            // halt until a boss is killed
-  StageCode{   1, "Swooper",          CodeAction::Spawn,       Layer::Back,    3, kNoFlash, 3, 60,   0, 3,    100,    10,  0, false, Behaviour::Swooper},         // turns into a Drifter at x < 150
-  StageCode{   2, "Glider",           CodeAction::Spawn,       Layer::Back,    7, kNoFlash, 3, 80,   0, 5,    200,    10,  0, false, Behaviour::Glider},          // glides to a random target Y
-  StageCode{   3, "Splitter",         CodeAction::Spawn,       Layer::Back, kAnimatedImage, kNoFlash, 3, 80, 0, 0, 200, 10,  0, false, Behaviour::Splitter},        // animation table (9, 5), (10, 5)
-  StageCode{   4, "Charger",          CodeAction::Spawn,       Layer::Back,   11, kNoFlash, 3, 80,   0, 0,    100,    10,  0, false, Behaviour::Charger},         // Charger
-  StageCode{   5, "Dart",             CodeAction::Spawn,       Layer::Front,  52, kNoFlash, 3, 60, -10, 0,     50,     7,  0, false, Behaviour::DartMove},        // flies at the player's position
-  StageCode{   6, "LoopFlier",        CodeAction::Spawn,       Layer::Front,  53, kNoFlash, 3, 80,   0, 3,     50,    15,  0, false, Behaviour::LoopFlier},       // a big loop over the screen
-  StageCode{   7, "ArcFlier",         CodeAction::Spawn,       Layer::Front,  54, kNoFlash, 3, 80,   0, 3,    400,    40,  0, false, Behaviour::ArcFlier},        // half-circle from the lower left
-  StageCode{   8, "Serpent",          CodeAction::Spawn,       Layer::Front,  56, kNoFlash, 3, 80,   0, 0,   5000,   300,  0, false, Behaviour::Serpent},         // grows segments as it is hit
-  StageCode{   9, "Popper",           CodeAction::Spawn,       Layer::Front,  57, kNoFlash, 3, 80,   0, 0,    100,  2000,  0, false, Behaviour::Popper},          // bursts at the first hit
-  StageCode{  10, "Drifter",          CodeAction::Spawn,       Layer::Back,   21, kNoFlash, 3, 60,   0, 5,    400,    20,  0, false, Behaviour::Drifter},         // Drifter
-  StageCode{  11, "TwinSplitter",     CodeAction::Spawn,       Layer::Back,    8, kNoFlash, 3, 80,   0, 5,    500,    40,  0, false, Behaviour::TwinSplitter},    // splits into two halves
-  StageCode{  12, "Lunger",           CodeAction::Spawn,       Layer::Back,   20, kNoFlash, 3, 80,   0, 5,    100,     0, 10, false, Behaviour::Lunger},          // hit points 10 × stage
-  StageCode{  13, "Waver",            CodeAction::Spawn,       Layer::Back,  128,      136, 3, 80,   0, 5,    100,   300,  0, false, Behaviour::Waver},           // Waver
-  StageCode{  14, "Hopper",           CodeAction::Spawn,       Layer::Back,  130, kNoFlash, 3, 60,   0, 5,    100,  3000,  0, false, Behaviour::Hopper},          // hops when hit
-  StageCode{  15, "Circler",          CodeAction::Spawn,       Layer::Back,   75,       96, 3, 50,   0, 5,  18000,  6000,  0, false, Behaviour::CirclerBoss},     // CirclerBoss behaviour, not a boss
-  StageCode{  16, "Frog",             CodeAction::Spawn,       Layer::Back,  133, kNoFlash, 3, 50,   0, 0,    100,    50,  0, false, Behaviour::Frog},            // Frog
-  StageCode{  17, "Gunner",           CodeAction::Spawn,       Layer::Back,  139, kNoFlash, 3, 60,   0, 3,   2000,   250,  0, false, Behaviour::Gunner},          // Gunner
-  StageCode{  18, "Zigzag",           CodeAction::Spawn,       Layer::Back,  146,      147, 3, 80,   0, 0,   1100,    70,  0, false, Behaviour::Zigzag},          // slows from 18 to 3 px/frame
-  StageCode{  19, "SinkerDown",       CodeAction::Spawn,       Layer::Back,  145, kNoFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::SinkerDown},      // SinkerDown
-  StageCode{  20, "SinkerUp",         CodeAction::Spawn,       Layer::Back,  145, kNoFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::SinkerUp},        // SinkerUp
-  StageCode{  21, "CeilingCrawler",   CodeAction::Spawn,       Layer::Back,  149, kNoFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::CeilingCrawler},  // ArgX 0: random X 100-479
-  StageCode{  22, "FloorCrawler",     CodeAction::Spawn,       Layer::Back,  148, kNoFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::FloorCrawler},    // ArgX 0: random X 100-479
-  StageCode{  23, "FanGunnerLow",     CodeAction::Spawn,       Layer::Back,  151, kNoFlash, 1, 80,   0, 0,    300, 70000,  0, false, Behaviour::FanGunnerLow},    // cannot be shot
-  StageCode{  24, "FanGunnerHigh",    CodeAction::Spawn,       Layer::Back,  150, kNoFlash, 1, 80,   0, 0,    300, 70000,  0, false, Behaviour::FanGunnerHigh},   // cannot be shot
-  StageCode{  25, "DiverDown",        CodeAction::Spawn,       Layer::Back,  154, kNoFlash, 3, 80,   0, 0,    300,    30,  0, false, Behaviour::DiverDown},       // Y = -30; ArgX 0: random X 100-579
-  StageCode{  26, "ZigzagFast",       CodeAction::Spawn,       Layer::Back,  146,      147, 3, 80,   0, 0,   1100,   200,  0, false, Behaviour::Zigzag},          // slows from 30 to 3 px/frame
-  StageCode{  27, "DiverUp",          CodeAction::Spawn,       Layer::Back,  155, kNoFlash, 3, 80,   0, 0,    300,    30,  0, false, Behaviour::DiverUp},         // Y = 350; ArgX 0: random X 100-579
-  StageCode{  28, "Snake",            CodeAction::Spawn,       Layer::Back,  157,      159, 3, 80,   0, 0,   1500,   100,  0, false, Behaviour::Snake},           // plus 20 body segments (158)
-  StageCode{  29, "ArcFlierMirrored", CodeAction::Spawn,       Layer::Front,  54, kNoFlash, 3, 80,   0, 3,    400,    40,  0, false, Behaviour::ArcFlierMirrored},// from the upper-left corner
-  StageCode{ 100, "WandererBoss",     CodeAction::Spawn,       Layer::Back,   26,       94, 3, 80,   0, 5,  35000,  7000,  0, true,  Behaviour::WandererBoss},    // boss
-  StageCode{ 102, "CirclerBoss",      CodeAction::Spawn,       Layer::Back,   75,       96, 3, 50,   0, 5,  20000,  3000,  0, false, Behaviour::CirclerBoss},     // boss
-  StageCode{ 104, "LancerBoss",       CodeAction::Spawn,       Layer::Back,   79,       98, 3, 60,   0, 5,  31000,  9000,  0, true,  Behaviour::LancerBoss},      // boss
-  StageCode{ 105, "GunshipEnemy",     CodeAction::Spawn,       Layer::Back,   13,       28, 3, 70,   0, 5,  11000, 20000,  0, false, Behaviour::GunshipEnemy},    // large enemy, not a boss
-  StageCode{ 107, "BeamBoss",         CodeAction::Spawn,       Layer::Back,  110,      111, 3, 40,   0, 5,  40000, 13000,  0, true,  Behaviour::BeamBoss},        // boss
-  StageCode{ 108, "SpiralBoss",       CodeAction::Spawn,       Layer::Back,  141,      142, 3, 50,   0, 5,  50000, 15000,  0, true,  Behaviour::SpiralBoss},      // boss
-  StageCode{ 109, "FortressBoss",     CodeAction::Spawn,       Layer::Back,  178, kNoFlash, 3, 50,   0, 0,  57300, 15000,  0, true,  Behaviour::FortressBoss},    // boss; X = 650
-  StageCode{ 110, "FinalBoss",        CodeAction::Spawn,       Layer::Back,  219,      222, 3, 40,   0, 5, 100000, 60000,  0, false, Behaviour::FinalBoss},       // boss; at (650, 190)
-  StageCode{ 111, "NoiseOn",          CodeAction::NoiseOn,     Layer::Back, kNoImage, kNoFlash, 7, 80, 0, 0,     0,     0,  0, false, Behaviour::None},            // noise overlay at (370, 170)
-  StageCode{ 112, "NoiseOff",         CodeAction::NoiseOff,    Layer::None, kNoImage, kNoFlash, 0,  0, 0, 0,     0,     0,  0, false, Behaviour::None},            // frees the noise overlay
-  StageCode{ 113, "DrifterBoss",      CodeAction::Spawn,       Layer::Back,  260,      261, 3, 50,   0, 0,  20000,   800,  0, false, Behaviour::DrifterBoss},     // boss
-  StageCode{ 150, "Picture",          CodeAction::Picture,     Layer::None, kNoImage, kNoFlash, 0,  0, 0, 0,     0,     0,  0, false, Behaviour::None},            // ArgX picture 1-91, ArgY hold, Extra delay
-  StageCode{ 151, "BossCaption",      CodeAction::BossCaption, Layer::None, kNoImage, kNoFlash, 0,  0, 0, 0,     0,     0,  0, false, Behaviour::None},            // slow scroll; caption 1-5 by ArgX
-  StageCode{ 152, "EscortLevel",      CodeAction::Spawn,       Layer::Front,  47, kNoFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortToPlayer},  // escort from (80, -50)
-  StageCode{ 153, "EscortAbove",      CodeAction::Spawn,       Layer::Front, 153, kNoFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortAbove},     // escort from (-50, 80)
-  StageCode{ 154, "EscortBelow",      CodeAction::Spawn,       Layer::Front, 152, kNoFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortBelow},     // escort from (-50, 240)
-  StageCode{ 155, "SlowScroll",       CodeAction::SlowScroll,  Layer::None, kNoImage, kNoFlash, 0,  0, 0, 0,     0,     0,  0, false, Behaviour::None},            // back 1, front 3
-  StageCode{ 156, "FastScroll",       CodeAction::FastScroll,  Layer::None, kNoImage, kNoFlash, 0,  0, 0, 0,     0,     0,  0, false, Behaviour::None},            // back 10, front 14
-  StageCode{ 157, "FinalCaption",     CodeAction::FinalCaption,Layer::None, kNoImage, kNoFlash, 0,  0, 0, 0,     0,     0,  0, false, Behaviour::None},            // the final boss captions
-  StageCode{ 999, "StageClear",       CodeAction::StageClear,  Layer::None, kNoImage, kNoFlash, 0,  0, 0, 0,     0,     0,  0, false, Behaviour::None},            // hands over to the stage clear tally
+//        code  name                action                    layer         image           flash          kind HS HS/st PP  score      HP HP/st stop   behaviour
+  StageCode{  0, "Halt",             CodeAction::Halt,         Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // halt until a boss is killed
+  StageCode{  1, "Swooper",          CodeAction::Spawn,        Layer::Back,               3, kSpawnOwnFlash, 3, 60,   0, 3,    100,    10,  0, false, Behaviour::Swooper},          // turns into a Drifter at x < 150
+  StageCode{  2, "Glider",           CodeAction::Spawn,        Layer::Back,               7, kSpawnOwnFlash, 3, 80,   0, 5,    200,    10,  0, false, Behaviour::Glider},           // glides to a random target Y
+  StageCode{  3, "Splitter",         CodeAction::Spawn,        Layer::Back,  kSpawnAnimated, kSpawnOwnFlash, 3, 80,   0, 0,    200,    10,  0, false, Behaviour::Splitter},         // animation table (9, 5), (10, 5)
+  StageCode{  4, "Charger",          CodeAction::Spawn,        Layer::Back,              11, kSpawnOwnFlash, 3, 80,   0, 0,    100,    10,  0, false, Behaviour::Charger},          // Charger
+  StageCode{  5, "Dart",             CodeAction::Spawn,        Layer::Front,             52, kSpawnOwnFlash, 3, 60, -10, 0,     50,     7,  0, false, Behaviour::DartMove},         // flies at the player's position
+  StageCode{  6, "LoopFlier",        CodeAction::Spawn,        Layer::Front,             53, kSpawnOwnFlash, 3, 80,   0, 3,     50,    15,  0, false, Behaviour::LoopFlier},        // a big loop over the screen
+  StageCode{  7, "ArcFlier",         CodeAction::Spawn,        Layer::Front,             54, kSpawnOwnFlash, 3, 80,   0, 3,    400,    40,  0, false, Behaviour::ArcFlier},         // half-circle from the lower left
+  StageCode{  8, "Serpent",          CodeAction::Spawn,        Layer::Front,             56, kSpawnOwnFlash, 3, 80,   0, 0,   5000,   300,  0, false, Behaviour::Serpent},          // grows segments as it is hit
+  StageCode{  9, "Popper",           CodeAction::Spawn,        Layer::Front,             57, kSpawnOwnFlash, 3, 80,   0, 0,    100,  2000,  0, false, Behaviour::Popper},           // bursts at the first hit
+  StageCode{ 10, "Drifter",          CodeAction::Spawn,        Layer::Back,              21, kSpawnOwnFlash, 3, 60,   0, 5,    400,    20,  0, false, Behaviour::Drifter},          // Drifter
+  StageCode{ 11, "TwinSplitter",     CodeAction::Spawn,        Layer::Back,               8, kSpawnOwnFlash, 3, 80,   0, 5,    500,    40,  0, false, Behaviour::TwinSplitter},     // splits into two halves
+  StageCode{ 12, "Lunger",           CodeAction::Spawn,        Layer::Back,              20, kSpawnOwnFlash, 3, 80,   0, 5,    100,     0, 10, false, Behaviour::Lunger},           // hit points 10 × stage
+  StageCode{ 13, "Waver",            CodeAction::Spawn,        Layer::Back,             128,            136, 3, 80,   0, 5,    100,   300,  0, false, Behaviour::Waver},            // Waver
+  StageCode{ 14, "Hopper",           CodeAction::Spawn,        Layer::Back,             130, kSpawnOwnFlash, 3, 60,   0, 5,    100,  3000,  0, false, Behaviour::Hopper},           // hops when hit
+  StageCode{ 15, "Circler",          CodeAction::Spawn,        Layer::Back,              75,             96, 3, 50,   0, 5,  18000,  6000,  0, false, Behaviour::CirclerBoss},      // CirclerBoss behaviour, not a boss
+  StageCode{ 16, "Frog",             CodeAction::Spawn,        Layer::Back,             133, kSpawnOwnFlash, 3, 50,   0, 0,    100,    50,  0, false, Behaviour::Frog},             // Frog
+  StageCode{ 17, "Gunner",           CodeAction::Spawn,        Layer::Back,             139, kSpawnOwnFlash, 3, 60,   0, 3,   2000,   250,  0, false, Behaviour::Gunner},           // Gunner
+  StageCode{ 18, "Zigzag",           CodeAction::Spawn,        Layer::Back,             146,            147, 3, 80,   0, 0,   1100,    70,  0, false, Behaviour::Zigzag},           // slows from 18 to 3 px/frame
+  StageCode{ 19, "SinkerDown",       CodeAction::Spawn,        Layer::Back,             145, kSpawnOwnFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::SinkerDown},       // SinkerDown
+  StageCode{ 20, "SinkerUp",         CodeAction::Spawn,        Layer::Back,             145, kSpawnOwnFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::SinkerUp},         // SinkerUp
+  StageCode{ 21, "CeilingCrawler",   CodeAction::Spawn,        Layer::Back,             149, kSpawnOwnFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::CeilingCrawler},   // ArgX 0: random X 100-479
+  StageCode{ 22, "FloorCrawler",     CodeAction::Spawn,        Layer::Back,             148, kSpawnOwnFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::FloorCrawler},     // ArgX 0: random X 100-479
+  StageCode{ 23, "FanGunnerLow",     CodeAction::Spawn,        Layer::Back,             151, kSpawnOwnFlash, 1, 80,   0, 0,    300, 70000,  0, false, Behaviour::FanGunnerLow},     // cannot be shot
+  StageCode{ 24, "FanGunnerHigh",    CodeAction::Spawn,        Layer::Back,             150, kSpawnOwnFlash, 1, 80,   0, 0,    300, 70000,  0, false, Behaviour::FanGunnerHigh},    // cannot be shot
+  StageCode{ 25, "DiverDown",        CodeAction::Spawn,        Layer::Back,             154, kSpawnOwnFlash, 3, 80,   0, 0,    300,    30,  0, false, Behaviour::DiverDown},        // Y = -30; ArgX 0: random X 100-579
+  StageCode{ 26, "ZigzagFast",       CodeAction::Spawn,        Layer::Back,             146,            147, 3, 80,   0, 0,   1100,   200,  0, false, Behaviour::Zigzag},           // slows from 30 to 3 px/frame
+  StageCode{ 27, "DiverUp",          CodeAction::Spawn,        Layer::Back,             155, kSpawnOwnFlash, 3, 80,   0, 0,    300,    30,  0, false, Behaviour::DiverUp},          // Y = 350; ArgX 0: random X 100-579
+  StageCode{ 28, "Snake",            CodeAction::Spawn,        Layer::Back,             157,            159, 3, 80,   0, 0,   1500,   100,  0, false, Behaviour::Snake},            // plus 20 body segments (158)
+  StageCode{ 29, "ArcFlierMirrored", CodeAction::Spawn,        Layer::Front,             54, kSpawnOwnFlash, 3, 80,   0, 3,    400,    40,  0, false, Behaviour::ArcFlierMirrored},  // from the upper-left corner
+  StageCode{100, "WandererBoss",     CodeAction::Spawn,        Layer::Back,              26,             94, 3, 80,   0, 5,  35000,  7000,  0, true,  Behaviour::WandererBoss},     // boss
+  StageCode{102, "CirclerBoss",      CodeAction::Spawn,        Layer::Back,              75,             96, 3, 50,   0, 5,  20000,  3000,  0, false, Behaviour::CirclerBoss},      // boss
+  StageCode{104, "LancerBoss",       CodeAction::Spawn,        Layer::Back,              79,             98, 3, 60,   0, 5,  31000,  9000,  0, true,  Behaviour::LancerBoss},       // boss
+  StageCode{105, "GunshipEnemy",     CodeAction::Spawn,        Layer::Back,              13,             28, 3, 70,   0, 5,  11000, 20000,  0, false, Behaviour::GunshipEnemy},     // large enemy, not a boss
+  StageCode{107, "BeamBoss",         CodeAction::Spawn,        Layer::Back,             110,            111, 3, 40,   0, 5,  40000, 13000,  0, true,  Behaviour::BeamBoss},         // boss
+  StageCode{108, "SpiralBoss",       CodeAction::Spawn,        Layer::Back,             141,            142, 3, 50,   0, 5,  50000, 15000,  0, true,  Behaviour::SpiralBoss},       // boss
+  StageCode{109, "FortressBoss",     CodeAction::Spawn,        Layer::Back,             178, kSpawnOwnFlash, 3, 50,   0, 0,  57300, 15000,  0, true,  Behaviour::FortressBoss},     // boss; X = 650
+  StageCode{110, "FinalBoss",        CodeAction::Spawn,        Layer::Back,             219,            222, 3, 40,   0, 5, 100000, 60000,  0, false, Behaviour::FinalBoss},        // boss; at (650, 190)
+  StageCode{111, "NoiseOn",          CodeAction::NoiseOn,      Layer::Back,   kSpawnNoImage, kSpawnOwnFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::None},             // noise overlay at (370, 170)
+  StageCode{112, "NoiseOff",         CodeAction::NoiseOff,     Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // frees the noise overlay
+  StageCode{113, "DrifterBoss",      CodeAction::Spawn,        Layer::Back,             260,            261, 3, 50,   0, 0,  20000,   800,  0, false, Behaviour::DrifterBoss},      // boss
+  StageCode{150, "Picture",          CodeAction::Picture,      Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // ArgX picture 1-91, ArgY hold, Extra delay
+  StageCode{151, "BossCaption",      CodeAction::BossCaption,  Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // slow scroll; caption 1-5 by ArgX
+  StageCode{152, "EscortLevel",      CodeAction::Spawn,        Layer::Front,             47, kSpawnOwnFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortToPlayer},   // escort from (80, -50)
+  StageCode{153, "EscortAbove",      CodeAction::Spawn,        Layer::Front,            153, kSpawnOwnFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortAbove},      // escort from (-50, 80)
+  StageCode{154, "EscortBelow",      CodeAction::Spawn,        Layer::Front,            152, kSpawnOwnFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortBelow},      // escort from (-50, 240)
+  StageCode{155, "SlowScroll",       CodeAction::SlowScroll,   Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // back 1, front 3
+  StageCode{156, "FastScroll",       CodeAction::FastScroll,   Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // back 10, front 14
+  StageCode{157, "FinalCaption",     CodeAction::FinalCaption, Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // the final boss captions
+  StageCode{999, "StageClear",       CodeAction::StageClear,   Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // hands over to the stage clear tally
 };
 // clang-format on
 
@@ -208,7 +211,9 @@ constexpr const StageCode* FindStageCode(int32_t code) {
 
 // The row for a symbolic name, compared without regard to letter case.
 constexpr const StageCode* FindStageCodeByName(std::string_view name) {
-  auto lower = [](char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; };
+  auto lower = [](char ch) {
+    return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+  };
   for (const StageCode& c : kStageCodes) {
     const std::string_view candidate = c.name;
     if (candidate.size() != name.size()) continue;

@@ -212,6 +212,11 @@ TEST(MmlcRefusals, EachNamesItsLineAndReason) {
       EXPECT_EQ(e.pos.line, r.line) << r.text;
     }
   }
+  try {
+    mmlc::CompileMml("#track 1\n  c z");
+  } catch (const mmlc::MmlError& e) {
+    EXPECT_EQ(mmlc::FormatMmlError("song.mml", e), "song.mml:2:5: error: unknown command 'z'");
+  }
 }
 
 }  // namespace

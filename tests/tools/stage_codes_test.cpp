@@ -52,7 +52,7 @@ TEST(StageCodes, LookupsAndStageScaledValues) {
   EXPECT_EQ(dart.hitScale + dart.hitScalePerStage * 3, 30);
   const StageCode& lunger = *FindStageCode(12);
   EXPECT_EQ(lunger.hitPoints + lunger.hitPointsPerStage * 4, 40);
-  EXPECT_EQ(FindStageCode(3)->image, kAnimatedImage);
+  EXPECT_EQ(FindStageCode(3)->image, kSpawnAnimated);
   EXPECT_EQ(FindStageCode(105)->flashImage, 28);
 }
 
