@@ -73,11 +73,12 @@ TEST(ReplayTest, SixHundredFramesOfAScriptedStage) {
       PlayerActor->Work[kWeapon], WeaponLevel(*PlayerActor, 0), WeaponLevel(*PlayerActor, 1),
       WeaponLevel(*PlayerActor, 2), orbs, Tails, ScriptPos);
 
-  // Reviewed: swooper 100, glider 200, charger 100 (its protection item taken), the darts
-  // chained by a spread-shot blast up to level 3 (100 + 150 + 150), three drifters killed
-  // by level-1 blasts (800 each), the twin splitter 500, the drifter boss 20000; no tail
-  // lost; the script resumed after the boss and reached the stage clear.
-  const Recorded expected{23700, 3, 36, 0x05404a110903d54cULL};
+  // Reviewed: swooper 100, glider 200, charger 100 (its protection item taken), one dart
+  // by a level-1 blast (100) while the other two fly off to the left, one of them costing
+  // a tail on the way; two drifters by level-1 blasts (800 each), the third flies off;
+  // the twin splitter's twin half (200) while the other half leaves by the top; the
+  // drifter boss 20000; the script resumed after the boss and reached the stage clear.
+  const Recorded expected{22300, 2, 35, 0xa3b4353899eafb71ULL};
   EXPECT_EQ(ScriptPos, 15);
   EXPECT_EQ(StageActor->Move, nullptr);
   EXPECT_EQ(got.score, expected.score);
