@@ -2,8 +2,6 @@
 
 #include <ctime>
 
-#include "game/shell/program_paths.h"
-
 namespace tolvane {
 
 namespace {
@@ -21,16 +19,16 @@ CalendarDate SystemDate() {
   return {local.tm_year + kTmYearBase, local.tm_mon + 1, local.tm_mday};
 }
 
-std::string SystemProgramFolder() {
-  return ProgramDirectory();
+std::string DataFolder() {
+  return {};
 }
 
 DateProc TodaysDate = &SystemDate;
-FolderProc ProgramFolder = &SystemProgramFolder;
+FolderProc ProgramFolder = &DataFolder;
 
 void ResetFlowHooks() {
   TodaysDate = &SystemDate;
-  ProgramFolder = &SystemProgramFolder;
+  ProgramFolder = &DataFolder;
 }
 
 }  // namespace tolvane
