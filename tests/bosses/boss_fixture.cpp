@@ -1,6 +1,8 @@
 #include "tests/bosses/boss_fixture.h"
 
 #include "game/engine/motion.h"
+#include "game/play/damage.h"
+#include "game/play/enemy_words.h"
 #include "game/play/stage_codes.h"
 #include "game/play/stage_script.h"
 
@@ -94,6 +96,17 @@ TActor& BossTest::SpawnBoss(int32_t code, int32_t x, int32_t y) {
   // It lies above the stage actor, so it moved in the frame that made it.
   EXPECT_GT(SlotOf(*boss), SlotOf(*StageActor));
   return *boss;
+}
+
+void BossTest::Hit(TActor& enemy, int32_t damage) {
+  enemy.Work[kPendingDamage] = damage;
+  ApplyDamage(enemy, 0);
+}
+
+int BossTest::CountKind(uint8_t kind) {
+  int count = 0;
+  for (const TActor& a : ActorPool) count += a.Active != 0 && a.Kind == kind ? 1 : 0;
+  return count;
 }
 
 std::vector<BossTest::Change> BossTest::Watch(const TActor& boss, int frames,

@@ -45,7 +45,14 @@ class BossTest : public ::testing::Test {
 
   // Fires the boss's record in frame 1 and returns it; the boss moves in that frame too.
   TActor& SpawnBoss(int32_t code, int32_t x = 0, int32_t y = 160);
-  void Run(int frames) { harness_.RunFrames(frames); }
+  void Run(int frames) {
+    harness_.RunFrames(frames);
+    frame_ += frames;
+  }
+  // Damage as a player shot deals it.
+  static void Hit(TActor& enemy, int32_t damage);
+  // Active actors of the kind.
+  static int CountKind(uint8_t kind);
 
   // Runs frames and notes each frame (counted from the spawn frame, 1) at which the boss's
   // image or behaviour differs from the frame before. After each frame, onFrame (if given)
