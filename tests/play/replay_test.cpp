@@ -73,12 +73,13 @@ TEST(ReplayTest, EightHundredFramesOfAScriptedStage) {
       PlayerActor->Work[kWeapon], WeaponLevel(*PlayerActor, 0), WeaponLevel(*PlayerActor, 1),
       WeaponLevel(*PlayerActor, 2), orbs, Tails, ScriptPos);
 
-  // Reviewed: swooper 100, glider 200, charger 100 (its protection item taken), the darts
-  // chained by a spread-shot blast up to level 3 (100 + 150 + 150), three drifters killed
-  // by level-1 blasts (800 each), the twin splitter 500, the drifter boss 20000 (it circles
-  // in from x 550; one tail lost to it near frame 500, killed at frame 614); the script
-  // resumed after the boss and reached the stage clear.
-  const Recorded expected{23700, 3, 41, 0x717924cb6e1e2d16ULL};
+  // Reviewed: swooper 100, glider 200, charger 100 (its protection item taken), one dart
+  // by a level-1 blast (100) while the other two fly off to the left, one of them costing
+  // a tail on the way; two drifters by level-1 blasts (800 each), the third flies off;
+  // the twin splitter's twin half (200) while the other half leaves by the top; the
+  // drifter boss 20000 (it circles in from x 550 and falls near frame 575); the script
+  // resumed after the boss and reached the stage clear 80 frames later.
+  const Recorded expected{22300, 2, 37, 0x72ca332ed605de91ULL};
   EXPECT_EQ(ScriptPos, 15);
   EXPECT_EQ(StageActor->Move, nullptr);
   EXPECT_EQ(got.score, expected.score);

@@ -1,0 +1,38 @@
+#pragma once
+// The output seam: where the engine's messages go. Chosen when the library is initialised.
+#include <cstdint>
+#include <memory>
+#include <span>
+
+namespace vondra {
+
+enum class LongResult {
+  kDone,
+  kNotReady,  // the output is busy; the engine tries again (up to 200 times)
+  kFailed,
+};
+
+class MidiOutput {
+ public:
+  virtual ~MidiOutput() = default;
+  // A channel message packed with the status in the lowest byte, then the first and second data
+  // bytes.
+  virtual void ShortMessage(uint32_t packed) = 0;
+  // A System Exclusive message, F0 first.
+  virtual LongResult LongMessage(std::span<const uint8_t> message) = 0;
+  // False when the output could not be closed cleanly; it is unusable afterwards either way.
+  virtual bool Close() = 0;
+};
+
+inline uint32_t PackShort(uint8_t status, uint8_t data1, uint8_t data2) {
+  return uint32_t{status} | uint32_t{data1} << 8 | uint32_t{data2} << 16;
+}
+inline uint8_t ShortStatus(uint32_t packed) { return packed & 0xFF; }
+inline uint8_t ShortData1(uint32_t packed) { return (packed >> 8) & 0xFF; }
+inline uint8_t ShortData2(uint32_t packed) { return (packed >> 16) & 0xFF; }
+
+// The output VONDRA_OUTPUT names: "fluidsynth" (the default; also for unknown names), "alsa" or
+// "none". Null when it cannot be opened (always for "none").
+std::unique_ptr<MidiOutput> OpenConfiguredOutput();
+
+}  // namespace vondra

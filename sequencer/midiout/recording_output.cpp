@@ -1,0 +1,101 @@
+#include "sequencer/midiout/recording_output.h"
+
+namespace vondra {
+
+void RecordingOutput::Record(std::vector<uint8_t> bytes) {
+  RecordedMessage message;
+  if (stamp_) std::tie(message.time, message.tick) = stamp_();
+  message.bytes = std::move(bytes);
+  messages_.push_back(std::move(message));
+}
+
+void RecordingOutput::ShortMessage(uint32_t packed) {
+  std::lock_guard lock(mutex_);
+  const uint8_t status = ShortStatus(packed);
+  const int channel = status & 0x0F;
+  const int data1 = ShortData1(packed);
+  const int data2 = ShortData2(packed);
+  switch (status & 0xF0) {
+    case 0x90:
+      if (data2 > 0) {
+        sounding_.insert({channel, data1});
+        break;
+      }
+      [[fallthrough]];
+    case 0x80:
+      sounding_.erase({channel, data1});
+      break;
+    case 0xB0:
+      if (data1 == 120 || data1 == 123) {
+        std::erase_if(sounding_, [channel](const auto& note) { return note.first == channel; });
+      }
+      break;
+    default:
+      break;
+  }
+  Record({status, static_cast<uint8_t>(data1), static_cast<uint8_t>(data2)});
+}
+
+LongResult RecordingOutput::LongMessage(std::span<const uint8_t> message) {
+  std::lock_guard lock(mutex_);
+  ++longAttempts_;
+  if (refuseLong_ > 0) {
+    --refuseLong_;
+    return LongResult::kNotReady;
+  }
+  Record(std::vector<uint8_t>(message.begin(), message.end()));
+  return LongResult::kDone;
+}
+
+bool RecordingOutput::Close() {
+  std::lock_guard lock(mutex_);
+  closed_ = true;
+  return !failClose_;
+}
+
+void RecordingOutput::SetStamp(Stamp stamp) {
+  std::lock_guard lock(mutex_);
+  stamp_ = std::move(stamp);
+}
+
+void RecordingOutput::RefuseLongMessages(int count) {
+  std::lock_guard lock(mutex_);
+  refuseLong_ = count;
+}
+
+void RecordingOutput::FailClose(bool fail) {
+  std::lock_guard lock(mutex_);
+  failClose_ = fail;
+}
+
+std::vector<RecordedMessage> RecordingOutput::Messages() const {
+  std::lock_guard lock(mutex_);
+  return messages_;
+}
+
+size_t RecordingOutput::Count() const {
+  std::lock_guard lock(mutex_);
+  return messages_.size();
+}
+
+void RecordingOutput::Clear() {
+  std::lock_guard lock(mutex_);
+  messages_.clear();
+}
+
+std::set<std::pair<int, int>> RecordingOutput::SoundingNotes() const {
+  std::lock_guard lock(mutex_);
+  return sounding_;
+}
+
+int RecordingOutput::LongAttempts() const {
+  std::lock_guard lock(mutex_);
+  return longAttempts_;
+}
+
+bool RecordingOutput::Closed() const {
+  std::lock_guard lock(mutex_);
+  return closed_;
+}
+
+}  // namespace vondra

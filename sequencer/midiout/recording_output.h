@@ -1,0 +1,62 @@
+#pragma once
+// An output for tests: it keeps every message with the time and tick it was sent at, follows
+// which notes are sounding, and can be told to answer "not ready" or to fail closing.
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "sequencer/midiout/midi_output.h"
+
+namespace vondra {
+
+struct RecordedMessage {
+  uint32_t time = 0;  // from the stamp function given to the recorder
+  int64_t tick = 0;
+  std::vector<uint8_t> bytes;  // short messages as 3 bytes (status, data1, data2)
+
+  bool IsShort() const { return bytes.size() == 3 && bytes[0] != 0xF0; }
+  uint8_t Status() const { return bytes.empty() ? 0 : bytes[0]; }
+};
+
+class RecordingOutput final : public MidiOutput {
+ public:
+  using Stamp = std::function<std::pair<uint32_t, int64_t>()>;
+
+  explicit RecordingOutput(Stamp stamp = {}) : stamp_(std::move(stamp)) {}
+
+  void ShortMessage(uint32_t packed) override;
+  LongResult LongMessage(std::span<const uint8_t> message) override;
+  bool Close() override;
+
+  void SetStamp(Stamp stamp);
+  // The next `count` long messages are answered "not ready".
+  void RefuseLongMessages(int count);
+  void FailClose(bool fail);
+
+  std::vector<RecordedMessage> Messages() const;
+  size_t Count() const;
+  void Clear();
+  // (channel, note) pairs switched on and not yet off, by note-off, a note-on of velocity 0,
+  // or all notes off / all sound off on the channel.
+  std::set<std::pair<int, int>> SoundingNotes() const;
+  int LongAttempts() const;
+  bool Closed() const;
+
+ private:
+  void Record(std::vector<uint8_t> bytes);
+
+  mutable std::mutex mutex_;
+  Stamp stamp_;
+  std::vector<RecordedMessage> messages_;
+  std::set<std::pair<int, int>> sounding_;
+  int refuseLong_ = 0;
+  int longAttempts_ = 0;
+  bool failClose_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace vondra

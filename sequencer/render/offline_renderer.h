@@ -1,0 +1,50 @@
+#pragma once
+// Plays a song through the built-in synthesizer as fast as the machine allows: a virtual clock
+// drives the engine exactly as the player thread would, and the audio of each stretch of
+// virtual time is rendered as it passes (also during the stop's pauses).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sequencer/midiout/fluidsynth_output.h"
+#include "sequencer/src/player.h"
+
+namespace vondra {
+
+class OfflineRenderer {
+ public:
+  // Null when the synthesizer or its SoundFont cannot be loaded. `analysis` supplies the
+  // averages inverted play mirrors about.
+  static std::unique_ptr<OfflineRenderer> Create(const AnalysisEntries& analysis,
+                                                 MessageSink& messages,
+                                                 const std::string& soundFont = {},
+                                                 uint32_t period = 10);
+  ~OfflineRenderer();
+
+  int32_t Play(const std::vector<uint8_t>& image, int32_t repeat, int32_t invert);
+  // Moves virtual time on by `ms`, waking the player every half period.
+  void Advance(uint32_t ms);
+  void Stop();
+  void Fadeout(int32_t fadeTime);
+  bool Playing() const;
+  uint32_t NowMs() const;
+  const Player& player() const { return *player_; }
+
+  // Interleaved stereo 16-bit samples at kSynthSampleRate, from the start.
+  const std::vector<int16_t>& Samples() const { return samples_; }
+
+ private:
+  class RenderClock;
+  OfflineRenderer() = default;
+  void RenderUntil(uint64_t ms);
+
+  std::unique_ptr<RenderClock> clock_;
+  FluidSynthOutput* synth_ = nullptr;  // owned by the player
+  std::unique_ptr<Player> player_;
+  std::vector<uint8_t> image_;
+  std::vector<int16_t> samples_;
+  uint64_t renderedFrames_ = 0;
+};
+
+}  // namespace vondra

@@ -1,0 +1,125 @@
+#include "sequencer/src/engine.h"
+
+#include <cmath>
+#include <utility>
+
+#include "sequencer/src/song_setup.h"
+#include "sequencer/src/track_walker.h"
+
+namespace vondra {
+
+Engine::Engine(Clock* clock, const AnalysisEntries& analysis)
+    : clock_(clock), analysis_(analysis) {}
+
+void Engine::Attach(MidiOutput* output, uint8_t* sysExBuffer) {
+  output_ = output;
+  sysExBuffer_ = sysExBuffer;
+}
+
+void Engine::ResetSong() { song_.Reset(); }
+
+int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, int32_t repeat,
+                          int32_t invert, uint32_t now) {
+  NextDue = now;
+  TickCount = 0;
+  InvertMode = invert;
+  if (!song || !image) return 1;
+  RepeatMode = repeat;
+  const Image bytes(*image);
+  if (!HasHeaderTag(bytes)) return 1;
+
+  song_.Reset();
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    ChannelVolume[channel] = kResetVolume;
+    song_.Channels[channel].averageVelocity = analysis_[channel].averageVelocity;
+    song_.Channels[channel].averageNote = analysis_[channel].averageNote;
+  }
+  FadeSteps = 0;
+  if (SetUpTracks(bytes, song_) != SetupResult::kReady) return 1;
+  // With no ticks per quarter note a tick would last for ever and the song would never move.
+  if (song_.Timebase == 0) return 1;
+
+  current_ = song;
+  image_ = image;
+  ElapsedTime = 0.0;
+  song_.SongTime = 0.0;
+  lastCallEnd_ = now;
+  playing_ = 1;
+  return 0;
+}
+
+void Engine::Step(uint32_t now, uint32_t period) {
+  if (!IsPlaying() || !Reached(now, NextDue)) return;
+  NextDue = now + period;
+  Call(now);
+  if (!song_.AnyTrackActive()) Stop();
+  if (FadeSteps > 0 && IsPlaying()) FadeStep(now);
+}
+
+void Engine::Call(uint32_t now) {
+  ElapsedTime += static_cast<uint32_t>(now - lastCallEnd_);
+  const uint32_t start = now;
+  while (song_.SongTime < ElapsedTime) {
+    const uint32_t idle = IdleTicks(song_);
+    if (idle >= kBulkIdleTicks) {
+      const double tickLength = song_.TickLength();
+      const double due = std::ceil((ElapsedTime - song_.SongTime) / tickLength);
+      const uint32_t passes = due >= idle ? idle : static_cast<uint32_t>(due);
+      if (passes >= kBulkIdleTicks) {
+        TickCount.Add(passes);
+        SkipIdleTicks(song_, passes);
+        song_.SongTime += passes * tickLength;
+        continue;
+      }
+    }
+    TickPass();
+    if (!IsPlaying()) return;  // nothing more is sent once playback has ended
+  }
+  const uint32_t end = clock_->Now();
+  song_.SongTime -= static_cast<uint32_t>(end - start);
+  lastCallEnd_ = end;
+}
+
+void Engine::TickPass() {
+  TickCount.Add(1);
+  const Image bytes(*image_);
+  if (!WalkTracks(bytes, song_, RepeatMode != 0,
+                  [this](int track, const Event& event) { return Act(track, event); })) {
+    return;
+  }
+  song_.AdvancePosition(1);
+  song_.SongTime += song_.TickLength();  // the tempo in force after this tick's events
+}
+
+void Engine::Stop() {
+  if (!IsPlaying()) return;
+  playing_ = 0;
+  current_ = nullptr;
+  image_ = nullptr;
+  if (!output_) return;  // nothing to silence, nothing to pace
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    const auto status = static_cast<uint8_t>(kControlChange | channel);
+    for (int controller : {kControllerAllNotesOff, kControllerAllSoundOff, kControllerResetAll}) {
+      Send(status, static_cast<uint8_t>(controller), 0);
+      clock_->Sleep(kStopPause);
+    }
+  }
+}
+
+void Engine::Forget(const void* song) {
+  if (!song || song != current_) return;
+  Stop();
+  current_ = nullptr;
+  image_ = nullptr;
+}
+
+std::vector<Message> Engine::TakeMessages() { return std::exchange(pending_, {}); }
+
+int32_t Engine::Status() const {
+  if (!IsPlaying()) return kStatusStopped;
+  return FadeSteps > 0 ? kStatusFading : kStatusPlaying;
+}
+
+int32_t Engine::Time() const { return IsPlaying() ? static_cast<int32_t>(TickCount.Get()) : 0; }
+
+}  // namespace vondra

@@ -1,0 +1,84 @@
+// Plays a file on the configured output, showing the position until it ends or Ctrl-C.
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "sequencer/include/vondra.h"
+#include "sequencer/src/library.h"
+#include "sequencer/vondra-play/commands.h"
+
+namespace vondra::play {
+namespace {
+
+inline constexpr uint32_t kPeriod = 10;
+inline constexpr auto kPoll = std::chrono::milliseconds(50);
+
+std::atomic<bool> interrupted{false};
+
+void OnInterrupt(int) { interrupted = true; }
+
+void SetEnvironment(const Options& options) {
+  if (!options.output.empty()) setenv("VONDRA_OUTPUT", options.output.c_str(), 1);
+  if (!options.port.empty()) setenv("VONDRA_MIDI_PORT", options.port.c_str(), 1);
+  if (!options.soundFont.empty()) setenv("VONDRA_SOUNDFONT", options.soundFont.c_str(), 1);
+}
+
+}  // namespace
+
+int PlayCommand(const Options& options) {
+  SetEnvironment(options);
+  mmsInit(kPeriod);
+  if (!TheLibrary().player.Ready()) {
+    std::fprintf(stderr, "vondra-play: no MIDI output could be opened\n");
+    return 1;
+  }
+  SongHandle song = mmsCreateHandle(options.file.c_str());
+  if (!song) {
+    std::fprintf(stderr, "vondra-play: cannot read %s\n", options.file.c_str());
+    mmsEnd();
+    return 1;
+  }
+  const int32_t repeat = options.loop ? 1 : 0;
+  if ((options.invert ? mmsInvertPlay(song, repeat) : mmsPlay(song, repeat)) != 0) {
+    std::fprintf(stderr, "vondra-play: %s is not a playable Standard MIDI File\n",
+                 options.file.c_str());
+    mmsDestroyHandle(song);
+    mmsEnd();
+    return 1;
+  }
+
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+
+  const bool showPosition = isatty(STDOUT_FILENO);
+  const auto start = std::chrono::steady_clock::now();
+  bool fading = false;
+  while (mmsGetStatus() != 0 && !interrupted) {
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!fading && options.fadeAfterSeconds >= 0 && seconds >= options.fadeAfterSeconds) {
+      mmsFadeout(options.fadeTime);
+      fading = true;
+    }
+    if (showPosition) {
+      std::printf("\r%4d:%d  %7.2f bpm%s", mmsGetMeasure(), mmsGetBeat(), mmsGetTempo(),
+                  mmsGetStatus() == 3 ? "  fading" : "        ");
+      std::fflush(stdout);
+    }
+    std::this_thread::sleep_for(kPoll);
+  }
+  if (showPosition) std::printf("\n");
+  mmsStop();
+  mmsDestroyHandle(song);
+  mmsEnd();
+  return interrupted ? 130 : 0;
+}
+
+}  // namespace vondra::play
