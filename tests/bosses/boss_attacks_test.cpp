@@ -127,9 +127,8 @@ TEST_F(BossAttacksTest, FortressBurstsGrowToTwelveRaysAndPodsComeFasterWhenHurt)
   fortress.Work[kHitPoints] = fortress.Work[kFortressKeptHitPoints] = 5900;
   fortress.Work[kFortressSmoke] = 0;  // no smoke
   int rays = 0;
-  Watch(fortress, 200, [&](const NewArrivals& fresh) {
-    rays += static_cast<int>(fresh.WithImage(177).size());
-  });
+  Watch(fortress, 200,
+        [&](const NewArrivals& fresh) { rays += static_cast<int>(fresh.WithImage(177).size()); });
   EXPECT_EQ(rays, 13 * 12);
   ASSERT_EQ(fortress.Move, FortressLaunch);
   int pods = 0;

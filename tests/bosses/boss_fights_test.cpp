@@ -22,7 +22,7 @@ namespace {
 
 using testing::PlayHarness;
 
-constexpr int kBound = 8000;   // frames a fight may take
+constexpr int kBound = 8000;    // frames a fight may take
 constexpr int32_t kHoldX = 60;  // the player stays near the left edge
 constexpr int32_t kLevelSlack = 6;
 constexpr int kAfterDeath = 10;  // frames watched after a foe that is not a boss falls

@@ -24,31 +24,31 @@ void UseBossSizes(PlayHarness& harness) {
     int first, last, w, h, patterns;
   };
   static constexpr Size kSizes[] = {
-      {13, 14, 160, 144, 2},  // gunship
-      {18, 18, 16, 16, 4},    // seeds and volley bullets
-      {19, 19, 32, 32, 3},    // growing shot
-      {26, 27, 96, 96, 2},    // wanderer
-      {28, 28, 160, 144, 2},  // gunship flash
-      {52, 52, 24, 12, 1},    // dart
-      {75, 76, 112, 96, 2},   // circler
-      {79, 81, 128, 128, 2},  // lancer
-      {82, 82, 64, 16, 1},    // lance
-      {94, 100, 128, 128, 2},  // flash forms of the first bosses
+      {13, 14, 160, 144, 2},    // gunship
+      {18, 18, 16, 16, 4},      // seeds and volley bullets
+      {19, 19, 32, 32, 3},      // growing shot
+      {26, 27, 96, 96, 2},      // wanderer
+      {28, 28, 160, 144, 2},    // gunship flash
+      {52, 52, 24, 12, 1},      // dart
+      {75, 76, 112, 96, 2},     // circler
+      {79, 81, 128, 128, 2},    // lancer
+      {82, 82, 64, 16, 1},      // lance
+      {94, 100, 128, 128, 2},   // flash forms of the first bosses
       {110, 117, 320, 128, 2},  // beam boss
-      {118, 118, 24, 24, 1},   // beam segment
-      {119, 119, 8, 8, 2},     // charge particle
-      {120, 120, 96, 96, 1},   // charge orb
-      {129, 129, 16, 16, 2},   // spiral shot
+      {118, 118, 24, 24, 1},    // beam segment
+      {119, 119, 8, 8, 2},      // charge particle
+      {120, 120, 96, 96, 1},    // charge orb
+      {129, 129, 16, 16, 2},    // spiral shot
       {141, 144, 128, 128, 3},  // spiral boss
-      {157, 157, 32, 32, 1},   // pod
-      {158, 158, 24, 24, 1},   // pod tail
-      {159, 159, 32, 32, 1},   // pod flash
+      {157, 157, 32, 32, 1},    // pod
+      {158, 158, 24, 24, 1},    // pod tail
+      {159, 159, 32, 32, 1},    // pod flash
       {178, 181, 256, 256, 1},  // fortress
       {219, 224, 192, 192, 2},  // final boss
-      {225, 226, 48, 48, 4},   // core
-      {227, 227, 96, 320, 1},  // final beam
+      {225, 226, 48, 48, 4},    // core
+      {227, 227, 96, 320, 1},   // final beam
       {247, 252, 240, 320, 1},  // noise
-      {260, 261, 96, 96, 1},   // drifter
+      {260, 261, 96, 96, 1},    // drifter
   };
   harness.UsePlaySizes();
   for (const Size& size : kSizes) {

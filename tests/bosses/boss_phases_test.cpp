@@ -8,8 +8,8 @@
 
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
-#include "game/play/bosses/boss_rules.h"
 #include "game/play/bosses/beam_boss.h"
+#include "game/play/bosses/boss_rules.h"
 #include "game/play/bosses/charge_effects.h"
 #include "game/play/bosses/circler_boss.h"
 #include "game/play/bosses/final_boss.h"

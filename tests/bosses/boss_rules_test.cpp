@@ -1,5 +1,7 @@
 // The rules the bosses share: the hit flash, the damage smoke, the pull, the charge orb and
 // its particles, the pods' flight, and the noise overlay.
+#include "game/play/bosses/boss_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,7 +9,6 @@
 
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
-#include "game/play/bosses/boss_rules.h"
 #include "game/play/bosses/charge_effects.h"
 #include "game/play/bosses/fortress_boss.h"
 #include "game/play/enemy_shots.h"

@@ -54,7 +54,8 @@ constexpr int32_t kSegmentSpeed = 23;
 
 void Patrol(TActor& actor) {
   auto& w = actor.Work;
-  w[kBeamSweepTarget] = NextSweepTarget(w[kBeamSweepTarget], w[kBeamBaseX], kSweepLeft, kSweepRight);
+  w[kBeamSweepTarget] =
+      NextSweepTarget(w[kBeamSweepTarget], w[kBeamBaseX], kSweepLeft, kSweepRight);
   w[kBeamBaseX] = StepToward(w[kBeamBaseX], w[kBeamSweepTarget], kSweepStep);
   const int32_t r = RoundToInt(kRadius * CosDeg(w[kBeamAngleC]));
   actor.X = w[kBeamBaseX] + RoundToInt(CosDeg(w[kBeamAngleA]) * r);
@@ -136,8 +137,8 @@ void BeamBoss(TActor& actor) {
   } else if (p < kBeamFires) {
     Charge(actor);
   } else if (p == kBeamFires) {
-    w[kBeamAngle] = Angle256Toward(actor.X + kBeamOffsetX, actor.Y + kBeamOffsetY,
-                                   PlayerActor->X, PlayerActor->Y);
+    w[kBeamAngle] = Angle256Toward(actor.X + kBeamOffsetX, actor.Y + kBeamOffsetY, PlayerActor->X,
+                                   PlayerActor->Y);
     w[kBeamStepClock] = 0;
     FreeChargeOrb(w[kBeamOrb]);
   } else {

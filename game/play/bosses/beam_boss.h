@@ -18,11 +18,11 @@ inline constexpr int kBeamAngleB = 4;
 inline constexpr int kBeamAngleC = 5;
 inline constexpr int kBeamLastHitPoints = 6;  // for the hit flash
 inline constexpr int kBeamPhaseClock = 7;
-inline constexpr int kBeamSmoke = 8;       // smoke threshold, from 6000
-inline constexpr int kBeamStepClock = 9;   // shot clock in the patrol, charge and beam steps
-inline constexpr int kBeamAngle = 10;      // 256ths
-inline constexpr int kBeamHurt = 11;       // 1 once it has smoked
-inline constexpr int kBeamOrb = 12;        // slot of the charge orb
+inline constexpr int kBeamSmoke = 8;      // smoke threshold, from 6000
+inline constexpr int kBeamStepClock = 9;  // shot clock in the patrol, charge and beam steps
+inline constexpr int kBeamAngle = 10;     // 256ths
+inline constexpr int kBeamHurt = 11;      // 1 once it has smoked
+inline constexpr int kBeamOrb = 12;       // slot of the charge orb
 
 // The cycle by the phase clock.
 inline constexpr int32_t kBeamPatrolEnd = 199;

@@ -12,9 +12,9 @@ namespace tolvane {
 inline constexpr int32_t kChargeOrbImage = 120;
 
 // Particle Work words besides the line-motion words (start, target, speed, frames flown).
-inline constexpr int kParticleOwner = 0;       // slot of the charging boss
-inline constexpr int kParticleClockWord = 1;   // which of the boss's words is its charge clock
-inline constexpr int kParticleEndClock = 2;  // the particle ends once that clock exceeds this
+inline constexpr int kParticleOwner = 0;      // slot of the charging boss
+inline constexpr int kParticleClockWord = 1;  // which of the boss's words is its charge clock
+inline constexpr int kParticleEndClock = 2;   // the particle ends once that clock exceeds this
 
 // The orb (Kind 1, so it hurts) at (x, y), alpha 100, 1 % of its size; its slot.
 int32_t NewChargeOrb(int32_t x, int32_t y);

@@ -64,9 +64,9 @@ void CirclerVolley(TActor& actor) {
   HitFlash(actor, kCircleLastHitPoints);
   w[kCirclerVolleyClock] += 1;
   if (w[kCirclerVolleyClock] >= kFirstBulletFrame) {
-    TActor& bullet =
-        NewShootableBullet(kSeedImage, actor.X + kBulletOffsetX, actor.Y, PlayerActor->X,
-                           PlayerActor->Y, kBulletSpeed, kVolleyBulletScore, kVolleyBulletHitPoints);
+    TActor& bullet = NewShootableBullet(kSeedImage, actor.X + kBulletOffsetX, actor.Y,
+                                        PlayerActor->X, PlayerActor->Y, kBulletSpeed,
+                                        kVolleyBulletScore, kVolleyBulletHitPoints);
     bullet.PatternPeriod = kSeedPatternPeriod;
   }
   if (w[kCirclerVolleyClock] >= kVolleyFrames) {

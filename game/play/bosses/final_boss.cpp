@@ -1,10 +1,10 @@
 #include "game/play/bosses/final_boss.h"
 
+#include "game/engine/actor_pool.h"
 #include "game/engine/motion.h"
 #include "game/engine/random_streams.h"
 #include "game/engine/sound.h"
 #include "game/play/blasts.h"
-#include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/bosses/charge_effects.h"

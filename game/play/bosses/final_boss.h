@@ -19,7 +19,7 @@ inline constexpr int kFinalAimX = 5;
 inline constexpr int kFinalAimY = 6;
 
 inline constexpr int32_t kFinalRestX = 300;
-inline constexpr int32_t kFinalIdleFrames = 100;   // it chooses when the clock passes this
+inline constexpr int32_t kFinalIdleFrames = 100;  // it chooses when the clock passes this
 inline constexpr int32_t kFinalRayFrames = 150;
 inline constexpr int32_t kFinalChargeFrames = 100;
 inline constexpr int32_t kFinalRecoilFrames = 10;  // back to idle when the clock passes this

@@ -3,7 +3,6 @@
 // after 1001 points of damage, and the boss may then summon another.
 #include "game/engine/actor_pool.h"
 #include "game/engine/motion.h"
-#include "game/play/speed_tables.h"
 #include "game/engine/sound.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/bosses/final_boss.h"
@@ -11,6 +10,7 @@
 #include "game/play/enemy_shots.h"
 #include "game/play/enemy_words.h"
 #include "game/play/play_math.h"
+#include "game/play/speed_tables.h"
 #include "presentation/trig.h"
 
 namespace tolvane {
@@ -65,8 +65,8 @@ void FinalCore(TActor& actor) {
   TActor& boss = ActorAt(w[kCoreBoss]);
   HitFlash(actor, kCoreLastHitPoints);
   const int32_t bossHitPoints = boss.Work[kHitPoints];
-  const int32_t reach = bossHitPoints > kFinalStrong ? kStrongRadius
-                                                     : kWeakRadius - bossHitPoints / kWeakRadiusStep;
+  const int32_t reach =
+      bossHitPoints > kFinalStrong ? kStrongRadius : kWeakRadius - bossHitPoints / kWeakRadiusStep;
   const int32_t r = RoundToInt(pres::Sin256(w[kCoreAngleW]) * reach);
   const int32_t targetX = kCentreX + RoundToInt(pres::Cos256(w[kCoreAngleU]) * r);
   const int32_t targetY = kCentreY + RoundToInt(r * pres::Cos256(w[kCoreAngleV]));

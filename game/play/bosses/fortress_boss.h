@@ -21,7 +21,7 @@ inline constexpr int kFortressHurry = 7;          // below this: more rays, fast
 
 inline constexpr int32_t kFortressRestX = 460;
 inline constexpr int32_t kFortressRestY = 160;
-inline constexpr int32_t kFortressPhaseFrames = 200;    // rays, then pods
+inline constexpr int32_t kFortressPhaseFrames = 200;  // rays, then pods
 inline constexpr int32_t kFortressRetreatFrames = 300;
 inline constexpr int32_t kFortressRetreatHitPoints = 30000;
 
@@ -36,8 +36,8 @@ inline constexpr int32_t kFortressDartImage = 52;
 
 // Pod Work words besides the line-motion words (start in kOriginX/Y, direction in
 // kShotAngle, frames flown in kShotFrames).
-inline constexpr int kPodWiggle = 0;          // 256ths
-inline constexpr int kPodLastHitPoints = 1;   // for the hit flash
+inline constexpr int kPodWiggle = 0;         // 256ths
+inline constexpr int kPodLastHitPoints = 1;  // for the hit flash
 // Tail segment Work words.
 inline constexpr int kPodTailLeader = 0;  // slot of the pod or segment it follows
 inline constexpr int kPodTailPod = 1;     // slot of its pod

@@ -22,7 +22,7 @@ constexpr int32_t kPodFlashImage = 159;
 constexpr int32_t kPodSpeed = 5;
 constexpr int32_t kWiggleStep = 20;  // 256ths a frame
 constexpr int32_t kWiggleWidth = 3;
-constexpr int32_t kSideways = 64;    // a quarter turn
+constexpr int32_t kSideways = 64;  // a quarter turn
 constexpr int32_t kPodFireChance = 10;
 
 // A pod is done once this far off the field; it may leave on any side.

@@ -1,7 +1,7 @@
 #include "game/play/bosses/gunship_enemy.h"
 
-#include "game/engine/motion.h"
 #include "game/engine/actor_pool.h"
+#include "game/engine/motion.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/enemy_shots.h"

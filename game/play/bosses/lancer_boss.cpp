@@ -56,8 +56,8 @@ void Swing(TActor& actor) {
 }
 
 void ThrowLance(const TActor& actor) {
-  NewShootableBullet(kLanceImage, actor.X + kLanceOffsetX, actor.Y + kLanceOffsetY,
-                     PlayerActor->X, PlayerActor->Y, kLanceSpeed, kLanceScore, kLanceHitPoints);
+  NewShootableBullet(kLanceImage, actor.X + kLanceOffsetX, actor.Y + kLanceOffsetY, PlayerActor->X,
+                     PlayerActor->Y, kLanceSpeed, kLanceScore, kLanceHitPoints);
 }
 
 }  // namespace

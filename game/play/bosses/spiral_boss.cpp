@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "game/engine/random_streams.h"
 #include "game/engine/actor_pool.h"
+#include "game/engine/random_streams.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/enemy_shots.h"

@@ -20,7 +20,7 @@ inline constexpr int kSpiralSmoke = 8;          // smoke threshold, from 6000
 inline constexpr int kSpiralAngle = 10;         // the spiral's angle, 256ths (from 6000)
 
 // The cycle by the phase clock.
-inline constexpr int32_t kSpiralRoamEnd = 200;   // roams below this, changes look at it
+inline constexpr int32_t kSpiralRoamEnd = 200;    // roams below this, changes look at it
 inline constexpr int32_t kSpiralTurnStart = 250;  // spirals from here
 inline constexpr int32_t kSpiralTurnBack = 300;   // and turns back from here
 inline constexpr int32_t kSpiralCycle = 350;

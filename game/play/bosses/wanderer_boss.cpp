@@ -37,7 +37,8 @@ void WandererBoss(TActor& actor) {
   HitFlash(actor, kWandererLastHitPoints);
   MoveToward(actor, w[kWandererTargetX], w[kWandererTargetY], SoftGlideTable);
   if (actor.X == w[kWandererTargetX] && actor.Y == w[kWandererTargetY]) {
-    w[kWandererTargetX] = kTargetMinX + static_cast<int32_t>(RandomNext(kBossStream, kTargetXRange));
+    w[kWandererTargetX] =
+        kTargetMinX + static_cast<int32_t>(RandomNext(kBossStream, kTargetXRange));
     w[kWandererTargetY] = static_cast<int32_t>(RandomNext(kBossStream, kTargetYRange));
   }
   if (DamageSmoke(actor, kWandererSmoke)) {
