@@ -135,6 +135,15 @@ int main(int argc, char** argv) {
     }
   }
   std::ostream& digests = digestPath.empty() ? std::cout : digestFile;
+  // Opened before the run: the program may change the working folder at start-up.
+  std::ofstream reportFile;
+  if (!reportPath.empty()) {
+    reportFile.open(reportPath, std::ios::trunc);
+    if (!reportFile) {
+      std::fprintf(stderr, "tolvane-headless: cannot write the report %s\n", reportPath.c_str());
+      return 1;
+    }
+  }
   std::optional<tolvane::headless::Autopilot> player;
   tolvane::headless::PadSource* source =
       keys ? static_cast<tolvane::headless::PadSource*>(&*keys) : nullptr;
@@ -147,8 +156,6 @@ int main(int argc, char** argv) {
   const int status = tolvane::headless::RunHeadless(options, source, digests);
   digests.flush();
   if (player) {
-    std::ofstream reportFile;
-    if (!reportPath.empty()) reportFile.open(reportPath, std::ios::trunc);
     std::ostream& report = reportPath.empty() ? std::cerr : reportFile;
     player->Log().Write(report);
     if (!report) {
