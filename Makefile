@@ -20,15 +20,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# Until the game program exists, says so and shows the tools that do.
+# Starts the game on the desktop.
 play: build
-	@if [ -x $(BUILD_DIR)/game/tolvane ]; then $(BUILD_DIR)/game/tolvane; else \
-	  echo "The game is not built yet. The tools built so far:"; \
-	  find $(BUILD_DIR)/tools -mindepth 2 -maxdepth 2 -type f -executable | sort | sed 's/^/  /'; \
-	  if [ -f $(BUILD_DIR)/game/tolvgfx.dxg ]; then \
-	    echo "The image archive, as $(BUILD_DIR)/tools/dxgtool/dxgtool list shows it:"; \
-	    $(BUILD_DIR)/tools/dxgtool/dxgtool list $(BUILD_DIR)/game/tolvgfx.dxg; fi; \
-	fi
+	$(BUILD_DIR)/game/tolvane
 
 test: build
 	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)

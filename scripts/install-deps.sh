@@ -13,7 +13,7 @@ packages=(
   fonts-dejavu-core                      # lettering of placeholder pictures and the font sheet
   librsvg2-bin                           # rsvg-convert, for looking at single pictures
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth                             # the real-window test
+  xvfb xauth xdotool x11-apps            # the real-window test (x11-apps gives xwd)
   python3-mido sox                       # independent MIDI reader and audio checks in tests
 )
 

@@ -6,6 +6,7 @@
 #include "game/engine/random_streams.h"
 #include "game/play/backdrop.h"
 #include "game/play/boss_behaviours.h"
+#include "game/play/enemies/splitters.h"
 #include "game/play/enemy_behaviours.h"
 #include "game/play/enemy_shots.h"
 #include "game/play/enemy_words.h"
@@ -21,9 +22,6 @@ namespace {
 // Stream 1 places the crawlers and divers of a default X; stream 3 seeds the bosses.
 constexpr int32_t kPlaceStream = 1;
 constexpr int32_t kBossStream = 3;
-
-// Code 3's animation: two pictures, 5 frames each.
-constexpr AnimRow kSplitterAnim[] = {{9, 5}, {10, 5}, {kAnimEnd, 0}};
 
 // Code 28's body: 20 segments of image 158 worth 50 that cannot be shot.
 constexpr int32_t kSnakeSegments = 20;

@@ -1,0 +1,82 @@
+#include "game/flow/boot_scene.h"
+
+#include <array>
+#include <cstdint>
+
+#include "game/engine/actor_pool.h"
+#include "game/engine/frame_state.h"
+#include "game/engine/sound.h"
+#include "game/flow/ending.h"
+#include "game/flow/flow_state.h"
+#include "game/flow/game_progress.h"
+#include "game/flow/high_score_file.h"
+#include "game/flow/music.h"
+#include "game/flow/title_screen.h"
+#include "game/play/game_state.h"
+#include "presentation/services.h"
+#include "presentation/virtual_keys.h"
+
+namespace tolvane {
+
+namespace {
+
+// Both must be held for a chord to count.
+constexpr std::array<int, 2> kGuardKeys = {pres::vk::kControl, pres::vk::kUp};
+constexpr int kEndingKey = 'E';
+
+// The stage chords: key, stage, level of all three weapons.
+struct StageChord {
+  int key;
+  int32_t stage;
+  int32_t weaponLevel;
+};
+constexpr std::array<StageChord, 4> kStageChords = {
+    {{'2', 2, 17}, {'3', 3, 30}, {'4', 4, 40}, {'5', 5, 50}}};
+
+void FollowKeySequence(const pres::InputDevice& input) {
+  if (KeySequenceIndex < 0 || KeySequenceIndex > kKeysArmed) KeySequenceIndex = 0;
+  if (!input.KeyIsDown(kDeveloperKeys[static_cast<size_t>(KeySequenceIndex)])) return;
+  KeySequenceIndex += 1;
+  if (KeySequenceIndex > kKeysArmed) KeySequenceIndex = 0;
+}
+
+void ActOnChords(const pres::InputDevice& input) {
+  for (int key : kGuardKeys) {
+    if (!input.KeyIsDown(key)) return;
+  }
+  if (input.KeyIsDown(kEndingKey)) {
+    NewActor(LayerBack).Move = EndingStart;
+    return;
+  }
+  for (const StageChord& chord : kStageChords) {
+    if (!input.KeyIsDown(chord.key)) continue;
+    StartStage = chord.stage;
+    StartWeaponLevel.fill(chord.weaponLevel);
+    NewActor(LayerBack).Move = NewGame;
+    return;
+  }
+}
+
+}  // namespace
+
+void BootScene() {
+  KeySequenceIndex = 0;
+  NewActor(LayerFront).Move = TitleSetup;
+  BackgroundShown = true;
+  BackgroundBothLayers = true;
+  MusicEnabled = true;
+  SoundEnabled = 1;
+  LoadTunes();
+  ReadHighScores();
+  SceneProc = TitleKeyWatcher;
+}
+
+void TitleKeyWatcher() {
+  pres::InputDevice* input = pres::Services().input;
+  if (input == nullptr) return;
+  input->Update();
+  FollowKeySequence(*input);
+  if (KeySequenceIndex == kKeysArmed) ActOnChords(*input);
+}
+
+}  // namespace tolvane

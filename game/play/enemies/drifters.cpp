@@ -1,0 +1,57 @@
+// Drifter (stage code 10 and the end state of others) and Swooper (code 1).
+#include "game/play/enemies/drifters.h"
+
+#include "game/engine/motion.h"
+#include "game/play/enemies/enemy_common.h"
+#include "game/play/enemy_shots.h"
+#include "game/play/play_field.h"
+
+namespace tolvane {
+
+namespace {
+
+// Swooper: flies left until x 150, then turns back to the right, diagonally.
+constexpr int32_t kSwoopSpeed = 6;
+constexpr int32_t kSwoopTurnX = 150;
+constexpr int32_t kSwoopBackDX = 2;
+constexpr int32_t kTurnAwayDY = 3;
+
+}  // namespace
+
+void BecomeDrifter(TActor& actor, int32_t dy, int32_t dx, int32_t chance, int32_t shotSpeed) {
+  actor.Work[kDrifterDY] = dy;
+  actor.Work[kDrifterDX] = dx;
+  actor.Work[kDrifterChance] = chance;
+  actor.Work[kDrifterShotSpeed] = shotSpeed;
+  actor.Move = Drifter;
+}
+
+int32_t HeadingSides(int32_t dx, int32_t dy) {
+  return (dx < 0 ? osLeft : 0) + (dx > 0 ? osRight : 0) + (dy < 0 ? osTop : 0) +
+         (dy > 0 ? osBottom : 0);
+}
+
+int32_t TurnAwayDrift(const TActor& actor) {
+  return actor.Y >= kFieldHeight / 2 ? kTurnAwayDY : -kTurnAwayDY;
+}
+
+// Leaves by the edges it heads for. Inside the field that is the same as any edge, and a
+// drifter that comes in from beyond the right edge (code 10 at its default x 550) is not
+// freed before it has even appeared.
+void Drifter(TActor& actor) {
+  const int32_t dx = actor.Work[kDrifterDX];
+  const int32_t dy = actor.Work[kDrifterDY];
+  actor.X += dx;
+  actor.Y += dy;
+  EnemyFire(actor, actor.Work[kDrifterChance], actor.Work[kDrifterShotSpeed]);
+  LeaveIfOff(actor, HeadingSides(dx, dy));
+}
+
+void Swooper(TActor& actor) {
+  actor.X -= kSwoopSpeed;
+  if (actor.X < kSwoopTurnX) {
+    BecomeDrifter(actor, TurnAwayDrift(actor), kSwoopBackDX, kNeverFire, kAimedShotSpeed);
+  }
+}
+
+}  // namespace tolvane

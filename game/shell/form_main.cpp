@@ -1,0 +1,183 @@
+#include "game/shell/form_main.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "game/engine/actor_pool.h"
+#include "game/engine/screen_setup.h"
+#include "game/engine/text_slots.h"
+#include "game/shell/frame_driver.h"
+#include "game/shell/program_paths.h"
+#include "presentation/services.h"
+#include "presentation/virtual_keys.h"
+
+namespace tolvane {
+namespace {
+
+pres::ServiceSet& Presentation() { return pres::Services(); }
+
+void CloseFromFrameDriver() { CloseMainForm(); }
+
+}  // namespace
+
+TFormMain::TFormMain(FormHost& host, const SequencerCalls& sequencer, std::string programDirectory,
+                     SceneProcType bootScene)
+    : host_(host), sequencer_(sequencer), programDirectory_(std::move(programDirectory)), bootScene_(bootScene) {
+  skipChecked_[0] = true;
+  SetMainWindowServices(this);
+  tolvane::CloseMainWindow = &CloseFromFrameDriver;
+}
+
+TFormMain::~TFormMain() {
+  tolvane::CloseMainWindow = nullptr;
+  SetMainWindowServices(nullptr);
+}
+
+void TFormMain::FormCreate() {
+  host_.ShowSplash();
+  std::error_code ignored;  // an unreachable folder leaves the start-up folder; the load then says so
+  if (!programDirectory_.empty()) std::filesystem::current_path(programDirectory_, ignored);
+  host_.SetCaption(kMainCaption);
+  ClearAllActors();
+
+  pres::ImageArchive& archive = *Presentation().archive;
+  try {
+    archive.Load(JoinProgramPath(programDirectory_, kArchiveFileName));
+  } catch (const std::exception& failure) {
+    host_.CloseSplash();
+    const std::string folder = programDirectory_.empty() ? std::string(".") : programDirectory_;
+    std::fprintf(stderr, "tolvane: cannot load the image archive \"%s\" from the folder %s: %s\n", kArchiveFileName,
+                 folder.c_str(), failure.what());
+    throw StartupError(std::string("画像ファイル \"") + kArchiveFileName + "\" を読み込めません。\nフォルダ: " +
+                       folder + "\n" + failure.what());
+  }
+
+  pres::Display& display = *Presentation().display;
+  display.SetPalette(archive.BuildColorTable());
+  ClearColor = display.ColorMatch(0x000000);
+  FreeAllTextSlots();  // the 65 buffers are static; start-up hands them all out free
+
+  sequencer_.init(kSequencerPeriodMs);
+  sequencerStarted_ = true;
+  MusicHandle.fill(nullptr);
+
+  IniFile = new pres::SettingsFile(pres::SettingsPath(kSettingsFileName));
+  host_.CloseSplash();
+  SceneProc = bootScene_;
+  Presentation().timer->SetEnabled(true);
+}
+
+void TFormMain::FormShow() {
+  host_.ShowClientArea(kWindowLeft, kWindowTop, pres::kScreenWidth, pres::kScreenHeight);
+  SetDrawingPosition(0, 0);
+  Presentation().timer->SetInterval(kFrameIntervalMs);
+  try {
+    InitFontCells();
+  } catch (const pres::ArchiveError& failure) {
+    std::fprintf(stderr, "tolvane: %s\n", failure.what());
+    throw StartupError(failure.what());
+  }
+  if (pres::InputDevice* input = Presentation().input) {
+    input->SetBinding(pres::kInputButton1, {pres::vk::kSpace, pres::vk::Letter('Z'), 0});
+    input->SetBinding(pres::kInputButton1 + 1, {pres::vk::kReturn, pres::vk::Letter('X'), 0});
+    input->SetBinding(pres::kInputButton1 + 2, {pres::vk::kShift, 0, 0});
+  }
+}
+
+void TFormMain::FormDestroy() {
+  // The loop has ended; nothing may tick while things are released.
+  if (pres::FrameTimer* timer = Presentation().timer) timer->SetEnabled(false);
+  SceneProc = nullptr;
+  FreeAllTextSlots();
+  for (SongHandle& handle : MusicHandle) {
+    if (handle != nullptr && sequencerStarted_) sequencer_.destroyHandle(handle);
+    handle = nullptr;
+  }
+  delete IniFile;
+  IniFile = nullptr;
+  if (sequencerStarted_) {
+    sequencer_.stop();
+    sequencer_.end();
+    sequencerStarted_ = false;
+  }
+}
+
+void TFormMain::FormKeyDown(int virtualKey) {
+  if (virtualKey == pres::vk::kEscape) {
+    const uint8_t busy = FrameBusy;
+    FrameBusy = 1;  // a tick delivered while the box is open must not run a frame
+    if (host_.AskOkCancel(kQuitQuestion)) host_.Close();
+    FrameBusy = busy;
+  } else if (virtualKey == pres::vk::kF4) {
+    if (IsFullScreen()) {
+      NormalScreen();
+    } else {
+      FullScreen();
+    }
+  }
+}
+
+void TFormMain::MenuCloseClick() { host_.Close(); }
+
+void TFormMain::Skip0Click(int tag) {
+  if (tag < 0 || tag >= kSkipItems) return;
+  skipChecked_.fill(false);
+  MaxSkip = tag;
+  skipChecked_[static_cast<size_t>(tag)] = true;
+}
+
+bool TFormMain::SkipChecked(int tag) const {
+  return tag >= 0 && tag < kSkipItems && skipChecked_[static_cast<size_t>(tag)];
+}
+
+bool TFormMain::IsFullScreen() const {
+  const pres::Display* display = Presentation().display;
+  return display != nullptr && display->FullScreenOption();
+}
+
+void TFormMain::FullScreen() {
+  if (IsFullScreen()) return;
+  pres::Display& display = *Presentation().display;
+  display.Finalize();
+  windowPlacement_ = host_.Placement();
+  display.SetFullScreenOption(true);
+  host_.SetFullScreen(true);
+  try {
+    display.Initialize();
+  } catch (const pres::DisplayError& failure) {
+    // The mode cannot be set: back to the window as it was, and say why.
+    display.SetFullScreenOption(false);
+    host_.SetFullScreen(false);
+    host_.SetPlacement(windowPlacement_);
+    display.Initialize();
+    SetDrawingPosition(0, 0);
+    host_.ShowMessage(failure.what());
+    return;
+  }
+  const ClientSize client = host_.ClientAreaSize();
+  SetDrawingPosition((client.width - pres::kScreenWidth) / 2, (client.height - pres::kScreenHeight) / 2);
+}
+
+void TFormMain::NormalScreen() {
+  if (!IsFullScreen()) return;
+  pres::Display& display = *Presentation().display;
+  display.Finalize();
+  host_.SetFullScreen(false);
+  host_.SetPlacement(windowPlacement_);
+  display.SetFullScreenOption(false);
+  display.Initialize();
+  SetDrawingPosition(0, 0);
+}
+
+void TFormMain::SetDrawingPosition(int left, int top) {
+  drawingLeft_ = left;
+  drawingTop_ = top;
+  host_.SetDrawingPosition(left, top);
+}
+
+void TFormMain::CloseMainWindow() { host_.Close(); }
+
+void TFormMain::ShowMessage(std::string_view text) { host_.ShowMessage(text); }
+
+}  // namespace tolvane

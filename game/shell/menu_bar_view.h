@@ -1,0 +1,37 @@
+#pragma once
+// Draws the main menu bar with Dear ImGui and gives its access keys the behaviour of a
+// native menu: Alt + key opens a menu or runs an item, a plain key chooses inside an open
+// menu, Escape closes. Chosen items are handed out as commands to run between frames.
+#include <optional>
+#include <vector>
+
+#include "game/shell/main_menu.h"
+
+namespace tolvane {
+
+class MenuBarView {
+ public:
+  // Inside an ImGui frame: the menu bar, with check marks as the form has them.
+  void Draw(const TFormMain& form);
+
+  // A key pressed while the menu bar is shown. `character` is the key's letter or digit
+  // (0 for other keys). True when the menu took the key, so the game must not see it.
+  bool HandleKey(char character, bool alt, bool escape);
+  // True when a menu was open at the last frame.
+  bool MenuOpen() const { return !openPath_.empty(); }
+
+  // The item chosen since the last call, if any.
+  std::optional<const MenuEntry*> TakeChosen();
+
+ private:
+  void DrawMenu(std::span<const MenuEntry> menu, const TFormMain& form, size_t depth,
+                std::vector<const MenuEntry*>& openNow);
+  void Choose(const MenuEntry& entry);
+
+  std::vector<const MenuEntry*> openPath_;     // open menus at the last frame, outermost first
+  std::vector<const MenuEntry*> pendingOpen_;  // menus to open at the next frame
+  bool pendingClose_ = false;
+  const MenuEntry* chosen_ = nullptr;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,99 @@
+#pragma once
+// The main window over SDL2 and Dear ImGui: a fixed-size window whose client area is the
+// menu bar above the 480 x 320 picture, or, in full screen, the 640 x 480 screen scaled
+// to the display with its aspect kept. Modal boxes run a loop of their own that waits
+// for events and runs no frame.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "game/shell/form_host.h"
+#include "game/shell/imgui_layer.h"
+#include "game/shell/menu_bar_view.h"
+#include "game/shell/splash_window.h"
+
+struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Window;
+union SDL_Event;
+
+namespace tolvane {
+
+// The title of the program's own message boxes.
+inline constexpr const char* kMessageBoxTitle = "Tolvane Echo";
+
+class SdlFormHost final : public FormHost {
+ public:
+  // Creates the main window (hidden until ShowClientArea) and its renderer. Throws
+  // std::runtime_error when there is no window to be had.
+  SdlFormHost();
+  ~SdlFormHost() override;
+  SdlFormHost(const SdlFormHost&) = delete;
+  SdlFormHost& operator=(const SdlFormHost&) = delete;
+
+  SDL_Renderer* Renderer() const { return renderer_; }
+  uint32_t WindowId() const;
+  void SetForm(TFormMain* form) { form_ = form; }
+
+  // The display's presenter: composes the finished back buffer into the window.
+  void Present(SDL_Texture* backBuffer);
+  // Composes the last picture again (window exposed, menu moved while the game is paused).
+  void Repaint();
+
+  // One event of the main loop: window, focus, keys, mouse. Keys go to the menu, then
+  // to the input device and FormKeyDown.
+  void HandleEvent(const SDL_Event& event);
+  // Runs the menu item chosen since the last call; between frames only.
+  void RunChosenMenuItem();
+  // The main loop repaints when input changed the menu and no frame is coming soon.
+  bool RepaintWanted() const { return repaintWanted_ > 0; }
+  bool Closing() const { return closing_; }
+
+  // A box titled with the sender (the sequencer library's messages).
+  void ShowTitledMessage(std::string_view title, std::string_view text);
+
+  // FormHost
+  void ShowSplash() override;
+  void CloseSplash() override;
+  void SetCaption(std::string_view caption) override;
+  void ShowClientArea(int left, int top, int width, int height) override;
+  WindowPlacement Placement() const override;
+  void SetPlacement(const WindowPlacement& placement) override;
+  void SetFullScreen(bool on) override;
+  ClientSize ClientAreaSize() const override;
+  void SetDrawingPosition(int left, int top) override;
+  bool AskOkCancel(std::string_view text) override;
+  void ShowMessage(std::string_view text) override;
+  void Close() override;
+
+ private:
+  struct Box {
+    std::string title;
+    std::string text;
+    bool question = false;
+    std::optional<bool> answer;  // true = OK
+  };
+
+  void Compose(SDL_Texture* backBuffer);
+  void DrawBox();
+  bool RunBox(Box& box);
+  bool HandleWindowEvent(const SDL_Event& event);
+  void HandleKey(const SDL_Event& event);
+  int MenuBarHeight() const;
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  std::unique_ptr<ImGuiLayer> imgui_;
+  std::unique_ptr<SplashWindow> splash_;
+  MenuBarView menu_;
+  TFormMain* form_ = nullptr;
+  Box* box_ = nullptr;
+  bool fullScreen_ = false;
+  bool closing_ = false;
+  int drawingLeft_ = 0;
+  int drawingTop_ = 0;
+  int repaintWanted_ = 0;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,85 @@
+// tolvane: the game in its window. Takes no arguments; finds its data beside itself.
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+#include "content/sounds/sound_effects.h"
+#include "game/flow/boot_scene.h"
+#include "game/shell/form_main.h"
+#include "game/shell/frame_driver.h"
+#include "game/shell/main_loop.h"
+#include "game/shell/message_queue.h"
+#include "game/shell/program_paths.h"
+#include "game/shell/sdl_form_host.h"
+#include "presentation/services.h"
+
+namespace {
+
+// Wakes the message loop when a library message was queued on another thread.
+void WakeMainLoop(uint32_t eventType) {
+  SDL_Event event{};
+  event.type = eventType;
+  SDL_PushEvent(&event);
+}
+
+int RunGame() {
+  pres::SystemClock clock;
+  pres::FrameTimer timer(clock);
+  pres::InputDevice input;
+  pres::ImageArchive archive;
+  std::unique_ptr<pres::WaveList> waves = pres::CreateMixerWaveList();
+  tolvane::LoadSoundEffects(*waves);
+
+  tolvane::SdlFormHost host;
+  std::unique_ptr<pres::Display> display = pres::CreateRendererDisplay(
+      archive, host.Renderer(), [&host](SDL_Texture* backBuffer) { host.Present(backBuffer); });
+  pres::Services() = pres::ServiceSet{&archive, display.get(), waves.get(), &input, &timer, &clock};
+  timer.SetHandler(&tolvane::DXTimerTimer);
+
+  const uint32_t wakeEvent = SDL_RegisterEvents(1);
+  tolvane::MessageQueue libraryMessages([wakeEvent] { WakeMainLoop(wakeEvent); });
+  tolvane::RouteLibraryMessages(&libraryMessages);
+
+  int status = 0;
+  {
+    tolvane::TFormMain form(host, tolvane::LibrarySequencerCalls(), tolvane::ProgramDirectory(), &tolvane::BootScene);
+    host.SetForm(&form);
+    try {
+      form.FormCreate();
+      form.FormShow();
+      tolvane::RunMessageLoop(host, timer, libraryMessages);
+    } catch (const tolvane::StartupError& failure) {
+      host.ShowMessage(failure.what());
+      status = 1;
+    }
+    form.FormDestroy();
+    host.SetForm(nullptr);
+  }
+  tolvane::RouteLibraryMessages(nullptr);
+  // Whatever the library said while shutting down can no longer be shown in the window.
+  for (const tolvane::QueuedMessage& message : libraryMessages.TakeAll()) {
+    std::fprintf(stderr, "%s: %s\n", message.title.c_str(), message.text.c_str());
+  }
+  pres::Services() = pres::ServiceSet{};
+  return status;
+}
+
+}  // namespace
+
+int main() {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    std::fprintf(stderr, "tolvane: cannot start the video system: %s\n", SDL_GetError());
+    return 1;
+  }
+  SDL_StopTextInput();  // keys only: no input method window over the game
+  int status = 1;
+  try {
+    status = RunGame();
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "tolvane: %s\n", failure.what());
+  }
+  SDL_Quit();
+  return status;
+}

@@ -1,0 +1,132 @@
+// The menu bar's captions and access keys, and the ImGui menu driven by keys alone.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+#include <imgui.h>
+
+#include "game/shell/imgui_layer.h"
+#include "game/shell/main_menu.h"
+#include "game/shell/menu_bar_view.h"
+#include "tests/shell/form_fixture.h"
+
+namespace tolvane::testing {
+namespace {
+
+TEST(MainMenu, CaptionsShowTheAccessKeyInBracketsWithoutTheMark) {
+  EXPECT_EQ(DisplayCaption("閉じる(&E)"), "閉じる(E)");
+  EXPECT_EQ(DisplayCaption("&5"), "5");
+  EXPECT_EQ(DisplayCaption("A&&B"), "A&B");
+  EXPECT_EQ(DisplayCaption("end&"), "end&");
+  EXPECT_EQ(AccessKey("最大フレームスキップ数(&S)"), 'S');
+  EXPECT_EQ(AccessKey("&e"), 'E');
+  EXPECT_EQ(AccessKey("A&&B"), 0);
+  EXPECT_EQ(AccessKey("none"), 0);
+
+  std::vector<std::string> shown;
+  for (const MenuEntry& top : MainMenuBar()) {
+    shown.push_back(DisplayCaption(top.caption));
+    for (const MenuEntry& item : top.submenu) shown.push_back(DisplayCaption(item.caption));
+  }
+  EXPECT_THAT(shown, ::testing::ElementsAre("閉じる(E)", "画面モード(S)", "ノーマル(N)", "フルスクリーン(F)",
+                                            "最大フレームスキップ数(S)"));
+  const MenuEntry* skip = FindByAccessKey(FindByAccessKey(MainMenuBar(), 's')->submenu, 's');
+  ASSERT_NE(skip, nullptr);
+  ASSERT_EQ(skip->submenu.size(), 10u);
+  for (size_t i = 0; i < 10; ++i) {
+    EXPECT_EQ(skip->submenu[i].tag, int(i));
+    EXPECT_EQ(AccessKey(skip->submenu[i].caption), char('0' + i));
+  }
+  EXPECT_EQ(FindByAccessKey(MainMenuBar(), 'Q'), nullptr);
+}
+
+// The menu bar drawn by ImGui into an offscreen software renderer, driven by keys.
+class MenuBarKeys : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    surface_ = SDL_CreateRGBSurfaceWithFormat(0, 480, 342, 32, SDL_PIXELFORMAT_XRGB8888);
+    renderer_ = SDL_CreateSoftwareRenderer(surface_);
+    imgui_ = std::make_unique<ImGuiLayer>(nullptr, renderer_);
+    StartUp();
+  }
+  void TearDown() override {
+    imgui_.reset();
+    SDL_DestroyRenderer(renderer_);
+    SDL_FreeSurface(surface_);
+    FormTest::TearDown();
+  }
+  void Frame() {
+    imgui_->BeginFrame(480, 342);
+    view_.Draw(*form_);
+    imgui_->EndFrame();
+  }
+
+  SDL_Surface* surface_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  std::unique_ptr<ImGuiLayer> imgui_;
+  MenuBarView view_;
+};
+
+TEST_F(MenuBarKeys, AltSThenSThenFiveChoosesSkipFive) {
+  Frame();
+  EXPECT_FALSE(view_.HandleKey('5', false, false)) << "a plain key with no menu open is the game's";
+  EXPECT_TRUE(view_.HandleKey('S', true, false));
+  Frame();
+  EXPECT_TRUE(view_.MenuOpen());
+  EXPECT_TRUE(view_.HandleKey('S', false, false)) << "inside the open menu no Alt is needed";
+  Frame();
+  EXPECT_TRUE(view_.HandleKey('Q', false, false)) << "an open menu swallows unknown keys";
+  EXPECT_FALSE(view_.TakeChosen().has_value());
+  EXPECT_TRUE(view_.HandleKey('5', false, false));
+  const auto chosen = view_.TakeChosen();
+  ASSERT_TRUE(chosen.has_value());
+  RunMenuCommand(*form_, **chosen);
+  EXPECT_EQ(MaxSkip, 5);
+  Frame();
+  Frame();
+  EXPECT_FALSE(view_.MenuOpen()) << "choosing closes the menus";
+}
+
+TEST_F(MenuBarKeys, AltEClosesAndEscapeClosesAnOpenMenu) {
+  Frame();
+  EXPECT_TRUE(view_.HandleKey('S', true, false));
+  Frame();
+  ASSERT_TRUE(view_.MenuOpen());
+  EXPECT_TRUE(view_.HandleKey(0, false, true)) << "Escape closes the menu instead of asking to quit";
+  Frame();
+  Frame();
+  EXPECT_FALSE(view_.MenuOpen());
+  EXPECT_FALSE(view_.HandleKey(0, false, true)) << "with no menu open Escape is the window's";
+
+  EXPECT_TRUE(view_.HandleKey('E', true, false));
+  const auto chosen = view_.TakeChosen();
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_STREQ((*chosen)->name, "MenuClose");
+}
+
+TEST(ImGuiLayerFont, JapaneseFontSetsTheMenuBarHeightAndAMissingOneFallsBack) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_XRGB8888);
+  SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface);
+  if (std::filesystem::exists(kJapaneseFontPath)) {
+    ImGuiLayer layer(nullptr, renderer);
+    EXPECT_TRUE(layer.HasJapaneseFont());
+    EXPECT_EQ(layer.MenuBarHeight(), 22) << "known before the first frame, so the window is sized right";
+  }
+  {
+    ::testing::internal::CaptureStderr();
+    ImGuiLayer layer(nullptr, renderer, "/nonexistent/font.ttf");
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(), ::testing::HasSubstr("/nonexistent/font.ttf"));
+    EXPECT_FALSE(layer.HasJapaneseFont());
+    EXPECT_EQ(layer.MenuBarHeight(), 19);
+    layer.BeginFrame(64, 64);
+    EXPECT_TRUE(ImGui::BeginMainMenuBar());
+    ImGui::EndMainMenuBar();
+    layer.EndFrame();
+  }
+  SDL_DestroyRenderer(renderer);
+  SDL_FreeSurface(surface);
+}
+
+}  // namespace
+}  // namespace tolvane::testing

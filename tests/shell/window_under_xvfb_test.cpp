@@ -1,0 +1,135 @@
+// The real program in a real (virtual) X server: after its first frames the window shows
+// the menu bar above a picture, and Escape + Enter closes it with a clean exit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "presentation/png_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool OnPath(const std::string& tool) { return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0; }
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A screen dump in the X window dump format (ZPixmap, 24 or 32 bits per pixel).
+struct ScreenDump {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // 0x00RRGGBB
+  uint32_t At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+
+uint32_t BigEndian32(const std::vector<uint8_t>& bytes, size_t at) {
+  return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+}
+
+bool ReadScreenDump(const fs::path& path, ScreenDump* dump) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.size() < 100) return false;
+  auto field = [&bytes](int n) { return BigEndian32(bytes, size_t(n) * 4); };
+  const uint32_t headerSize = field(0), width = field(4), height = field(5), byteOrder = field(7);
+  const uint32_t bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
+  const uint32_t redMask = field(14), greenMask = field(15), blueMask = field(16);
+  if (field(2) != 2 || (bitsPerPixel != 24 && bitsPerPixel != 32) || redMask != 0xFF0000 || greenMask != 0xFF00 ||
+      blueMask != 0xFF) {
+    return false;
+  }
+  const size_t start = headerSize + size_t(colours) * 12;
+  if (bytes.size() < start + size_t(bytesPerLine) * height) return false;
+  const size_t step = bitsPerPixel / 8;
+  dump->width = int(width);
+  dump->height = int(height);
+  dump->pixels.resize(size_t(width) * height);
+  for (size_t y = 0; y < height; ++y) {
+    for (size_t x = 0; x < width; ++x) {
+      const uint8_t* p = &bytes[start + y * bytesPerLine + x * step];
+      uint32_t value = 0;
+      for (size_t b = 0; b < step; ++b) {
+        value |= uint32_t(p[byteOrder == 0 ? b : step - 1 - b]) << (8 * b);
+      }
+      dump->pixels[y * width + x] = value & 0xFFFFFF;
+    }
+  }
+  return true;
+}
+
+int Brightest(uint32_t rgb) { return std::max({int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)}); }
+
+TEST(WindowUnderXvfb, ShowsMenuBarAndPictureThenClosesCleanly) {
+  for (const char* tool : {"xvfb-run", "xwd", "xdotool"}) {
+    if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+  }
+  const fs::path game = fs::path(TOLVANE_BINARY_DIR) / "game" / "tolvane";
+  ASSERT_TRUE(fs::exists(game)) << game;
+  ASSERT_TRUE(fs::exists(game.parent_path() / "tolvgfx.dxg"));
+  const fs::path out = fs::path(TOLVANE_BINARY_DIR) / "tests" / "shell" / "xvfb-run";
+  fs::remove_all(out);
+  fs::create_directories(out);
+
+  const std::string command = "xvfb-run -a -s '-screen 0 800x600x24' sh '" TOLVANE_SOURCE_DIR
+                              "/tests/shell/run_under_xvfb.sh' '" +
+                              out.string() + "' '" + game.string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  EXPECT_EQ(ReadText(out / "status.txt"), "0\n") << "stderr: " << ReadText(out / "stderr.txt");
+  std::map<std::string, int> geometry;
+  std::istringstream lines(ReadText(out / "geometry.txt"));
+  for (std::string line; std::getline(lines, line);) {
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos) geometry[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
+  }
+  // Without a window manager the window sits exactly where the program put it.
+  EXPECT_EQ(geometry["X"], 100);
+  EXPECT_EQ(geometry["Y"], 100);
+  EXPECT_EQ(geometry["WIDTH"], 480);
+  const int menuBar = geometry["HEIGHT"] - 320;
+  EXPECT_GE(menuBar, 16) << "a menu bar above the 320-pixel picture";
+
+  ScreenDump shot;
+  ASSERT_TRUE(ReadScreenDump(out / "shot.xwd", &shot));
+  pres::WritePng((out / "shot.png").string(), shot.width, shot.height, shot.pixels);
+  const int left = geometry["X"], top = geometry["Y"];
+  int light = 0, dark = 0, barPixels = 0;
+  for (int y = top; y < top + menuBar; ++y) {
+    for (int x = left; x < left + 480; ++x, ++barPixels) {
+      const int bright = Brightest(shot.At(x, y));
+      light += bright > 180 ? 1 : 0;
+      dark += bright < 100 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(light, barPixels * 7 / 10) << "a light menu bar";
+  EXPECT_GT(dark, 100) << "with captions written on it";
+  int lit = 0;
+  for (int y = top + menuBar; y < top + menuBar + 320; ++y) {
+    for (int x = left; x < left + 480; ++x) lit += Brightest(shot.At(x, y)) > 24 ? 1 : 0;
+  }
+  EXPECT_GT(lit, 480 * 320 / 2) << "the picture is there and not black";
+
+  std::istringstream cpu(ReadText(out / "cpu.txt"));
+  long before = 0, after = 0, perSecond = 100;
+  cpu >> before >> after >> perSecond;
+  RecordProperty("startup_ms", ReadText(out / "startup_ms.txt"));
+  const std::string idle = std::to_string(double(after - before) * 100.0 / double(perSecond) / 3.0);
+  RecordProperty("idle_cpu_percent", idle);
+  std::printf("start-up %s ms, CPU while running %s %%\n", std::to_string(std::atoi(ReadText(out / "startup_ms.txt").c_str())).c_str(), idle.c_str());
+}
+
+}  // namespace

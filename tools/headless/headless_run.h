@@ -1,0 +1,25 @@
+#pragma once
+// One run of the game without window or sound: start-up as the window program does it,
+// then N frames on a virtual clock that makes every frame a drawn one, keys from a pad
+// source, a digest line per frame and, when asked, the pictures as PNG files.
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "tools/headless/pad_source.h"
+
+namespace tolvane::headless {
+
+struct RunOptions {
+  std::string dataDirectory;  // where tolvgfx.dxg and the other files lie
+  int32_t frames = 300;
+  std::string pngDirectory;   // empty: no pictures
+  int32_t pngEvery = 1;       // a picture every this many frames
+};
+
+// Writes "frame <FrameCount> <digest as 16 hex digits>" per frame to `digests`. Returns
+// the exit status: 0 when the frames ran (or the game asked to quit), 1 when start-up
+// failed or a picture could not be written (said on standard error).
+int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digests);
+
+}  // namespace tolvane::headless
