@@ -24,6 +24,10 @@ constexpr int32_t kShotRise = 5;
 // Room the pilot likes to keep to shots and bodies, and to the top and bottom edges.
 constexpr double kComfort = 28.0;
 constexpr int32_t kEdgeRoom = 30;
+// Lines of fire are followed this many frames ahead, with this much room.
+constexpr double kFarAhead = 40.0;
+constexpr double kLineRoom = 8.0;
+constexpr double kLineWeight = 400.0;
 // Bullets worth this little are not worth lining up for.
 constexpr int32_t kLeastTargetWorth = 50;
 
@@ -65,6 +69,21 @@ double Gap(double dx, double dy, const Threat& t) {
   return std::max(std::abs(dx) - t.reachX, std::abs(dy) - t.reachY);
 }
 
+// Standing in a stream of shots that is still far away: the sooner a shot would pass
+// within reach of (x, y), the more it costs. Lets the pilot leave a line of fire long
+// before the look-ahead sees a hit coming.
+double LineOfFireCost(const std::vector<Threat>& shots, int32_t x, int32_t y) {
+  double cost = 0;
+  for (const Threat& t : shots) {
+    const double speed2 = t.vx * t.vx + t.vy * t.vy;
+    if (speed2 < 1) continue;
+    const double dx = x - t.x, dy = y - t.y;
+    const double when = std::clamp((dx * t.vx + dy * t.vy) / speed2, 0.0, kFarAhead);
+    if (Gap(dx - t.vx * when, dy - t.vy * when, t) < kLineRoom) cost += kLineWeight / (when + 4);
+  }
+  return cost;
+}
+
 }  // namespace
 
 PilotStep PilotBrain::Decide() {
@@ -81,8 +100,10 @@ PilotStep PilotBrain::Decide() {
   const int32_t minX = player.CenterX * 40 / 100, maxX = kScreenW - minX;
   const int32_t minY = player.CenterY * 40 / 100, maxY = kScreenH - minY;
 
-  // Everything that can cost a tail or an orb within the horizon.
+  // Everything that can cost a tail or an orb within the horizon; and every shot, for the
+  // lines of fire further ahead.
   std::vector<Threat> threats;
+  std::vector<Threat> shots;
   for (int32_t slot = 0; slot < kPoolSize; ++slot) {
     const TActor& a = ActorPool[static_cast<size_t>(slot)];
     if (a.Active == 0 || &a == &player) continue;
@@ -106,6 +127,7 @@ PilotStep PilotBrain::Decide() {
       t.vx = dx / d * kFreshShotSpeed;
       t.vy = dy / d * kFreshShotSpeed;
     }
+    if (t.kind == KindEnemyShot) shots.push_back(t);
     // Only what could come near within the horizon is worth testing.
     const double slack = 40.0;
     if (std::abs(t.x - player.X) - t.reachX > kHorizon * (kPlayerStep + std::abs(t.vx)) + slack ||
@@ -157,7 +179,8 @@ PilotStep PilotBrain::Decide() {
     }
     const int32_t x1 = std::clamp(player.X + first.dx * kPlayerStep, minX, maxX);
     const int32_t y1 = std::clamp(player.Y + first.dy * kPlayerStep, minY, maxY);
-    const double cost = safest + std::abs(x1 - goal.x) + 1.5 * std::abs(y1 - goal.y);
+    const double cost = safest + LineOfFireCost(shots, x1, y1) + std::abs(x1 - goal.x) +
+                        1.5 * std::abs(y1 - goal.y);
     if (!any || cost < bestCost) {
       any = true;
       bestCost = cost;

@@ -1,5 +1,6 @@
 #include "tools/headless/play_log.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -58,11 +59,14 @@ void PlayLog::Observe(int32_t frame) {
       clearSeen_ = true;
     }
     if (Tails < tails_) current->tailsLost += tails_ - Tails;
+    const int32_t orbs = FilledOrbs();
+    for (int32_t lost = std::max(0, tails_ - Tails) + std::max(0, orbs_ - orbs); lost > 0; --lost)
+      current->lossClocks.push_back(ScriptClock);
     tails_ = Tails;
     const TActor& player = *PlayerActor;
     for (int32_t w = 0; w < kWeaponCount; ++w)
       current->levels[static_cast<size_t>(w)] = player.Work[static_cast<size_t>(kWeaponLevel + w)];
-    current->orbs = FilledOrbs();
+    current->orbs = orbs;
     if (current->orbs < orbs_) current->orbsLost += orbs_ - current->orbs;
     orbs_ = current->orbs;
     if (current->clearFrame < 0) current->score = Score;
@@ -112,6 +116,10 @@ void PlayLog::Write(std::ostream& out) const {
       std::snprintf(line, sizeof line, " | not cleared");
     }
     out << line;
+    if (!s.lossClocks.empty()) {
+      out << " | losses at clock";
+      for (int32_t clock : s.lossClocks) out << ' ' << clock;
+    }
     std::snprintf(line, sizeof line,
                   " | score %d tails-lost %d orbs-lost %d items %d levels %d/%d/%d orbs %d\n",
                   s.score, s.tailsLost, s.orbsLost, s.itemsTaken, s.levels[0], s.levels[1],
