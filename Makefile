@@ -22,8 +22,7 @@ build: configure
 
 # Starts the game on the desktop.
 play: build
-	@if [ -x $(BUILD_DIR)/game/tolvane ]; then $(BUILD_DIR)/game/tolvane; else \
-	  echo "tolvane is built once the sequencer library (sequencer/) is in the tree."; exit 1; fi
+	$(BUILD_DIR)/game/tolvane
 
 test: build
 	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)

@@ -89,16 +89,23 @@ bool SettingsFile::Fail(std::string why) {
 }
 
 bool SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  const KeyValue one{std::string(key), std::string(value)};
+  return WriteStrings(section, std::span<const KeyValue>(&one, 1));
+}
+
+bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyValue> keyValues) {
   error_.clear();
-  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-      section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos || key.empty()) {
-    return Fail("cannot store a setting whose names or value do not fit on one INI line");
+  for (const auto& [key, value] : keyValues) {
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+        section.find(']') != std::string_view::npos || key.find('=') != std::string::npos || key.empty()) {
+      return Fail("cannot store a setting whose names or value do not fit on one INI line");
+    }
   }
   std::string why;
   auto old = ReadText(path_, &why);
   if (!old) return Fail(why);  // never replace a table we could not read
   IniText ini(*old);
-  ini.Set(section, key, value);
+  for (const auto& [key, value] : keyValues) ini.Set(section, key, value);
   std::string text = ini.Text();
 
   std::error_code ec;

@@ -5,8 +5,10 @@
 // and replaces the file atomically (temporary file, flush to disk, rename), so a crash or
 // a full disk leaves the old table whole.
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace pres {
 
@@ -29,6 +31,10 @@ class SettingsFile {
   // why; the file on disk is then unchanged. Names holding line breaks, '=' in a key or
   // ']' in a section, and values holding line breaks, are refused.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // Several keys of one section in a single replacement of the file: either all of them
+  // are stored or none is. The same refusals and failures as WriteString.
+  using KeyValue = std::pair<std::string, std::string>;
+  bool WriteStrings(std::string_view section, std::span<const KeyValue> keyValues);
   const std::string& LastError() const { return error_; }
 
   // Tests only: called after the new table is on disk and before it replaces the old one.

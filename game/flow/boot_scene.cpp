@@ -1,43 +1,82 @@
-// Stand-in for the game's boot scene until the screens are built: a still picture with
-// the title emblem and a line of the bitmap font, so the window shows the archive and
-// the font at work. It replaces itself with no SceneProc, as the real one replaces itself.
 #include "game/flow/boot_scene.h"
+
+#include <array>
+#include <cstdint>
 
 #include "game/engine/actor_pool.h"
 #include "game/engine/frame_state.h"
-#include "game/engine/text_actors.h"
+#include "game/engine/sound.h"
+#include "game/flow/ending.h"
+#include "game/flow/flow_state.h"
+#include "game/flow/game_progress.h"
+#include "game/flow/high_score_file.h"
+#include "game/flow/music.h"
+#include "game/flow/title_screen.h"
+#include "game/play/game_state.h"
+#include "presentation/services.h"
+#include "presentation/virtual_keys.h"
 
 namespace tolvane {
+
 namespace {
 
-constexpr int32_t kTitleTileImage = 197;
-constexpr int32_t kTitleEmblemImage = 182;
-constexpr int32_t kTileSpacing = 180;
-constexpr int32_t kTileRows = 3;
-constexpr int32_t kTileColumns = 4;
-constexpr int32_t kEmblemX = 240;
-constexpr int32_t kEmblemY = 130;
-constexpr int32_t kCaptionRow = 12;
-constexpr const char* kPlaceholderCaption = "TOLVANE ECHO";
+// Both must be held for a chord to count.
+constexpr std::array<int, 2> kGuardKeys = {pres::vk::kControl, pres::vk::kUp};
+constexpr int kEndingKey = 'E';
+
+// The stage chords: key, stage, level of all three weapons.
+struct StageChord {
+  int key;
+  int32_t stage;
+  int32_t weaponLevel;
+};
+constexpr std::array<StageChord, 4> kStageChords = {
+    {{'2', 2, 17}, {'3', 3, 30}, {'4', 4, 40}, {'5', 5, 50}}};
+
+void FollowKeySequence(const pres::InputDevice& input) {
+  if (KeySequenceIndex < 0 || KeySequenceIndex > kKeysArmed) KeySequenceIndex = 0;
+  if (!input.KeyIsDown(kDeveloperKeys[static_cast<size_t>(KeySequenceIndex)])) return;
+  KeySequenceIndex += 1;
+  if (KeySequenceIndex > kKeysArmed) KeySequenceIndex = 0;
+}
+
+void ActOnChords(const pres::InputDevice& input) {
+  for (int key : kGuardKeys) {
+    if (!input.KeyIsDown(key)) return;
+  }
+  if (input.KeyIsDown(kEndingKey)) {
+    NewActor(LayerBack).Move = EndingStart;
+    return;
+  }
+  for (const StageChord& chord : kStageChords) {
+    if (!input.KeyIsDown(chord.key)) continue;
+    StartStage = chord.stage;
+    StartWeaponLevel.fill(chord.weaponLevel);
+    NewActor(LayerBack).Move = NewGame;
+    return;
+  }
+}
 
 }  // namespace
 
 void BootScene() {
-  ClearAllActors();
-  for (int32_t row = 0; row < kTileRows; ++row) {
-    for (int32_t column = 0; column < kTileColumns; ++column) {
-      TActor& tile = NewActor(LayerBack);
-      SetImage(tile, kTitleTileImage);
-      tile.X = column * kTileSpacing + kTileSpacing / 2;
-      tile.Y = row * kTileSpacing + kTileSpacing / 2;
-    }
-  }
-  TActor& emblem = NewActor(LayerBack);
-  SetImage(emblem, kTitleEmblemImage);
-  emblem.X = kEmblemX;
-  emblem.Y = kEmblemY;
-  TextAtCell(-1, kCaptionRow, kPlaceholderCaption, 0, 0);
-  SceneProc = nullptr;
+  KeySequenceIndex = 0;
+  NewActor(LayerFront).Move = TitleSetup;
+  BackgroundShown = true;
+  BackgroundBothLayers = true;
+  MusicEnabled = true;
+  SoundEnabled = 1;
+  LoadTunes();
+  ReadHighScores();
+  SceneProc = TitleKeyWatcher;
+}
+
+void TitleKeyWatcher() {
+  pres::InputDevice* input = pres::Services().input;
+  if (input == nullptr) return;
+  input->Update();
+  FollowKeySequence(*input);
+  if (KeySequenceIndex == kKeysArmed) ActOnChords(*input);
 }
 
 }  // namespace tolvane

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "presentation/settings_file.h"
-#include "game/shell/song_handle.h"
+#include "vondra.h"
 
 namespace tolvane {
 

@@ -3,7 +3,7 @@
 // table so tests can watch their order without the library.
 #include <cstdint>
 
-#include "game/shell/song_handle.h"
+#include "vondra.h"
 
 namespace tolvane {
 

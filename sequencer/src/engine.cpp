@@ -59,20 +59,22 @@ void Engine::Step(uint32_t now, uint32_t period) {
 void Engine::Call(uint32_t now) {
   ElapsedTime += static_cast<uint32_t>(now - lastCallEnd_);
   const uint32_t start = now;
-  while (song_.SongTime < ElapsedTime) {
+  uint32_t walked = 0;
+  while (song_.SongTime < ElapsedTime && walked < kMaxPassesPerCall) {
     const uint32_t idle = IdleTicks(song_);
     if (idle >= kBulkIdleTicks) {
       const double tickLength = song_.TickLength();
       const double due = std::ceil((ElapsedTime - song_.SongTime) / tickLength);
-      const uint32_t passes = due >= idle ? idle : static_cast<uint32_t>(due);
-      if (passes >= kBulkIdleTicks) {
-        TickCount.Add(passes);
-        SkipIdleTicks(song_, passes);
-        song_.SongTime += passes * tickLength;
+      const uint32_t skipped = due >= idle ? idle : static_cast<uint32_t>(due);
+      if (skipped >= kBulkIdleTicks) {
+        TickCount.Add(skipped);
+        SkipIdleTicks(song_, skipped);
+        song_.SongTime += skipped * tickLength;
         continue;
       }
     }
     TickPass();
+    ++walked;
     if (!IsPlaying()) return;  // nothing more is sent once playback has ended
   }
   const uint32_t end = clock_->Now();

@@ -24,6 +24,10 @@ inline constexpr uint32_t kStopPause = 10;  // ms after each of the stop's messa
 // Idle tick passes below this run one by one; longer idle stretches (a long delay, an absurd
 // tempo) are taken in one step so that a call never falls behind real time.
 inline constexpr uint32_t kBulkIdleTicks = 1024;
+// Tick passes with events run in one engine call at most; a song that needs more (an absurd
+// tempo) falls behind instead of holding the engine lock for seconds. Real songs need well under
+// a hundred per call, and a catch-up after a delay still goes at millions a second.
+inline constexpr uint32_t kMaxPassesPerCall = 65536;
 
 // Status results of mmsGetStatus.
 inline constexpr int32_t kStatusStopped = 0;

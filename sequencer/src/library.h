@@ -1,6 +1,7 @@
 #pragma once
 // The one library instance behind the C interface: handles, player, analysis and the message
 // handler. Tests reach it to install a platform of their own before mmsInit.
+#include "sequencer/src/analysis.h"
 #include "sequencer/src/analysis_entry.h"
 #include "sequencer/src/messages.h"
 #include "sequencer/src/player.h"
@@ -13,6 +14,7 @@ struct Library {
 
   HandlerSink messages;
   AnalysisEntries analysisEntries{};
+  Analysis analysis{analysisEntries};
   SongHandles handles;
   Player player;
   char versionText[256] = {};

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace pres {
 namespace {
@@ -166,6 +167,32 @@ TEST_F(SettingsFileTest, FailedWritesAreReportedAndChangeNothing) {
   EXPECT_EQ(Contents(s.Path()), before);
   EXPECT_TRUE(s.WriteString("S", "k", "w"));
   EXPECT_EQ(s.LastError(), "");
+}
+
+TEST_F(SettingsFileTest, SeveralKeysAreStoredInOneReplacementOrNotAtAll) {
+  std::string before = "[Tolvane Echo]\nRANK0=OLD 1 2000 1 1\nRANK1=OLD 0 2000 1 1\n";
+  std::string path = Put("batch.ini", before);
+  const std::vector<SettingsFile::KeyValue> table = {{"RANK0", "NEW 9 2024 5 6"}, {"RANK1", "OLD 1 2000 1 1"},
+                                                     {"RANK2", "OLD 0 2000 1 1"}};
+  EXPECT_EXIT(
+      {
+        SettingsFile s(path);
+        s.SetBeforeReplaceHook([] { _exit(7); });
+        s.WriteStrings("Tolvane Echo", table);
+      },
+      ::testing::ExitedWithCode(7), "");
+  EXPECT_EQ(Contents(path), before);
+
+  SettingsFile s(path);
+  int replacements = 0;
+  s.SetBeforeReplaceHook([&replacements] { ++replacements; });
+  ASSERT_TRUE(s.WriteStrings("Tolvane Echo", table)) << s.LastError();
+  EXPECT_EQ(replacements, 1);
+  EXPECT_EQ(Contents(path), "[Tolvane Echo]\nRANK0=NEW 9 2024 5 6\nRANK1=OLD 1 2000 1 1\nRANK2=OLD 0 2000 1 1\n");
+
+  const std::vector<SettingsFile::KeyValue> oneBad = {{"RANK0", "X 1 2000 1 1"}, {"RANK1", "two\nlines"}};
+  EXPECT_FALSE(s.WriteStrings("Tolvane Echo", oneBad));
+  EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK0", ""), "NEW 9 2024 5 6");
 }
 
 TEST(SettingsPath, FollowsXdgDataHomeWithTheHomeFallback) {

@@ -242,5 +242,21 @@ TEST(EngineTiming, LongSilencesAreCrossedInOneStepWithoutChangingTicks) {
   EXPECT_EQ(harness.engine().Song().Measure, int32_t(harness.engine().TickCountNow() / 3840 + 1));
 }
 
+TEST(EngineTiming, ASongTooFastToPlayFallsBehindInsteadOfHoldingTheEngine) {
+  // One microsecond a quarter note at 960 ticks: 960 000 passes a millisecond, each with a
+  // note, looping for ever.
+  EngineHarness harness;
+  ASSERT_EQ(harness.Play(BuildSmf({TrackBuilder().Tempo(0, 1).NoteOn(1, 0, 60, 1).NoteOff(1, 0, 60)
+                                       .End()},
+                                  SmfOptions{.division = 960}),
+                         1),
+            0);
+  harness.Run(20);
+  EXPECT_LE(harness.engine().TickCountNow(), 2 * kMaxPassesPerCall + 1);
+  EXPECT_EQ(harness.engine().Status(), 1);
+  harness.player.Stop();
+  EXPECT_TRUE(harness.output().SoundingNotes().empty());
+}
+
 }  // namespace
 }  // namespace vondra

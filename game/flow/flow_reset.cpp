@@ -1,0 +1,19 @@
+#include "game/flow/flow_reset.h"
+
+#include "game/flow/flow_hooks.h"
+#include "game/flow/flow_state.h"
+#include "game/flow/game_progress.h"
+#include "game/flow/high_scores.h"
+#include "game/flow/music.h"
+
+namespace tolvane {
+
+void ResetFlow() {
+  ResetFlowState();
+  ResetHighScores();
+  ResetGameProgress();
+  ResetFlowHooks();
+  Music = LibraryMusicCalls();
+}
+
+}  // namespace tolvane

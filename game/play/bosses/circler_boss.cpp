@@ -1,0 +1,78 @@
+#include "game/play/bosses/circler_boss.h"
+
+#include "game/engine/actor_pool.h"
+#include "game/play/boss_behaviours.h"
+#include "game/play/bosses/boss_rules.h"
+#include "game/play/enemy_shots.h"
+#include "game/play/game_state.h"
+#include "game/play/play_math.h"
+
+namespace tolvane {
+
+namespace {
+
+constexpr CircleFlight kCirclerFlight = {100, 400, 50, 3, 5, 1};
+constexpr int32_t kFlightFireChance = 20;
+constexpr int32_t kSweepStep = 1;
+
+// Flight clock: the volley comes when it has stood at 399.
+constexpr int32_t kLastFlightFrame = 399;
+
+constexpr int32_t kFlightImage = 75;
+constexpr int32_t kFlightFlashImage = 96;
+constexpr int32_t kVolleyImage = 76;
+constexpr int32_t kVolleyFlashImage = 97;
+
+constexpr int32_t kFirstBulletFrame = 50;
+constexpr int32_t kVolleyFrames = 150;
+constexpr int32_t kBulletOffsetX = -30;
+constexpr int32_t kBulletSpeed = 20;
+
+}  // namespace
+
+void FlyCircle(TActor& actor, const CircleFlight& flight) {
+  auto& w = actor.Work;
+  HitFlash(actor, kCircleLastHitPoints);
+  w[kCircleSweepTarget] =
+      NextSweepTarget(w[kCircleSweepTarget], w[kCircleBaseX], flight.sweepEnd1, flight.sweepEnd2);
+  w[kCircleBaseX] = StepToward(w[kCircleBaseX], w[kCircleSweepTarget], kSweepStep);
+  const int32_t r = RoundToInt(flight.radius * SinDeg(w[kCircleAngleC]));
+  actor.X = w[kCircleBaseX] + RoundToInt(CosDeg(w[kCircleAngleA]) * r);
+  actor.Y = w[kCircleBaseY] + RoundToInt(r * CosDeg(w[kCircleAngleB]));
+  EnemyFire(actor, kFlightFireChance, kBossFireSpeed);
+  w[kCircleAngleA] += flight.stepA;
+  w[kCircleAngleB] += flight.stepB;
+  w[kCircleAngleC] += flight.stepC;
+}
+
+void CirclerBoss(TActor& actor) {
+  FlyCircle(actor, kCirclerFlight);
+  auto& w = actor.Work;
+  if (w[kCirclerPhaseClock] != kLastFlightFrame) {
+    w[kCirclerPhaseClock] += 1;
+    return;
+  }
+  w[kCirclerPhaseClock] = 0;
+  w[kCirclerVolleyClock] = 0;
+  ChangeLook(actor, kVolleyImage, kVolleyFlashImage);
+  actor.Pattern = 0;
+  actor.Move = CirclerVolley;
+}
+
+void CirclerVolley(TActor& actor) {
+  auto& w = actor.Work;
+  HitFlash(actor, kCircleLastHitPoints);
+  w[kCirclerVolleyClock] += 1;
+  if (w[kCirclerVolleyClock] >= kFirstBulletFrame) {
+    TActor& bullet = NewShootableBullet(kSeedImage, actor.X + kBulletOffsetX, actor.Y,
+                                        PlayerActor->X, PlayerActor->Y, kBulletSpeed,
+                                        kVolleyBulletScore, kVolleyBulletHitPoints);
+    bullet.PatternPeriod = kSeedPatternPeriod;
+  }
+  if (w[kCirclerVolleyClock] >= kVolleyFrames) {
+    ChangeLook(actor, kFlightImage, kFlightFlashImage);
+    actor.Move = CirclerBoss;
+  }
+}
+
+}  // namespace tolvane
