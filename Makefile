@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 HEADLESS   := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VONDRA_OUTPUT=none
 
-.PHONY: all deps configure build play test test-asan test-tsan bench install clean
+.PHONY: all deps configure build play test test-asan test-tsan bench autoplay install clean
 
 all: build
 
@@ -26,6 +26,16 @@ play: build
 
 test: build
 	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+# The game plays itself headless from the title through the five stages and the ending back
+# to the title; what happened stage by stage is printed and kept in $(BUILD_DIR)/autoplay.txt.
+# AUTOPLAY_ARGS adds options (tools/headless/headless_main.cpp), e.g. "--lag 3".
+autoplay: build
+	@mkdir -p $(BUILD_DIR)/autoplay-home
+	XDG_DATA_HOME=$(abspath $(BUILD_DIR))/autoplay-home $(HEADLESS) $(BUILD_DIR)/game/tolvane-headless \
+	  --autopilot --until title --frames 200000 --digest /dev/null \
+	  --report $(BUILD_DIR)/autoplay.txt $(AUTOPLAY_ARGS)
+	@cat $(BUILD_DIR)/autoplay.txt
 
 test-asan:
 	$(MAKE) test BUILD_DIR=build-asan BUILD_TYPE=Debug \

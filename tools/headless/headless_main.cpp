@@ -2,10 +2,19 @@
 //
 //   tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]
 //                    [--digest FILE] [--data DIR]
+//                    [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]
+//                                 [--lag F] [--until clear|title] [--report FILE]]
 //
 // Runs N frames (300) from start-up, pressing keys as the script says (see key_script.h),
 // and writes one digest line per frame to FILE (standard output by default) and every
 // K-th frame's picture to DIR. The data folder defaults to the program's own.
+//
+// With --autopilot the game plays itself (autopilot.h): from the title, or from stage S
+// with every weapon at level L; keeping weapon W; each stage's script started at clock T;
+// steering F frames after it saw the game (a slower pilot, for judging difficulty).
+// --until clear ends the run when a stage's clear tally begins, --until title when the
+// title is back after the ending. What happened, stage by stage, goes to the report FILE
+// (standard error by default).
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -15,23 +24,31 @@
 #include <string>
 
 #include "game/shell/program_paths.h"
+#include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 #include "tools/headless/key_script.h"
 
 namespace {
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]\n"
-               "                        [--digest FILE] [--data DIR]\n");
+  std::fprintf(
+      stderr,
+      "usage: tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]\n"
+      "                        [--digest FILE] [--data DIR]\n"
+      "                        [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]\n"
+      "                                     [--lag F] [--until clear|title] [--report FILE]]\n");
   return 2;
 }
 
-std::optional<int> Count(const char* text) {
+std::optional<int> Number(const char* text, long least, long most) {
   char* end = nullptr;
   const long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < 1 || value > 100000000) return std::nullopt;
+  if (end == text || *end != '\0' || value < least || value > most) return std::nullopt;
   return static_cast<int>(value);
+}
+
+std::optional<int> Count(const char* text) {
+  return Number(text, 1, 100000000);
 }
 
 }  // namespace
@@ -41,8 +58,16 @@ int main(int argc, char** argv) {
   options.dataDirectory = tolvane::ProgramDirectory();
   std::string keysPath;
   std::string digestPath;
+  std::string reportPath;
+  std::string until;
+  bool autopilot = false;
+  tolvane::headless::AutopilotOptions pilot;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
+    if (option == "--autopilot") {
+      autopilot = true;
+      continue;
+    }
     if (i + 1 >= argc) return Usage();
     const char* value = argv[++i];
     if (option == "--frames" || option == "--png-every") {
@@ -57,9 +82,31 @@ int main(int argc, char** argv) {
       digestPath = value;
     } else if (option == "--data") {
       options.dataDirectory = value;
+    } else if (option == "--stage" || option == "--level" || option == "--weapon" ||
+               option == "--from-time" || option == "--lag") {
+      const std::optional<int> n = option == "--stage"    ? Number(value, 1, 5)
+                                   : option == "--level"  ? Number(value, 1, 50)
+                                   : option == "--weapon" ? Number(value, 0, 2)
+                                   : option == "--lag"    ? Number(value, 0, 30)
+                                                          : Number(value, 0, 1000000);
+      if (!n) return Usage();
+      (option == "--stage"    ? pilot.stage
+       : option == "--level"  ? pilot.weaponLevel
+       : option == "--weapon" ? pilot.weapon
+       : option == "--lag"    ? pilot.lag
+                              : pilot.fromTime) = *n;
+    } else if (option == "--until") {
+      until = value;
+      if (until != "clear" && until != "title") return Usage();
+    } else if (option == "--report") {
+      reportPath = value;
     } else {
       return Usage();
     }
+  }
+  if (autopilot && !keysPath.empty()) {
+    std::fprintf(stderr, "tolvane-headless: --keys and --autopilot exclude each other\n");
+    return 2;
   }
 
   std::optional<tolvane::headless::KeyScript> keys;
@@ -88,8 +135,34 @@ int main(int argc, char** argv) {
     }
   }
   std::ostream& digests = digestPath.empty() ? std::cout : digestFile;
-  const int status = tolvane::headless::RunHeadless(options, keys ? &*keys : nullptr, digests);
+  // Opened before the run: the program may change the working folder at start-up.
+  std::ofstream reportFile;
+  if (!reportPath.empty()) {
+    reportFile.open(reportPath, std::ios::trunc);
+    if (!reportFile) {
+      std::fprintf(stderr, "tolvane-headless: cannot write the report %s\n", reportPath.c_str());
+      return 1;
+    }
+  }
+  std::optional<tolvane::headless::Autopilot> player;
+  tolvane::headless::PadSource* source =
+      keys ? static_cast<tolvane::headless::PadSource*>(&*keys) : nullptr;
+  if (autopilot) {
+    player.emplace(pilot);
+    source = &*player;
+    if (until == "clear") options.done = [&player] { return player->Log().TakeClear(); };
+    if (until == "title") options.done = [&player] { return player->BackAtTitleAfterEnding(); };
+  }
+  const int status = tolvane::headless::RunHeadless(options, source, digests);
   digests.flush();
+  if (player) {
+    std::ostream& report = reportPath.empty() ? std::cerr : reportFile;
+    player->Log().Write(report);
+    if (!report) {
+      std::fprintf(stderr, "tolvane-headless: cannot write the report %s\n", reportPath.c_str());
+      return 1;
+    }
+  }
   if (!digests) {
     std::fprintf(stderr, "tolvane-headless: cannot write the digests\n");
     return 1;

@@ -63,12 +63,15 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
         std::snprintf(line, sizeof line, "frame %d %016llx\n", FrameCount,
                       static_cast<unsigned long long>(StateDigest()));
         digests << line;
-        const bool wanted = !options.pngDirectory.empty() && options.pngEvery > 0 && FrameCount % options.pngEvery == 0;
+        const bool wanted = !options.pngDirectory.empty() && options.pngEvery > 0 &&
+                            FrameCount % options.pngEvery == 0;
         if (wanted && !display->SaveScreenshot(PictureName(options.pngDirectory, FrameCount))) {
-          std::fprintf(stderr, "tolvane-headless: cannot write %s\n", PictureName(options.pngDirectory, FrameCount).c_str());
+          std::fprintf(stderr, "tolvane-headless: cannot write %s\n",
+                       PictureName(options.pngDirectory, FrameCount).c_str());
           status = 1;
           break;
         }
+        if (options.done && options.done()) break;
       }
     } catch (const StartupError& failure) {
       host.ShowMessage(failure.what());

@@ -3,6 +3,7 @@
 // then N frames on a virtual clock that makes every frame a drawn one, keys from a pad
 // source, a digest line per frame and, when asked, the pictures as PNG files.
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -13,13 +14,14 @@ namespace tolvane::headless {
 struct RunOptions {
   std::string dataDirectory;  // where tolvgfx.dxg and the other files lie
   int32_t frames = 300;
-  std::string pngDirectory;   // empty: no pictures
-  int32_t pngEvery = 1;       // a picture every this many frames
+  std::string pngDirectory;    // empty: no pictures
+  int32_t pngEvery = 1;        // a picture every this many frames
+  std::function<bool()> done;  // asked after every frame: true ends the run early
 };
 
 // Writes "frame <FrameCount> <digest as 16 hex digits>" per frame to `digests`. Returns
-// the exit status: 0 when the frames ran (or the game asked to quit), 1 when start-up
-// failed or a picture could not be written (said on standard error).
+// the exit status: 0 when the frames ran (or the game asked to quit, or `done` ended the
+// run), 1 when start-up failed or a picture could not be written (said on standard error).
 int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digests);
 
 }  // namespace tolvane::headless
