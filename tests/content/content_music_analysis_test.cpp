@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sequencer/include/vondra.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/tools/smf_probe.h"
 #include "tools/common/file_io.h"
 #include "tools/mmlc/mml_compiler.h"
@@ -42,8 +43,8 @@ class MusicAnalysis : public ::testing::Test {
 };
 
 TEST_F(MusicAnalysis, GivesTheNotesTheTextAskedFor) {
-  const std::string path =
-      (std::filesystem::path(::testing::TempDir()) / "analysis_known.mid").string();
+  const tolvane::ScratchFolder folder;
+  const std::string path = (folder / "known.mid").string();
   const auto bytes =
       mmlc::WriteSmf(mmlc::CompileMml("#track 1\n@0 o4 c e g L c e g\n"
                                       "#track 3\nv80 n36 n38 r L n40 n41 r\n"));
@@ -60,7 +61,6 @@ TEST_F(MusicAnalysis, GivesTheNotesTheTextAskedFor) {
   // where every track ends, is pass end + 1.
   EXPECT_EQ(mmsSMFAnalysisGetTime(), 6 * 480 + 1);
   EXPECT_TRUE(gMessages.empty()) << gMessages.front();
-  std::filesystem::remove(path);
 }
 
 TEST_F(MusicAnalysis, ShippedTunesAgreeWithAnIndependentReader) {
