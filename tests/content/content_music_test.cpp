@@ -82,6 +82,37 @@ TEST(ContentMusic, EndingPlaysAboutAMinuteWithoutLoop) {
   EXPECT_LT(Seconds(song), 75.0);
 }
 
+// The texts a player's analysis shows: the title on the conductor, a copyright notice naming
+// the game, a description, and a name on every track.
+std::string MetaText(const probe::ProbeTrack& track, uint8_t type) {
+  for (const auto& e : track.events) {
+    if (e.bytes.size() >= 2 && e.bytes[0] == 0xFF && e.bytes[1] == type) {
+      return std::string(e.bytes.begin() + 2, e.bytes.end());
+    }
+  }
+  return "";
+}
+
+TEST(ContentMusic, EveryTuneCarriesItsTitleCopyrightAndTrackNames) {
+  const char* const titles[][2] = {{"tolvstg1", "Stage1...Fukai"},
+                                   {"tolvstg2", "Stage2...Sea Stage"},
+                                   {"tolvstg3", "Stage3...Woody Stage"},
+                                   {"tolvstg4", "Stage4...China Town"},
+                                   {"tolvstg5", "Stage5...Unknown Space"},
+                                   {"tolvend", "Tolvane Echo - Ending"}};
+  for (const auto& [file, title] : titles) {
+    SCOPED_TRACE(file);
+    const probe::ProbeSong song = Built(std::string(file) + ".mid");
+    ASSERT_TRUE(song.ok) << song.error;
+    EXPECT_EQ(MetaText(song.tracks[0], 0x03), title);
+    EXPECT_NE(MetaText(song.tracks[0], 0x02).find("Tolvane Echo"), std::string::npos);
+    EXPECT_FALSE(MetaText(song.tracks[0], 0x01).empty());
+    for (size_t t = 1; t < song.tracks.size(); ++t) {
+      EXPECT_FALSE(MetaText(song.tracks[t], 0x03).empty()) << "track " << t << " has no name";
+    }
+  }
+}
+
 TEST(ContentMusic, BuiltFilesMatchTheirTexts) {
   const char* const pairs[][2] = {{"stage1", "tolvstg1"}, {"stage2", "tolvstg2"},
                                   {"stage3", "tolvstg3"}, {"stage4", "tolvstg4"},

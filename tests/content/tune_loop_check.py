@@ -7,7 +7,8 @@ after that track's "repeat" cue, as the player does. Three loops are played afte
 first pass. A stage tune passes when every track loops with the same period, when the
 state a loop starts from (tempo, metre, programs, controllers, sounding notes) is the
 state the first pass had at the mark, when no note-off arrives for a note that is not
-sounding and when a loop lasts 60-180 seconds after a short intro. The ending passes when
+sounding, when a loop lasts 60-180 seconds after a short intro, and when tracks that share a
+channel open with the same volume (the later one would silently override the other). The ending passes when
 it has no loop mark, all tracks end together with nothing left sounding, and it lasts
 55-75 seconds. Exits 77 (skipped) when mido is not installed.
 """
@@ -126,8 +127,20 @@ def seconds(merged, division, upto):
     return total + (upto - last) * tempo / 1e6 / division
 
 
+def check_shared_channels(name, tracks, failures):
+    opening = {}  # channel -> {volume at tick 0 per track}
+    for track in tracks:
+        for tick, msg in track.events:
+            if tick == 0 and msg.type == "control_change" and msg.control == 7:
+                opening.setdefault(msg.channel, set()).add(msg.value)
+    for channel, volumes in sorted(opening.items()):
+        if len(volumes) > 1:
+            failures.append(f"{name}: tracks on channel {channel + 1} open with volumes {sorted(volumes)}")
+
+
 def check_stage_tune(name, song, failures):
     tracks = [Track(t) for t in song.tracks]
+    check_shared_channels(name, tracks, failures)
     cues = {t.cue_tick for t in tracks}
     ends = {t.end for t in tracks}
     if None in cues or len(cues) != 1 or len(ends) != 1:
@@ -181,6 +194,7 @@ def check_stage_tune(name, song, failures):
 
 def check_ending(name, song, failures):
     tracks = [Track(t) for t in song.tracks]
+    check_shared_channels(name, tracks, failures)
     if any(t.cue_index is not None for t in tracks):
         failures.append(f"{name}: the ending must not carry a loop mark")
     ends = {t.end for t in tracks}

@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/scratch_folder.h"
 #include "tools/dxgtool/commands.h"
 
 namespace dxgtool {
@@ -17,12 +16,6 @@ namespace fs = std::filesystem;
 class DxgtoolTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // One folder per test and process: ctest runs the cases side by side.
-    dir_ = fs::path(::testing::TempDir()) /
-           ("dxgtool_test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-            std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     pres::ImageEntry font;
     font.name = "Image List/Font";
     font.patternWidth = 2;
@@ -38,9 +31,8 @@ class DxgtoolTest : public ::testing::Test {
     archive_ = (dir_ / "a.dxg").string();
     std::ofstream(archive_, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
-  fs::path dir_;
+  tolvane::ScratchFolder dir_;
   std::string archive_;
 };
 

@@ -98,12 +98,7 @@ void FlowTest::SetUp() {
   MusicLog().clear();
   Music = {&RecordCreate, &RecordPlay, &RecordFadeout, &RecordStop};
   pres::Services().waves = &waves_;
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder_ = std::filesystem::path(::testing::TempDir()) /
-            (std::string("flow-") + info->test_suite_name() + "-" + info->name());
-  std::filesystem::remove_all(folder_);
-  std::filesystem::create_directories(folder_);
-  gFolder = folder_;
+  gFolder = folder_.path();
   ProgramFolder = &TestFolder;
   TodaysDate = &FixedDate;
   OpenSettings(SettingsPath());
@@ -122,7 +117,6 @@ void FlowTest::TearDown() {
   MusicHandle.fill(nullptr);
   ResetFlow();
   harness_.reset();
-  std::filesystem::remove_all(folder_);
 }
 
 void FlowTest::OpenSettings(const std::string& path) {

@@ -18,6 +18,7 @@
 #include "presentation/settings_file.h"
 #include "presentation/wave_list.h"
 #include "tests/support/play_harness.h"
+#include "tests/support/scratch_folder.h"
 
 namespace tolvane::testing {
 
@@ -66,7 +67,7 @@ class FlowTest : public ::testing::Test {
 
   // Writes stage file n into the program folder from records.
   void WriteStage(int stage, const std::vector<StageRecord>& records);
-  std::filesystem::path Folder() const { return folder_; }
+  std::filesystem::path Folder() const { return folder_.path(); }
   std::string SettingsPath() const { return (folder_ / "qarnwell.ini").string(); }
   // Replaces the settings file object by one on the path (as a fresh start would make).
   void OpenSettings(const std::string& path);
@@ -85,7 +86,7 @@ class FlowTest : public ::testing::Test {
   RecordingWaves waves_;
   RecordingWindow window_;
   std::unique_ptr<pres::SettingsFile> settings_;
-  std::filesystem::path folder_;
+  ScratchFolder folder_;
 };
 
 // Every music call since the test began.

@@ -18,6 +18,7 @@
 #include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
 #include "tests/support/play_harness.h"
+#include "tests/support/scratch_folder.h"
 
 namespace tolvane {
 namespace {
@@ -270,11 +271,7 @@ TEST_F(StageScriptTest, ABossKilledAfterTheLastRecordReadsNothingPastTheTerminat
 }
 
 TEST_F(StageScriptTest, FilesAreReadInWholeRecordsAndAtMost5000OfThem) {
-  const auto dir =
-      std::filesystem::temp_directory_path() /
-      ("stage_script_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::create_directories(dir);
+  const ScratchFolder dir;
   auto write = [&](const std::string& name, int records, int extraBytes) {
     std::vector<uint8_t> bytes(
         static_cast<size_t>(records) * kStageRecordSize + static_cast<size_t>(extraBytes), 0);
@@ -300,9 +297,8 @@ TEST_F(StageScriptTest, FilesAreReadInWholeRecordsAndAtMost5000OfThem) {
   EXPECT_EQ(StageScript[3].Extra, 7) << "the terminator leaves Extra as it was";
 
   EXPECT_FALSE(LoadStageFile((dir / "missing.bin").string()));
-  EXPECT_FALSE(LoadStageFile(dir.string())) << "a folder is not a stage file";
+  EXPECT_FALSE(LoadStageFile(dir.path().string())) << "a folder is not a stage file";
   EXPECT_EQ(ScriptLength, 3) << "a failed read changes nothing";
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "presentation/image_archive.h"
+#include "tests/support/scratch_folder.h"
 #include "test_archive.h"
 
 namespace pres {
@@ -272,7 +272,8 @@ TEST(ArchiveReader, MissingFileIsAFileOpenErrorNamingTheFile) {
 }
 
 TEST(ArchiveReader, LoadsFromAFileAndAFailedLoadLeavesItEmpty) {
-  std::string path = ::testing::TempDir() + "archive_reader_test.dxg";
+  const tolvane::ScratchFolder folder;
+  const std::string path = (folder / "tolvgfx.dxg").string();
   Bytes good = Archive(ByteBuilder().Raw(Item(PictureData())).Raw(Item(PictureData())).Get());
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(good.data()), std::streamsize(good.size()));
   ImageArchive a;
@@ -286,7 +287,6 @@ TEST(ArchiveReader, LoadsFromAFileAndAFailedLoadLeavesItEmpty) {
   EXPECT_THROW(a.LoadFromMemory(bad), ArchiveError);
   EXPECT_EQ(a.Count(), 0);
   EXPECT_NE(a.Generation(), before);
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "presentation/display.h"
+#include "tests/support/scratch_folder.h"
 
 namespace pres {
 namespace {
@@ -272,7 +272,8 @@ TEST(DisplayPalette, AddAndAlphaAreCopiesAndColoursComeFromThePalette) {
 
 TEST_F(DisplayTest, ScreenshotIsAPngOfTheBackBuffer) {
   display_->DrawPattern(1, 0, 0, 0);
-  std::string path = ::testing::TempDir() + "display_test_shot.png";
+  const tolvane::ScratchFolder folder;
+  const std::string path = (folder / "shot.png").string();
   ASSERT_TRUE(display_->SaveScreenshot(path));
   int w = 0, h = 0, n = 0;
   unsigned char* rgb = stbi_load(path.c_str(), &w, &h, &n, 3);
@@ -289,7 +290,6 @@ TEST_F(DisplayTest, ScreenshotIsAPngOfTheBackBuffer) {
     }
   }
   stbi_image_free(rgb);
-  std::remove(path.c_str());
   EXPECT_FALSE(display_->SaveScreenshot("/nonexistent/folder/shot.png"));
 }
 

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <vector>
 
+#include "tests/support/scratch_folder.h"
+
 namespace pres {
 namespace {
 
@@ -18,15 +20,6 @@ namespace fs = std::filesystem;
 
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // One folder per test: ctest runs the cases side by side.
-    dir_ = fs::path(::testing::TempDir()) /
-           ("settings_file_test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string Put(const std::string& name, const std::string& text) {
     auto path = (dir_ / name).string();
     std::ofstream(path, std::ios::binary) << text;
@@ -39,7 +32,7 @@ class SettingsFileTest : public ::testing::Test {
     return s.str();
   }
 
-  fs::path dir_;
+  tolvane::ScratchFolder dir_;
 };
 
 TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndFirstWriteCreatesFolderAndFile) {

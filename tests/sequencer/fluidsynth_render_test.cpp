@@ -11,6 +11,7 @@
 #include "sequencer/render/wav_writer.h"
 #include "tests/sequencer/support/engine_harness.h"
 #include "tests/sequencer/support/smf_builder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vondra {
 namespace {
@@ -89,12 +90,11 @@ TEST_F(SynthRender, AudioFollowsTheEnginesTiming) {
 }
 
 TEST(WavWriter, WritesA16BitPcmHeaderAndTheSamples) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("vondra-wav-" + std::to_string(::getpid()) + ".wav");
+  const tolvane::ScratchFolder folder;
+  const auto path = folder / "out.wav";
   ASSERT_TRUE(WriteWav(path.string(), {1, -2, 300, -400}, 2, 44100));
   std::ifstream in(path, std::ios::binary);
   std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  std::filesystem::remove(path);
   ASSERT_EQ(bytes.size(), 44u + 8u);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
   EXPECT_EQ(bytes[4], 44u);  // 36 + 8 data bytes

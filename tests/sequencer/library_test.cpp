@@ -15,6 +15,7 @@
 #include "tests/sequencer/support/fake_clock.h"
 #include "tests/sequencer/support/fast_clock.h"
 #include "tests/sequencer/support/smf_builder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vondra {
 namespace {
@@ -58,7 +59,6 @@ class Library : public ::testing::Test {
     mmsEnd();
     TheLibrary().player.SetPlatform(SystemPlatform());
     vondraSetMessageHandler(nullptr, nullptr);
-    for (const auto& path : files_) std::filesystem::remove(path);
   }
 
   void UsePlatform(Clock* clock, bool thread, bool withOutput = true) {
@@ -76,12 +76,9 @@ class Library : public ::testing::Test {
   }
 
   std::string WriteFile(const std::vector<uint8_t>& bytes) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("vondra-library-test-" + std::to_string(files_.size()) + "-" +
-                       std::to_string(::getpid()) + ".mid");
+    const auto path = folder_ / ("song-" + std::to_string(++written_) + ".mid");
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    files_.push_back(path);
     return path.string();
   }
 
@@ -97,7 +94,8 @@ class Library : public ::testing::Test {
   std::vector<std::shared_ptr<RecordingOutput>> outputs_;  // every output opened, kept alive
   RecordingOutput* output_ = nullptr;
   bool failClose_ = false;
-  std::vector<std::filesystem::path> files_;
+  tolvane::ScratchFolder folder_;
+  int written_ = 0;
 };
 
 TEST_F(Library, VersionTextGainsItsSuffixOnlyFromASuccessfulInit) {

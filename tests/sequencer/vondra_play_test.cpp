@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/sequencer/support/smf_builder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vondra {
 namespace {
@@ -38,14 +39,6 @@ ToolRun RunTool(const std::string& arguments, const std::string& environment = "
 
 class VondraPlay : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("vondra-play-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const auto path = folder_ / name;
     std::ofstream(path, std::ios::binary)
@@ -53,7 +46,7 @@ class VondraPlay : public ::testing::Test {
     return path.string();
   }
 
-  fs::path folder_;
+  tolvane::ScratchFolder folder_;
 };
 
 TEST_F(VondraPlay, AnswersUsageMistakesAndUnreadableFiles) {

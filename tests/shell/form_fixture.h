@@ -17,6 +17,7 @@
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
 #include "presentation/services.h"
+#include "tests/support/scratch_folder.h"
 
 namespace tolvane::testing {
 
@@ -125,11 +126,6 @@ class FormTest : public ::testing::Test {
     ResetFrameDriver();
     CallLog().clear();
     gBootSceneRuns = 0;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("tolvane-form-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-               std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_ / "data");
     ::setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
     startFolder_ = std::filesystem::current_path();
@@ -143,7 +139,6 @@ class FormTest : public ::testing::Test {
     pres::Services() = pres::ServiceSet{};
     display_.reset();
     std::filesystem::current_path(startFolder_);
-    std::filesystem::remove_all(folder_);
     delete IniFile;
     IniFile = nullptr;
     ResetFrameDriver();
@@ -166,7 +161,8 @@ class FormTest : public ::testing::Test {
     return timer_.Idle();
   }
 
-  std::filesystem::path folder_;
+  ScratchFolder scratch_;
+  const std::filesystem::path folder_ = scratch_.path();  // the program's folder
   std::filesystem::path startFolder_;
   pres::ImageArchive archive_;
   pres::ManualClock clock_{1000};

@@ -30,9 +30,7 @@ class SdlHostTest : public ::testing::Test {
     ResetEngineState();
     ResetFrameDriver();
     CallLog().clear();
-    folder_ = std::filesystem::temp_directory_path() / ("tolvane-sdlhost-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder_);
-    ::setenv("XDG_DATA_HOME", folder_.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", folder_.path().c_str(), 1);
     WriteFile(folder_ / kArchiveFileName, SmallArchive());
     startFolder_ = std::filesystem::current_path();
     host_ = std::make_unique<SdlFormHost>();
@@ -40,7 +38,7 @@ class SdlHostTest : public ::testing::Test {
                                            [this](SDL_Texture* backBuffer) { host_->Present(backBuffer); });
     pres::Services() = pres::ServiceSet{&archive_, display_.get(), nullptr, &input_, &timer_, &clock_};
     timer_.SetHandler(&DXTimerTimer);
-    form_ = std::make_unique<TFormMain>(*host_, RecordingSequencer(), folder_.string(), &QuitAtOnce);
+    form_ = std::make_unique<TFormMain>(*host_, RecordingSequencer(), folder_.path().string(), &QuitAtOnce);
     host_->SetForm(form_.get());
     form_->FormCreate();
     form_->FormShow();
@@ -54,7 +52,6 @@ class SdlHostTest : public ::testing::Test {
     display_.reset();
     host_.reset();
     std::filesystem::current_path(startFolder_);
-    std::filesystem::remove_all(folder_);
     ResetFrameDriver();
     ResetEngineState();
     SDL_Quit();
@@ -91,7 +88,7 @@ class SdlHostTest : public ::testing::Test {
     return pixel & 0xFFFFFF;
   }
 
-  std::filesystem::path folder_;
+  ScratchFolder folder_;
   std::filesystem::path startFolder_;
   pres::ImageArchive archive_;
   pres::SystemClock clock_;

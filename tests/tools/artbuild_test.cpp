@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/scratch_folder.h"
 #include "tools/artbuild/build_entries.h"
 #include "tools/artbuild/colour_key.h"
 #include "tools/artbuild/manifest.h"
@@ -129,8 +130,7 @@ TEST(Raster, BoxCellsFollowThePatternGridAndNeverUseTheKey) {
 }
 
 TEST(Raster, SvgRendersAtItsSizeAndBadFilesAreReported) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "artbuild_test";
-  std::filesystem::create_directories(dir);
+  const tolvane::ScratchFolder dir;
   std::ofstream(dir / "sq.svg") << "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='6'>"
                                    "<rect x='2' y='1' width='4' height='3' fill='#00ff00'/></svg>";
   std::ofstream(dir / "broken.svg") << "<svg";
@@ -150,7 +150,7 @@ TEST(Raster, SvgRendersAtItsSizeAndBadFilesAreReported) {
 
   // Building entries: SVG and box lines become keyed pictures; a missing file names its line.
   const auto m = ParseManifest("0 sq.svg pattern=5x6\n1 box:4x4\n2 missing.svg\n");
-  const auto built = artbuild::BuildEntries(m, dir.string());
+  const auto built = artbuild::BuildEntries(m, dir.path().string());
   ASSERT_EQ(built.entries.size(), 2u);
   EXPECT_EQ(built.entries[0].patternWidth, 5);
   EXPECT_EQ(built.entries[0].picture.At(3, 2), 0x00FF00u);
@@ -159,13 +159,12 @@ TEST(Raster, SvgRendersAtItsSizeAndBadFilesAreReported) {
   EXPECT_EQ(built.problems[0].line, 3);
 
   // Pictures the game's reader would refuse together are refused when packing.
-  const auto tooMany =
-      artbuild::BuildEntries(ParseManifest("0 box:8x8\n1 box:8x8\n2 box:8x8\n"), dir.string(), 130);
+  const auto tooMany = artbuild::BuildEntries(
+      ParseManifest("0 box:8x8\n1 box:8x8\n2 box:8x8\n"), dir.path().string(), 130);
   EXPECT_EQ(tooMany.entries.size(), 2u);
   ASSERT_EQ(tooMany.problems.size(), 1u);
   EXPECT_EQ(tooMany.problems[0].line, 3);
   EXPECT_EQ(artbuild::kMaxArchivePixels, 67108864);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/scratch_folder.h"
 #include "tools/common/file_io.h"
 #include "tools/dxgtool/commands.h"
 
@@ -14,8 +15,6 @@ namespace fs = std::filesystem;
 class DxgtoolContentTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / "dxgtool_content_test";
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "art");
     std::ofstream(dir_ / "art" / "pair.svg")
         << "<svg xmlns='http://www.w3.org/2000/svg' width='32' height='16'>"
@@ -27,14 +26,12 @@ class DxgtoolContentTest : public ::testing::Test {
           "0\t*\t*\t-\t1\t-\t-\tunused\n1\t32\t16\t16x16\t2\t-\t-\tpair\n2\t64\t16\t16x16\t4\t-\t-"
           "\tstrip\n");
   }
-  void TearDown() override { fs::remove_all(dir_); }
-
   void Write(const std::string& name, const std::string& text) {
     std::ofstream(dir_ / name) << text;
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  fs::path dir_;
+  tolvane::ScratchFolder dir_;
 };
 
 TEST_F(DxgtoolContentTest, PackWritesTheSameBytesEveryTimeAndTheyPassCheck) {
