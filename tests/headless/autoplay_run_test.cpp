@@ -4,7 +4,6 @@
 // continue screen, jumps to a stage with given weapon levels, starts a script late, and
 // leaves the ending for the title. The play log says what happened.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 #include "game/play/game_state.h"
 #include "game/play/player.h"
 #include "game/play/stage_codes.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 
@@ -37,8 +37,6 @@ class AutoplayRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(kGameFolder / "tolvgfx.dxg"));
-    folder_ = fs::temp_directory_path() / ("tolvane-autoplay-" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
     fs::create_directories(folder_ / "settings");
     for (const auto& entry : fs::directory_iterator(kGameFolder)) {
       const std::string ext = entry.path().extension().string();
@@ -60,7 +58,6 @@ class AutoplayRunTest : public ::testing::Test {
     } else {
       ::unsetenv("XDG_DATA_HOME");
     }
-    fs::remove_all(folder_);
   }
 
   void WriteStage(int stage, const std::vector<StageRecord>& records) {
@@ -90,7 +87,8 @@ class AutoplayRunTest : public ::testing::Test {
     return "";
   }
 
-  fs::path folder_;
+  ScratchFolder scratch_;
+  const fs::path folder_ = scratch_.path();
   std::string oldDataHome_;
   bool hadDataHome_ = false;
 };

@@ -6,7 +6,6 @@
 // once the change has been looked at (make autoplay, or tolvane-headless --autopilot
 // --stage N --png-dir ...).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/scratch_folder.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 
@@ -51,11 +51,8 @@ class AutoplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(kGameFolder / "tolvgfx.dxg"));
-    home_ = fs::temp_directory_path() / ("tolvane-stage-autoplay-" + std::to_string(::getpid()));
-    fs::create_directories(home_);
-    ::setenv("XDG_DATA_HOME", home_.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", home_.path().c_str(), 1);
   }
-  void TearDown() override { fs::remove_all(home_); }
 
   static int Run(Autopilot& pilot, int32_t frames, std::function<bool()> done) {
     std::ostringstream digests;
@@ -63,7 +60,7 @@ class AutoplayTest : public ::testing::Test {
                        digests);
   }
 
-  fs::path home_;
+  ScratchFolder home_;
 };
 
 class StageAutoplayTest : public AutoplayTest, public ::testing::WithParamInterface<Outcome> {};
