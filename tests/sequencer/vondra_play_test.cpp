@@ -56,6 +56,9 @@ TEST_F(VondraPlay, AnswersUsageMistakesAndUnreadableFiles) {
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.output.find("unknown option --bogus"), std::string::npos);
   EXPECT_EQ(RunTool("--fade soon x.mid").status, 2);
+  // Numbers too large for the millisecond counts they become are refused, not wrapped.
+  EXPECT_EQ(RunTool("--fade-time 1e12 x.mid").status, 2);
+  EXPECT_EQ(RunTool("--max-seconds inf x.mid").status, 2);
   EXPECT_EQ(RunTool("").status, 2);
   EXPECT_EQ(RunTool("--analyse " + (folder_ / "missing.mid").string()).status, 1);
   EXPECT_EQ(RunTool("--analyse " + Write("text.mid", {'h', 'i'})).status, 1);
