@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 #include "tests/sequencer/support/smf_builder.h"
@@ -132,8 +132,9 @@ TEST_F(VondraPlay, InvertedRenderTurnsEachChannelAboutItsOwnCentre) {
   const ToolRun second = RunTool("--render " + plain + " " + Write("b.mid", song(74)));
   ASSERT_EQ(second.status, 0) << second.output;
   const auto read = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
   };
   const std::string invertedBytes = read(inverted);
   EXPECT_GT(invertedBytes.size(), 44u);
