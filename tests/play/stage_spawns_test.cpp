@@ -1,10 +1,12 @@
 // What each spawn code puts on the field: look, enemy words, start values, behaviour.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "game/engine/actor_pool.h"
 #include "game/play/backdrop.h"
+#include "game/play/boss_behaviours.h"
 #include "game/play/enemy_behaviours.h"
 #include "game/play/enemy_shots.h"
 #include "game/play/enemy_words.h"
@@ -81,6 +83,101 @@ TEST_F(StageSpawnsTest, EveryEnemyCodeTakesTheLookAndWordsOfItsRow) {
     EXPECT_EQ(a.Work[kLockCount], 0);
     EXPECT_NE(a.Move, nullptr);
   }
+}
+
+// The set-up of every spawn code written out independently of the code table, so a slip
+// in the table shows here (the test above only compares the actor with its own row).
+// Stage 3; flash -1 = the picture's own flash; Work words from 0 as far as given.
+struct ExpectedSpawn {
+  int32_t code;
+  bool front;
+  int32_t image;  // kAnimatedImage for the splitter
+  int32_t flash;
+  int32_t kind;
+  int32_t hitScale;
+  int32_t patternPeriod;
+  int32_t scoreValue;
+  int32_t hitPoints;
+  MoveProc move;
+  std::vector<int32_t> work;
+};
+
+TEST_F(StageSpawnsTest, EachCodeMatchesItsWrittenOutSetUp) {
+  const int32_t self = -1;                 // stands for the actor's own slot
+  const int32_t any = INT32_MIN;           // a word the code leaves alone
+  const ExpectedSpawn expected[] = {
+      {1, false, 3, -1, 3, 60, 3, 100, 10, Swooper, {}},
+      {3, false, kAnimatedImage, -1, 3, 80, 0, 200, 10, Splitter, {}},
+      {4, false, 11, -1, 3, 80, 0, 100, 10, Charger, {}},
+      {5, true, 52, -1, 3, 30, 0, 50, 7, DartMove, {}},
+      {6, true, 53, -1, 3, 80, 3, 50, 15, LoopFlier, {90, 60}},
+      {7, true, 54, -1, 3, 80, 3, 400, 40, ArcFlier, {0, 0}},
+      {8, true, 56, -1, 3, 80, 0, 5000, 300, Serpent, {self, 250}},
+      {9, true, 57, -1, 3, 80, 0, 100, 2000, Popper, {}},
+      {10, false, 21, -1, 3, 60, 5, 400, 20, Drifter, {0, -16, 80, 8}},
+      {11, false, 8, -1, 3, 80, 5, 500, 40, TwinSplitter, {}},
+      {12, false, 20, -1, 3, 80, 5, 100, 30, Lunger, {}},
+      {13, false, 128, 136, 3, 80, 5, 100, 300, Waver, {0, 300}},
+      {14, false, 130, -1, 3, 60, 5, 100, 3000, Hopper, {3000, 0}},
+      {15, false, 75, 96, 3, 50, 5, 18000, 6000, CirclerBoss, {100, 550, 100, 0, 0, 0, 6000, 200}},
+      {16, false, 133, -1, 3, 50, 0, 100, 50, Frog, {12, -5, 0, 50}},
+      {17, false, 139, -1, 3, 60, 3, 2000, 250, Gunner, {250, 0, 0}},
+      {18, false, 146, 147, 3, 80, 0, 1100, 70, Zigzag, {-10, 18, 70}},
+      {19, false, 145, -1, 3, 80, 0, 300, 70, SinkerDown, {20}},
+      {20, false, 145, -1, 3, 80, 0, 300, 70, SinkerUp, {20}},
+      {21, false, 149, -1, 3, 80, 0, 300, 70, CeilingCrawler, {20}},
+      {22, false, 148, -1, 3, 80, 0, 300, 70, FloorCrawler, {20}},
+      {23, false, 151, -1, 1, 80, 0, 300, 70000, FanGunnerLow, {0}},
+      {24, false, 150, -1, 1, 80, 0, 300, 70000, FanGunnerHigh, {0}},
+      {25, false, 154, -1, 3, 80, 0, 300, 30, DiverDown, {}},
+      {26, false, 146, 147, 3, 80, 0, 1100, 200, Zigzag, {-10, 30, 200}},
+      {27, false, 155, -1, 3, 80, 0, 300, 30, DiverUp, {}},
+      {28, false, 157, 159, 3, 80, 0, 1500, 100, Snake, {0, 100}},
+      {29, true, 54, -1, 3, 80, 3, 400, 40, ArcFlierMirrored, {0, 0}},
+      {100, false, 26, 94, 3, 80, 5, 35000, 7000, WandererBoss, {}},
+      {102, false, 75, 96, 3, 50, 5, 20000, 3000, CirclerBoss, {100, 550, 100, 0, 0, 0, 3000, 200}},
+      {104, false, 79, 98, 3, 60, 5, 31000, 9000, LancerBoss,
+       {270, 350, -100, 0, 0, 0, 9000, 0, 5000, 0, 5000}},
+      {105, false, 13, 28, 3, 70, 5, 11000, 20000, GunshipEnemy, {20000, 0, 90}},
+      {107, false, 110, 111, 3, 40, 5, 40000, 13000, BeamBoss,
+       {270, 550, 220, 0, 0, 0, 13000, 0, 6000, 0, 64, 0}},
+      {108, false, 141, 142, 3, 50, 5, 50000, 15000, SpiralBoss,
+       {any, 550, 160, 0, 0, 0, 15000, 0, 6000, 0, 6000, 0}},
+      {109, false, 178, -1, 3, 50, 0, 57300, 15000, FortressBoss,
+       {15000, 6000, 0, 0, 0, 0, 15000, 6000}},
+      {110, false, 219, 222, 3, 40, 5, 100000, 60000, FinalBoss, {60000, 40000, 0, 0, 0, 0, 0}},
+      {113, false, 260, 261, 3, 50, 0, 20000, 800, DrifterBoss, {200, 550, 100, 0, 0, 0, 800}},
+  };
+  for (const ExpectedSpawn& e : expected) {
+    for (TActor& a : ActorPool) {
+      if (a.Kind == KindEnemy || a.Kind == KindEnemyShot) a.Active = 0;
+    }
+    TActor& a = Spawn(e.code, 300, 100, 4);
+    SCOPED_TRACE(e.code);
+    if (e.code != 28) {
+      EXPECT_EQ(SlotOf(a) >= 200, e.front);
+    }
+    EXPECT_EQ(a.Image, e.image);
+    EXPECT_EQ(a.FlashImage, e.flash);
+    EXPECT_EQ(a.Kind, e.kind);
+    EXPECT_EQ(a.HitScale, e.hitScale);
+    EXPECT_EQ(a.PatternPeriod, e.patternPeriod);
+    EXPECT_EQ(a.Work[kDropCode], 4);
+    EXPECT_EQ(a.Work[kScoreValue], e.scoreValue);
+    EXPECT_EQ(a.Work[kHitPoints], e.hitPoints);
+    EXPECT_EQ(a.Move, e.move);
+    for (size_t i = 0; i < e.work.size(); ++i) {
+      if (e.work[i] == any) continue;
+      EXPECT_EQ(a.Work[i], e.work[i] == self ? SlotOf(a) : e.work[i]) << "Work[" << i << "]";
+    }
+  }
+  // The glider's target height is drawn from 0-359.
+  TActor& glider = Spawn(2);
+  EXPECT_EQ(glider.Image, 7);
+  EXPECT_EQ(glider.PatternPeriod, 5);
+  EXPECT_EQ(glider.Move, &Glider);
+  EXPECT_GE(glider.Work[0], 0);
+  EXPECT_LT(glider.Work[0], 360);
 }
 
 TEST_F(StageSpawnsTest, StageDependentValuesAndLineMotion) {

@@ -202,7 +202,28 @@ TEST(MmlcRefusals, EachNamesItsLineAndReason) {
       {"#track 1\n[[r1]999]999", 2, "the track is too long"},
       {"#track 1\n[[[v1 /]999]999]999", 2,
        "the track is too long: its repeats run more than 20000000 commands"},
+      {"#track 1\no0 <", 2, "'<' goes below octave 0"},
+      {"#track 1\nl", 2, "'l' needs a length, as in l8"},
+      {"#track 1\ny64", 2, "'y' needs a controller and a value, as in y64,127"},
+      {"#track 1\n& c", 2, "'&' must follow a note"},
+      {"#track 1\n^4", 2, "'^' must follow a note, chord or rest"},
+      {"#track 1\n(c r)", 2, "'r' cannot stand inside a chord"},
+      {"#track 1\no", 2, "expected a number for octave"},
+      {"#track 1\nc99999999999", 2, "note length is too large"},
+      {"#title x\n#track 1", 1, "#title needs a text in double quotes"},
+      {"#track 1 x", 1, "unexpected text after #track"},
+      {"#timesig 3\n#track 1", 1, "#timesig needs a fraction, as in 3/4"},
+      {"# x\n#track 1", 1, "'#' must begin a directive such as #track"},
   };
+  std::string tooMany;
+  for (int track = 0; track < 64; ++track) tooMany += "#track 1\nc\n";
+  try {
+    mmlc::CompileMml(tooMany);
+    ADD_FAILURE() << "64 tracks accepted";
+  } catch (const mmlc::MmlError& e) {
+    EXPECT_EQ(e.reason, "more than 63 tracks");
+    EXPECT_EQ(e.pos.line, 127);
+  }
   for (const Refusal& r : cases) {
     try {
       mmlc::CompileMml(r.text);

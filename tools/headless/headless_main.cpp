@@ -17,6 +17,7 @@
 // (standard error by default).
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
     } else if (option == "--keys") {
       keysPath = value;
     } else if (option == "--png-dir") {
-      options.pngDirectory = value;
+      // The run moves into the data folder, so a relative folder is fixed to where we start.
+      options.pngDirectory = std::filesystem::absolute(value).string();
     } else if (option == "--digest") {
       digestPath = value;
     } else if (option == "--data") {

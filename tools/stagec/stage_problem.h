@@ -15,9 +15,12 @@ using Problems = std::vector<Problem>;
 
 // The line a user sees: "stage1.txt:12: error: ..." for a text,
 // "stage1.bin: record 12: error: ..." for a stage file.
+// A problem of the whole stage with no line or record to point at (an empty stage has
+// neither) names the file alone.
 inline std::string FormatProblem(const std::string& path, bool inText, const Problem& p) {
-  return path + (inText ? ":" : ": record ") + std::to_string(p.where) + ": " +
-         (p.fatal ? "error" : "warning") + ": " + p.message;
+  const std::string place =
+      p.where <= 0 ? "" : (inText ? ":" : ": record ") + std::to_string(p.where);
+  return path + place + ": " + (p.fatal ? "error" : "warning") + ": " + p.message;
 }
 
 inline bool HasFatal(const Problems& problems) {
