@@ -1,5 +1,6 @@
 // The real program in a real (virtual) X server: after its first frames the window shows
-// the menu bar above a picture, and Escape + Enter closes it with a clean exit.
+// the menu bar above a picture, and Escape + Enter closes it with a clean exit. Without its
+// image archive it says so in a box and on standard error, and ends with status 1.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "presentation/png_writer.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -130,6 +132,53 @@ TEST(WindowUnderXvfb, ShowsMenuBarAndPictureThenClosesCleanly) {
   const std::string idle = std::to_string(double(after - before) * 100.0 / double(perSecond) / 3.0);
   RecordProperty("idle_cpu_percent", idle);
   std::printf("start-up %s ms, CPU while running %s %%\n", std::to_string(std::atoi(ReadText(out / "startup_ms.txt").c_str())).c_str(), idle.c_str());
+}
+
+TEST(WindowUnderXvfb, MissingArchiveIsShownInABoxAndEndsWithStatusOne) {
+  for (const char* tool : {"xvfb-run", "xwd", "xdotool"}) {
+    if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+  }
+  const fs::path built = fs::path(TOLVANE_BINARY_DIR) / "game";
+  ASSERT_TRUE(fs::exists(built / "tolvane")) << built;
+  // The program and its library alone in a folder: no archive beside them.
+  tolvane::ScratchFolder scratch;
+  const fs::path folder = scratch / "game";
+  fs::create_directories(folder);
+  for (const char* file : {"tolvane", "libvondra.so"}) fs::copy_file(built / file, folder / file);
+  const fs::path out = scratch / "out";
+  fs::create_directories(out);
+
+  const std::string command = "xvfb-run -a -s '-screen 0 800x600x24' sh '" TOLVANE_SOURCE_DIR
+                              "/tests/shell/missing_archive_under_xvfb.sh' '" +
+                              out.string() + "' '" + (folder / "tolvane").string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  EXPECT_EQ(ReadText(out / "status.txt"), "1\n") << "ends with a failure status once the box is answered";
+  const std::string said = ReadText(out / "stderr.txt");
+  EXPECT_NE(said.find("tolvgfx.dxg"), std::string::npos) << said;
+  EXPECT_NE(said.find(folder.string()), std::string::npos) << "names the folder looked in: " << said;
+
+  std::map<std::string, int> geometry;
+  std::istringstream lines(ReadText(out / "geometry.txt"));
+  for (std::string line; std::getline(lines, line);) {
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos) geometry[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
+  }
+  ASSERT_GT(geometry["WIDTH"], 0);
+  ScreenDump shot;
+  ASSERT_TRUE(ReadScreenDump(out / "shot.xwd", &shot));
+  pres::WritePng((out / "shot.png").string(), shot.width, shot.height, shot.pixels);
+  // The box (light, with dark writing) sits in the otherwise black window.
+  int light = 0, dark = 0;
+  for (int y = geometry["Y"]; y < std::min(shot.height, geometry["Y"] + geometry["HEIGHT"]); ++y) {
+    for (int x = geometry["X"]; x < std::min(shot.width, geometry["X"] + geometry["WIDTH"]); ++x) {
+      const int bright = Brightest(shot.At(x, y));
+      light += bright > 180 ? 1 : 0;
+      dark += bright < 100 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(light, 2000) << "a box is open in the window";
+  EXPECT_GT(dark, 0);
 }
 
 }  // namespace

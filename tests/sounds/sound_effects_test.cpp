@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -30,6 +31,42 @@ TEST(SoundEffectsTest, SevenEightBitMonoWavesOfTheirDurations) {
   }
   EXPECT_TRUE(SoundEffectWav(7).empty());
   EXPECT_TRUE(SoundEffectWav(-1).empty());
+}
+
+// Loudness of each tenth of an effect (RMS, full scale 128).
+std::vector<double> TenthsLoudness(std::span<const uint8_t> wav) {
+  const uint32_t data = wav[40] | wav[41] << 8 | wav[42] << 16;
+  const size_t tenth = data / 10;
+  std::vector<double> loudness;
+  for (size_t part = 0; part < 10; ++part) {
+    double sum = 0;
+    for (size_t s = 44 + part * tenth; s < 44 + (part + 1) * tenth; ++s) sum += double(wav[s] - 128) * (wav[s] - 128);
+    loudness.push_back(std::sqrt(sum / double(tenth)) / 128.0);
+  }
+  return loudness;
+}
+
+// Every effect is a hit that dies away: loudest near its start (no slow swell that would
+// lag behind what it marks), much quieter at its end than at its loudest (no drone, no cut
+// off at full level), and ending on the silent mid value so copies start and stop without clicks.
+TEST(SoundEffectsTest, EachEffectHitsAtOnceAndDiesAway) {
+  for (int i = 0; i < 7; ++i) {
+    SCOPED_TRACE(i);
+    const auto wav = SoundEffectWav(i);
+    const std::vector<double> loudness = TenthsLoudness(wav);
+    const auto loudest = std::max_element(loudness.begin(), loudness.end());
+    EXPECT_LE(loudest - loudness.begin(), 2) << "loudest in the first 30 %";
+    EXPECT_GT(*loudest, 0.1);
+    EXPECT_LT(loudness.back(), *loudest / 4) << "the last tenth is far quieter than the loudest";
+    EXPECT_NEAR(wav[44], 128, 2) << "starts from silence";
+    const uint32_t data = wav[40] | wav[41] << 8 | wav[42] << 16;
+    EXPECT_EQ(wav[44 + data - 1], 128) << "ends in silence";
+  }
+  // The long ones keep sounding through their length: a rumble, not a click with a gap.
+  for (int i : {0, 1, 4}) {
+    const std::vector<double> loudness = TenthsLoudness(SoundEffectWav(i));
+    EXPECT_GT(loudness[5], 0.01) << "effect " << i << " still audible half way";
+  }
 }
 
 TEST(SoundEffectsTest, ExplosionStaysQuietEnoughToStack) {
