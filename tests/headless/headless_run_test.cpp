@@ -33,7 +33,7 @@ TEST(HeadlessRun, SameRunSameDigestsAndPicturesWhenAsked) {
   std::string error;
   auto keys = KeyScript::Parse("2 +Space\n4 -Space +Right\n", &error);
   ASSERT_TRUE(keys.has_value()) << error;
-  RunOptions options{kGameFolder.string(), 40, pictures.string(), 20};
+  RunOptions options{kGameFolder.string(), 40, pictures.string(), 20, nullptr};
   std::ostringstream first;
   ASSERT_EQ(RunHeadless(options, &*keys, first), 0);
 
@@ -61,7 +61,7 @@ TEST(HeadlessRun, FolderWithoutArchiveStopsAtStartUp) {
   fs::create_directories(empty);
   std::ostringstream digests;
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(RunHeadless(RunOptions{empty.string(), 10, "", 1}, nullptr, digests), 1);
+  EXPECT_EQ(RunHeadless(RunOptions{empty.string(), 10, "", 1, nullptr}, nullptr, digests), 1);
   EXPECT_THAT(::testing::internal::GetCapturedStderr(), ::testing::HasSubstr("tolvgfx.dxg"));
   EXPECT_TRUE(digests.str().empty()) << "no frame ran";
   fs::remove_all(empty);

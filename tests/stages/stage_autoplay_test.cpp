@@ -89,8 +89,8 @@ TEST_P(StageAutoplayTest, ReachesItsClearAsRecorded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStage, StageAutoplayTest, ::testing::ValuesIn(kRecorded),
-                         [](const auto& info) {
-                           return "Stage" + std::to_string(info.param.stage);
+                         [](const auto& instance) {
+                           return "Stage" + std::to_string(instance.param.stage);
                          });
 
 TEST_F(AutoplayTest, TheWholeGameFromTheTitleThroughTheEndingBackToTheTitle) {
