@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "presentation/png_writer.h"
 #include "tests/support/scratch_folder.h"
 
@@ -22,6 +24,13 @@ namespace {
 namespace fs = std::filesystem;
 
 bool OnPath(const std::string& tool) { return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0; }
+
+// xvfb-run -a takes the first display number without a lock file, which two servers
+// starting at once can both pick; starting the search at a number of this process's own
+// keeps test runs side by side (other builds, other checkouts) apart.
+std::string XvfbRun() {
+  return "xvfb-run -a -n " + std::to_string(100 + ::getpid() % 800) + " -s '-screen 0 800x600x24' ";
+}
 
 std::string ReadText(const fs::path& path) {
   std::ifstream in(path);
@@ -86,7 +95,7 @@ TEST(WindowUnderXvfb, ShowsMenuBarAndPictureThenClosesCleanly) {
   fs::remove_all(out);
   fs::create_directories(out);
 
-  const std::string command = "xvfb-run -a -s '-screen 0 800x600x24' sh '" TOLVANE_SOURCE_DIR
+  const std::string command = XvfbRun() + "sh '" TOLVANE_SOURCE_DIR
                               "/tests/shell/run_under_xvfb.sh' '" +
                               out.string() + "' '" + game.string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
@@ -148,7 +157,7 @@ TEST(WindowUnderXvfb, MissingArchiveIsShownInABoxAndEndsWithStatusOne) {
   const fs::path out = scratch / "out";
   fs::create_directories(out);
 
-  const std::string command = "xvfb-run -a -s '-screen 0 800x600x24' sh '" TOLVANE_SOURCE_DIR
+  const std::string command = XvfbRun() + "sh '" TOLVANE_SOURCE_DIR
                               "/tests/shell/missing_archive_under_xvfb.sh' '" +
                               out.string() + "' '" + (folder / "tolvane").string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
