@@ -1,10 +1,10 @@
 # Real files written by others; a worktree outside the usual layout points here with -D.
 set(TOLVANE_TESTDATA_DIR "${PROJECT_SOURCE_DIR}/../shared/testdata" CACHE PATH "Shared test data folder")
 
-# tolvane_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# tolvane_add_test(<name> SOURCES <files...> LIBS <targets...> [PROPERTIES <test properties...>])
 # One GoogleTest executable whose cases CTest discovers one by one.
 function(tolvane_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   tolvane_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -13,7 +13,7 @@ function(tolvane_add_test name)
     TOLVANE_BINARY_DIR="${PROJECT_BINARY_DIR}"
     TOLVANE_TESTDATA_DIR="${TOLVANE_TESTDATA_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy")
+                       PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy" ${T_PROPERTIES})
 endfunction()
 
 # tolvane_add_subdirectories(): adds every direct subfolder that has a CMakeLists.txt,

@@ -13,6 +13,7 @@
 #include "game/flow/music.h"
 #include "game/flow/name_entry.h"
 #include "game/flow/title_screen.h"
+#include "game/play/boss_behaviours.h"
 #include "game/play/game_state.h"
 #include "game/play/player.h"
 
@@ -81,8 +82,12 @@ void Continue(TActor& actor) {
   }
   Tails = kStartTails;
   Score = 0;
+  // The stage's noise overlay goes with the enemies: the stage starts again without it and
+  // its script switches it on again when it gets there. Left on, it would cover the field
+  // from the start and, switched on a second time, outlive the record that ends it.
   for (TActor& other : ActorPool) {
-    if (other.Kind == KindEnemy || other.Kind == KindEnemyShot) other.Active = 0;
+    const bool enemy = other.Kind == KindEnemy || other.Kind == KindEnemyShot;
+    if (enemy || other.Draw == NoiseDraw) other.Active = 0;
   }
   LossCharge += kContinueCharge;
   StageActor->Move = StageStart;

@@ -27,10 +27,14 @@ const char* const kUsage =
 
 namespace {
 
+// The largest number an option takes: a fade time in ms must fit 32 bits, and seconds beyond it
+// (68 years) would overflow the millisecond counts they become.
+inline constexpr double kLargestNumber = 2147483647.0;
+
 bool ParseNumber(const char* text, double& value) {
   char* end = nullptr;
   value = std::strtod(text, &end);
-  return end != text && *end == '\0' && value >= 0;
+  return end != text && *end == '\0' && value >= 0 && value <= kLargestNumber;
 }
 
 }  // namespace
@@ -63,7 +67,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
     } else if (arg == "--fade" || arg == "--fade-time" || arg == "--max-seconds") {
       if (!value(text)) return std::nullopt;
       if (!ParseNumber(text, number)) {
-        error = std::string(arg) + " needs a number, not " + text;
+        error = std::string(arg) + " needs a number from 0 to 2147483647, not " + text;
         return std::nullopt;
       }
       if (arg == "--fade") options.fadeAfterSeconds = number;

@@ -43,6 +43,12 @@ int PlayCommand(const Options& options) {
     mmsEnd();
     return 1;
   }
+  // Inverted play mirrors each channel about the C nearest its average note, which only an
+  // analysis of the file provides; without one every channel would turn about middle C.
+  if (options.invert) {
+    mmsSMFAnalysisInit();
+    mmsSMFAnalysis(song);
+  }
   const int32_t repeat = options.loop ? 1 : 0;
   if ((options.invert ? mmsInvertPlay(song, repeat) : mmsPlay(song, repeat)) != 0) {
     std::fprintf(stderr, "vondra-play: %s is not a playable Standard MIDI File\n",

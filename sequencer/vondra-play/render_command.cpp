@@ -24,6 +24,11 @@ int RenderCommand(const Options& options) {
   const std::vector<uint8_t> image{std::istreambuf_iterator<char>(in),
                                    std::istreambuf_iterator<char>()};
   auto& library = TheLibrary();
+  // As when playing: inverted play turns each channel about its own analysed centre.
+  if (options.invert) {
+    library.analysis.Init();
+    library.analysis.Run(&image, library.messages);
+  }
   auto renderer = OfflineRenderer::Create(library.analysisEntries, library.messages,
                                           options.soundFont);
   if (!renderer) {

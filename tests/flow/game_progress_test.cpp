@@ -16,6 +16,7 @@
 #include "game/flow/high_scores.h"
 #include "game/flow/title_screen.h"
 #include "game/play/backdrop.h"
+#include "game/play/boss_behaviours.h"
 #include "game/play/game_state.h"
 #include "game/play/player.h"
 #include "game/play/stage_script.h"
@@ -247,6 +248,32 @@ TEST_F(GameTest, ContinueResetsTheScoreAfterPlacementAndRestartsTheStage) {
   PlayerActor->Move = GameOverMove;
   RunFrames(1);
   EXPECT_EQ(PlayerActor->Work[kPlaceWord], 1);
+}
+
+TEST_F(GameTest, AContinueUnderTheNoiseOverlayStartsTheStageWithoutIt) {
+  constexpr int32_t kNoiseOn = 111;
+  constexpr int32_t kNoiseOff = 112;
+  WriteStage(1, {{10, kNoiseOn, 0, 0, 0}, {100, kNoiseOff, 0, 0, 0},
+                 {5000, kCodeStageClear, 0, 0, 0}});
+  StartGame();
+  const auto overlays = [] {
+    int count = 0;
+    for (const TActor& a : ActorPool) count += a.Active != 0 && a.Draw == NoiseDraw ? 1 : 0;
+    return count;
+  };
+  RunFrames(40);
+  ASSERT_EQ(overlays(), 1);
+  Score = 0;  // not placed: straight to the continue screen
+  PlayerActor->Work[kDeathTimer] = 199;
+  PlayerActor->Move = GameOverMove;
+  RunFrames(2);
+  ASSERT_EQ(PlayerActor->Move, ContinueMove);
+  Press(PadButton1);  // continue
+  EXPECT_EQ(overlays(), 0) << "the stage starts again without the overlay";
+  RunFrames(20);
+  EXPECT_EQ(overlays(), 1) << "its record switches it on again";
+  RunFrames(90);
+  EXPECT_EQ(overlays(), 0) << "and the record that ends it ends it";
 }
 
 TEST_F(GameTest, TheCountdownShrinksThePicturesAndRunningOutReturnsToTheTitle) {

@@ -5,6 +5,7 @@
 // leaves the ending for the title. The play log says what happened.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -186,6 +187,39 @@ TEST_F(AutoplayRunTest, TheLastStageLeadsThroughTheEndingBackToTheTitle) {
   EXPECT_TRUE(pilot.BackAtTitleAfterEnding());
   ASSERT_EQ(pilot.Log().Stages().size(), 1u);
   EXPECT_TRUE(pilot.Log().Stages()[0].Cleared());
+}
+
+TEST_F(AutoplayRunTest, WithoutItsTunesTheGameStillRunsThroughTheEndingInSilence) {
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    if (entry.path().extension() == ".mid") fs::remove(entry.path());
+  }
+  AutopilotOptions options;
+  options.stage = 5;
+  Autopilot pilot(options);
+  ASSERT_EQ(Run(pilot, 6000, [&] { return pilot.BackAtTitleAfterEnding(); }), 0);
+  EXPECT_TRUE(pilot.BackAtTitleAfterEnding());
+  ASSERT_EQ(pilot.Log().Stages().size(), 1u);
+  EXPECT_TRUE(pilot.Log().Stages()[0].Cleared());
+}
+
+TEST_F(AutoplayRunTest, AMissingStageFileIsReportedOnceAndTheProgramCloses) {
+  fs::remove(folder_ / "stage2.bin");
+  AutopilotOptions options;
+  options.stage = 2;
+  Autopilot pilot(options);
+  std::ostringstream digests;
+  ::testing::internal::CaptureStderr();
+  const int status =
+      RunHeadless(RunOptions{folder_.string(), 600, "", 1, nullptr}, &pilot, digests);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, 0) << "an orderly close";
+  const std::string box = "ステージファイルが読み込めません";
+  const size_t first = said.find(box);
+  ASSERT_NE(first, std::string::npos) << said;
+  EXPECT_EQ(said.find(box, first + 1), std::string::npos) << "shown once";
+  const std::string frames = digests.str();
+  EXPECT_LT(std::count(frames.begin(), frames.end(), '\n'), 600) << "the program closed";
+  EXPECT_TRUE(pilot.Log().Stages().empty()) << "no stage started";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "tests/sequencer/support/smf_builder.h"
@@ -55,6 +56,9 @@ TEST_F(VondraPlay, AnswersUsageMistakesAndUnreadableFiles) {
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.output.find("unknown option --bogus"), std::string::npos);
   EXPECT_EQ(RunTool("--fade soon x.mid").status, 2);
+  // Numbers too large for the millisecond counts they become are refused, not wrapped.
+  EXPECT_EQ(RunTool("--fade-time 1e12 x.mid").status, 2);
+  EXPECT_EQ(RunTool("--max-seconds inf x.mid").status, 2);
   EXPECT_EQ(RunTool("").status, 2);
   EXPECT_EQ(RunTool("--analyse " + (folder_ / "missing.mid").string()).status, 1);
   EXPECT_EQ(RunTool("--analyse " + Write("text.mid", {'h', 'i'})).status, 1);
@@ -107,6 +111,34 @@ TEST_F(VondraPlay, RendersAWavFile) {
   const double seconds = (size - 44) / 4.0 / 44100;
   EXPECT_GT(seconds, 1.45);
   EXPECT_LT(seconds, 1.55);
+}
+
+TEST_F(VondraPlay, InvertedRenderTurnsEachChannelAboutItsOwnCentre) {
+  if (access("/usr/share/sounds/sf2/default-GM.sf2", R_OK) != 0 &&
+      access("/usr/share/sounds/sf2/TimGM6mb.sf2", R_OK) != 0) {
+    GTEST_SKIP() << "no General MIDI SoundFont installed";
+  }
+  // Channel 0's notes average 70, so inverted they turn about 72: 70 becomes 74 (about middle
+  // C, without the file's analysis, it would become 50). The offline synthesizer is
+  // deterministic, so the inverted render of the one file is the plain render of the other.
+  const auto song = [](int note) {
+    return BuildSmf({TrackBuilder().NoteOn(0, 0, note, 100).NoteOff(100, 0, note).End(20)},
+                    testing::SmfOptions{.division = 100});
+  };
+  const std::string inverted = (folder_ / "inverted.wav").string();
+  const std::string plain = (folder_ / "plain.wav").string();
+  const ToolRun first = RunTool("--invert --render " + inverted + " " + Write("a.mid", song(70)));
+  ASSERT_EQ(first.status, 0) << first.output;
+  const ToolRun second = RunTool("--render " + plain + " " + Write("b.mid", song(74)));
+  ASSERT_EQ(second.status, 0) << second.output;
+  const auto read = [](const std::string& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+  };
+  const std::string invertedBytes = read(inverted);
+  EXPECT_GT(invertedBytes.size(), 44u);
+  EXPECT_TRUE(invertedBytes == read(plain));
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "presentation/png_writer.h"
 #include "tests/support/scratch_folder.h"
 
@@ -23,13 +25,17 @@ namespace fs = std::filesystem;
 
 bool OnPath(const std::string& tool) { return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0; }
 
-// The start of the command that runs a script in a fresh virtual X server. In a build with
-// AddressSanitizer the game's leak check at exit is turned off here: SDL loads the X11 and D-Bus
-// client libraries at run time and unloads them at exit, so what they keep for the life of the
-// process is reported from modules no longer known and cannot be told apart by name. Memory
-// errors are still caught, and the game's own code is leak-checked by the headless tests.
+// xvfb-run -a takes the first display number without a lock file, which two servers
+// starting at once can both pick; starting the search at a number of this process's own
+// keeps test runs side by side (other builds, other checkouts) apart.
+// In a build with AddressSanitizer the game's leak check at exit is turned off here: SDL loads
+// the X11 and D-Bus client libraries at run time and unloads them at exit, so what they keep for
+// the life of the process is reported from modules no longer known and cannot be told apart by
+// name. Memory errors are still caught, and the game's own code is leak-checked by the headless
+// tests.
 std::string XvfbRun() {
-  std::string command = "xvfb-run -a -s '-screen 0 800x600x24' sh '";
+  std::string command =
+      "xvfb-run -a -n " + std::to_string(100 + ::getpid() % 800) + " -s '-screen 0 800x600x24' ";
 #if defined(__SANITIZE_ADDRESS__)
   const char* options = std::getenv("ASAN_OPTIONS");
   const std::string given = options != nullptr && *options != '\0' ? std::string(options) + ":" : "";
@@ -101,7 +107,8 @@ TEST(WindowUnderXvfb, ShowsMenuBarAndPictureThenClosesCleanly) {
   fs::remove_all(out);
   fs::create_directories(out);
 
-  const std::string command = XvfbRun() + TOLVANE_SOURCE_DIR "/tests/shell/run_under_xvfb.sh' '" +
+  const std::string command = XvfbRun() + "sh '" TOLVANE_SOURCE_DIR
+                              "/tests/shell/run_under_xvfb.sh' '" +
                               out.string() + "' '" + game.string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
@@ -162,7 +169,7 @@ TEST(WindowUnderXvfb, MissingArchiveIsShownInABoxAndEndsWithStatusOne) {
   const fs::path out = scratch / "out";
   fs::create_directories(out);
 
-  const std::string command = XvfbRun() + TOLVANE_SOURCE_DIR
+  const std::string command = XvfbRun() + "sh '" TOLVANE_SOURCE_DIR
                               "/tests/shell/missing_archive_under_xvfb.sh' '" +
                               out.string() + "' '" + (folder / "tolvane").string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
