@@ -19,6 +19,7 @@
 #include "game/flow/name_entry.h"
 #include "presentation/services.h"
 #include "presentation/virtual_keys.h"
+#include "tests/support/play_harness.h"
 
 namespace tolvane::testing {
 
@@ -63,26 +64,6 @@ CalendarDate FixedDate() {
 std::filesystem::path gFolder;
 std::string TestFolder() {
   return gFolder.string();
-}
-
-// The pad's keys in the harness: cursor keys, Z for button 1, X for button 2.
-int KeyOf(int padState) {
-  switch (padState) {
-    case PadUp:
-      return pres::vk::kUp;
-    case PadDown:
-      return pres::vk::kDown;
-    case PadLeft:
-      return pres::vk::kLeft;
-    case PadRight:
-      return pres::vk::kRight;
-    case PadButton1:
-      return pres::vk::Letter('Z');
-    case PadButton2:
-      return pres::vk::Letter('X');
-    default:
-      return 0;
-  }
 }
 
 }  // namespace
@@ -144,7 +125,7 @@ void FlowTest::Type(int virtualKey) {
 }
 
 void FlowTest::Press(int padState) {
-  Type(KeyOf(padState));
+  Type(KeyFor(padState));
 }
 
 void FlowTest::PickLetter(const TActor& entry, int32_t column, int32_t row) {

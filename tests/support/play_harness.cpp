@@ -38,7 +38,26 @@ pres::ImageEntry SolidEntry(int patternWidth, int patternHeight, int patterns) {
   return e;
 }
 
-// Keys the harness presses for each input state it may hold.
+
+TActor& NewHudActor(int32_t x, int32_t y, int32_t targetX, int32_t image) {
+  TActor& a = NewActor(LayerTop);
+  SetImage(a, image);
+  a.X = x;
+  a.Y = y;
+  a.Work[kSlideTargetX] = targetX;
+  a.Move = HudSlideMove;
+  return a;
+}
+
+void Mix(uint64_t& hash, int64_t value) {
+  for (int i = 0; i < 8; ++i) {
+    hash ^= static_cast<uint8_t>(value >> (8 * i));
+    hash *= 0x100000001b3ULL;
+  }
+}
+
+}  // namespace
+
 int KeyFor(int padState) {
   switch (padState) {
     case PadUp:
@@ -59,25 +78,6 @@ int KeyFor(int padState) {
       return 0;
   }
 }
-
-TActor& NewHudActor(int32_t x, int32_t y, int32_t targetX, int32_t image) {
-  TActor& a = NewActor(LayerTop);
-  SetImage(a, image);
-  a.X = x;
-  a.Y = y;
-  a.Work[kSlideTargetX] = targetX;
-  a.Move = HudSlideMove;
-  return a;
-}
-
-void Mix(uint64_t& hash, int64_t value) {
-  for (int i = 0; i < 8; ++i) {
-    hash ^= static_cast<uint8_t>(value >> (8 * i));
-    hash *= 0x100000001b3ULL;
-  }
-}
-
-}  // namespace
 
 std::string BuiltArchivePath() {
   return std::string(TOLVANE_BINARY_DIR) + "/game/tolvgfx.dxg";

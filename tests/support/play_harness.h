@@ -20,6 +20,9 @@ namespace tolvane::testing {
 // Where the content build puts the image archive.
 std::string BuiltArchivePath();
 
+// The key the harness binds to each pad state: cursor keys, Z, X and Shift; 0 for others.
+int KeyFor(int padState);
+
 class PlayHarness {
  public:
   enum class ArchiveSource {
