@@ -9,17 +9,12 @@ namespace vondra {
 namespace {
 
 using testing::BuildSmf;
+using testing::BytesOf;
 using testing::EngineHarness;
 using testing::IsControl;
 using testing::SmfOptions;
 using testing::TrackBuilder;
 using Bytes = std::vector<uint8_t>;
-
-std::vector<Bytes> BytesOf(const std::vector<RecordedMessage>& messages) {
-  std::vector<Bytes> out;
-  for (const auto& message : messages) out.push_back(message.bytes);
-  return out;
-}
 
 TEST(EngineEvents, RunningStatusCarriesOverDataBytesAndMetaAndSysExStatuses) {
   EngineHarness harness;

@@ -65,6 +65,12 @@ std::vector<RecordedMessage> EngineHarness::SentBeforeStop() const {
   return sent;
 }
 
+std::vector<std::vector<uint8_t>> BytesOf(const std::vector<RecordedMessage>& messages) {
+  std::vector<std::vector<uint8_t>> out;
+  for (const auto& message : messages) out.push_back(message.bytes);
+  return out;
+}
+
 bool IsControl(const RecordedMessage& message, int controller) {
   return message.IsShort() && (message.Status() & 0xF0) == 0xB0 && message.bytes[1] == controller;
 }

@@ -66,6 +66,9 @@ class ForwardingOutput final : public MidiOutput {
   std::shared_ptr<RecordingOutput> target_;
 };
 
+// The bytes of each message, in order.
+std::vector<std::vector<uint8_t>> BytesOf(const std::vector<RecordedMessage>& messages);
+
 // True when `message` is a controller message with this controller.
 bool IsControl(const RecordedMessage& message, int controller);
 
