@@ -60,8 +60,8 @@ class ArchiveParser {
     auto sig = r_.Bytes(kSignature.size());
     r_.Require(std::equal(sig.begin(), sig.end(), kSignature.begin()));
     if ((r_.Peek() & kPrefixMask) == kPrefixMask) r_.U8();  // flags, unused by archives
-    ShortString();                                        // class name
-    ShortString();                                        // component name
+    ShortString();                                          // class name
+    ShortString();                                          // component name
     std::vector<ImageEntry> entries;
     for (std::string name = ShortString(); !name.empty(); name = ShortString()) {
       uint8_t tag = r_.U8();
@@ -97,10 +97,14 @@ class ArchiveParser {
 
   int32_t Integer(uint8_t tag) {
     switch (tag) {
-      case kInt8: return r_.I8();
-      case kInt16: return r_.I16();
-      case kInt32: return r_.I32();
-      default: r_.Fail();
+      case kInt8:
+        return r_.I8();
+      case kInt16:
+        return r_.I16();
+      case kInt32:
+        return r_.I32();
+      default:
+        r_.Fail();
     }
   }
 
@@ -111,7 +115,8 @@ class ArchiveParser {
 
   std::string String(uint8_t tag) {
     switch (tag) {
-      case kString: return ShortString();
+      case kString:
+        return ShortString();
       case kLongString: {
         auto b = r_.Bytes(r_.U32());
         return std::string(b.begin(), b.end());
@@ -121,7 +126,8 @@ class ArchiveParser {
         r_.Require(units <= r_.Remaining() / 2);
         return Utf8FromUtf16(r_.Bytes(size_t(units) * 2));
       }
-      default: r_.Fail();
+      default:
+        r_.Fail();
     }
   }
 
@@ -137,14 +143,37 @@ class ArchiveParser {
   void SkipValue(uint8_t tag, int depth) {
     r_.Require(depth < kMaxNesting);
     switch (tag) {
-      case kNull: case kNil: case kFalse: case kTrue: return;
-      case kInt8: r_.Skip(1); return;
-      case kInt16: r_.Skip(2); return;
-      case kInt32: case kSingle: r_.Skip(4); return;
-      case kCurrency: case kDate: case kInt64: r_.Skip(8); return;
-      case kExtended: r_.Skip(10); return;
-      case kString: case kIdent: ShortString(); return;
-      case kBinary: case kLongString: r_.Skip(r_.U32()); return;
+      case kNull:
+      case kNil:
+      case kFalse:
+      case kTrue:
+        return;
+      case kInt8:
+        r_.Skip(1);
+        return;
+      case kInt16:
+        r_.Skip(2);
+        return;
+      case kInt32:
+      case kSingle:
+        r_.Skip(4);
+        return;
+      case kCurrency:
+      case kDate:
+      case kInt64:
+        r_.Skip(8);
+        return;
+      case kExtended:
+        r_.Skip(10);
+        return;
+      case kString:
+      case kIdent:
+        ShortString();
+        return;
+      case kBinary:
+      case kLongString:
+        r_.Skip(r_.U32());
+        return;
       case kWideString: {
         uint64_t units = r_.U32();
         r_.Skip(size_t(units) * 2);
@@ -167,7 +196,8 @@ class ArchiveParser {
         }
         r_.U8();
         return;
-      default: r_.Fail();
+      default:
+        r_.Fail();
     }
   }
 
@@ -197,14 +227,22 @@ class ArchiveParser {
 
   void ReadProperty(ImageEntry& e, std::string_view name, uint8_t tag) {
     auto is = [&](std::string_view p) { return EqualsIgnoringCase(name, p); };
-    if (is(kNameProperty)) e.name = String(tag);
-    else if (is(kPatternWidthProperty)) e.patternWidth = Integer(tag);
-    else if (is(kPatternHeightProperty)) e.patternHeight = Integer(tag);
-    else if (is(kSkipWidthProperty)) e.skipWidth = Integer(tag);
-    else if (is(kSkipHeightProperty)) e.skipHeight = Integer(tag);
-    else if (is(kSystemMemoryProperty)) e.systemMemory = Boolean(tag);
-    else if (is(kTransparentProperty)) e.transparent = Boolean(tag);
-    else if (is(kTransparentColorProperty)) e.transparentColor = Color(tag);
+    if (is(kNameProperty))
+      e.name = String(tag);
+    else if (is(kPatternWidthProperty))
+      e.patternWidth = Integer(tag);
+    else if (is(kPatternHeightProperty))
+      e.patternHeight = Integer(tag);
+    else if (is(kSkipWidthProperty))
+      e.skipWidth = Integer(tag);
+    else if (is(kSkipHeightProperty))
+      e.skipHeight = Integer(tag);
+    else if (is(kSystemMemoryProperty))
+      e.systemMemory = Boolean(tag);
+    else if (is(kTransparentProperty))
+      e.transparent = Boolean(tag);
+    else if (is(kTransparentColorProperty))
+      e.transparentColor = Color(tag);
     else if (is(kPictureDataProperty)) {
       r_.Require(tag == kBinary);
       e.picture = ReadPictureData(r_.Bytes(r_.U32()));

@@ -67,7 +67,8 @@ class ArchiveWriter {
     if (v >= std::numeric_limits<int8_t>::min() && v <= std::numeric_limits<int8_t>::max()) {
       w_.U8(kInt8);
       w_.U8(uint8_t(v));
-    } else if (v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max()) {
+    } else if (v >= std::numeric_limits<int16_t>::min() &&
+               v <= std::numeric_limits<int16_t>::max()) {
       w_.U8(kInt16);
       w_.U16(uint16_t(v));
     } else {

@@ -22,7 +22,9 @@ constexpr uint32_t kRle4 = 2;
 constexpr uint32_t kBitFields = 3;
 constexpr int kMaxPaletteEntries = 256;
 
-[[noreturn]] void Bad() { throw ArchiveError(kBadDibError); }
+[[noreturn]] void Bad() {
+  throw ArchiveError(kBadDibError);
+}
 
 struct DibHeader {
   uint32_t size = 0;
@@ -265,7 +267,8 @@ Picture DecodeFrom(ByteReader& r, bool bitmapFile, std::span<const uint8_t> file
   pic.bitsPerPixel = h.bitCount;
   for (uint64_t i = 0; i < entries; ++i) {
     auto e = r.Bytes(entrySize);
-    if (i < kMaxPaletteEntries) pic.palette.push_back(uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0]);
+    if (i < kMaxPaletteEntries)
+      pic.palette.push_back(uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0]);
   }
   auto pixels = offsetUsable ? file.subspan(*pixelOffset) : r.Rest();
   PixelDecoder(h, pic.palette, pic).Decode(pixels);

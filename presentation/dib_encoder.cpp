@@ -38,7 +38,8 @@ std::optional<IndexedPicture> Index(const Picture& p) {
   return out;
 }
 
-void WriteInfoHeader(ByteWriter& w, const Picture& p, int bits, uint32_t colors, uint32_t imageSize) {
+void WriteInfoHeader(ByteWriter& w, const Picture& p, int bits, uint32_t colors,
+                     uint32_t imageSize) {
   w.U32(kInfoHeaderSize);
   w.I32(p.width);
   w.I32(p.height);
@@ -52,7 +53,9 @@ void WriteInfoHeader(ByteWriter& w, const Picture& p, int bits, uint32_t colors,
   w.U32(0);
 }
 
-size_t Stride(const Picture& p, int bits) { return (size_t(p.width) * size_t(bits) + 31) / 32 * 4; }
+size_t Stride(const Picture& p, int bits) {
+  return (size_t(p.width) * size_t(bits) + 31) / 32 * 4;
+}
 
 void WriteRows(ByteWriter& w, const Picture& p, int bits, const IndexedPicture* indexed) {
   size_t stride = Stride(p, bits);

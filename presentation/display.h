@@ -22,7 +22,8 @@ inline constexpr int kFullScreenWidth = 640;
 inline constexpr int kFullScreenHeight = 480;
 inline constexpr int kFullScreenDepth = 16;
 
-inline constexpr const char* kDisplayModeErrorFormat = "ディスプレイモードを変更できません (%dx%d %dbit)";
+inline constexpr const char* kDisplayModeErrorFormat =
+    "ディスプレイモードを変更できません (%dx%d %dbit)";
 
 // The display could not be built; what() is the display-mode text in full-screen mode.
 class DisplayError : public std::runtime_error {
@@ -62,7 +63,8 @@ class Display {
   virtual void DrawPattern(int32_t image, int32_t x, int32_t y, int32_t pattern) = 0;
   virtual void StretchPattern(int32_t image, const Rect& dest, int32_t pattern) = 0;
   virtual void DrawPatternAdd(int32_t image, const Rect& dest, int32_t pattern, int32_t alpha) = 0;
-  virtual void DrawPatternAlpha(int32_t image, const Rect& dest, int32_t pattern, int32_t alpha) = 0;
+  virtual void DrawPatternAlpha(int32_t image, const Rect& dest, int32_t pattern,
+                                int32_t alpha) = 0;
   // The pattern drawn at w x h with its top-left at (x, y), rotated about the point
   // (x + centerX * w, y + centerY * h) by angle256 / 256 of a turn (64 = a quarter turn clockwise).
   virtual void DrawPatternRotated(int32_t image, int32_t x, int32_t y, int32_t w, int32_t h,

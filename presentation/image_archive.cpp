@@ -16,7 +16,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   if (!in) {
     throw FileOpenError("cannot open file \"" + path + "\": " + std::strerror(errno));
   }
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   if (in.bad()) {
     throw FileOpenError("cannot read file \"" + path + "\": " + std::strerror(errno));
   }

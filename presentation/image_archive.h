@@ -33,9 +33,9 @@ class FileOpenError : public std::runtime_error {
 // One entry; field defaults are the values an absent property takes.
 struct ImageEntry {
   std::string name;
-  int32_t patternWidth = 0;    // 0 or less: the whole picture width
-  int32_t patternHeight = 0;   // 0 or less: the whole picture height
-  int32_t skipWidth = 0;       // gap between patterns
+  int32_t patternWidth = 0;   // 0 or less: the whole picture width
+  int32_t patternHeight = 0;  // 0 or less: the whole picture height
+  int32_t skipWidth = 0;      // gap between patterns
   int32_t skipHeight = 0;
   bool systemMemory = false;
   bool transparent = true;

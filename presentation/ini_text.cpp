@@ -13,7 +13,9 @@ std::string_view Trim(std::string_view s) {
   return s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
 
-bool IsComment(std::string_view trimmed) { return !trimmed.empty() && (trimmed[0] == ';' || trimmed[0] == '#'); }
+bool IsComment(std::string_view trimmed) {
+  return !trimmed.empty() && (trimmed[0] == ';' || trimmed[0] == '#');
+}
 
 // The section name of a "[name]" line.
 std::optional<std::string_view> SectionOf(std::string_view line) {
@@ -39,13 +41,16 @@ std::optional<KeyLine> KeyOf(std::string_view line) {
 
 // Values with outer blanks, or that look quoted, are written in quotes to read back whole.
 std::string Stored(std::string_view value) {
-  bool needsQuotes = !value.empty() && (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' ||
-                                        value.back() == '\t' || (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+  bool needsQuotes =
+      !value.empty() &&
+      (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' ||
+       value.back() == '\t' || (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
   return needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 std::string Unquoted(std::string_view value) {
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
   return std::string(value);
 }
 

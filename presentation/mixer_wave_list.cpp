@@ -63,6 +63,8 @@ class MixerWaveList final : public WaveList {
 
 }  // namespace
 
-std::unique_ptr<WaveList> CreateMixerWaveList() { return std::make_unique<MixerWaveList>(); }
+std::unique_ptr<WaveList> CreateMixerWaveList() {
+  return std::make_unique<MixerWaveList>();
+}
 
 }  // namespace pres

@@ -39,7 +39,9 @@ AxisCut CutAxis(int64_t left, int64_t size, int64_t srcStart, int64_t srcSize, i
 class SdlDisplay : public Display {
  public:
   SdlDisplay(ImageArchive& archive, PixelDepth depth)
-      : archive_(archive), paletted_(depth == PixelDepth::Palette256), palette_(ImageArchive().BuildColorTable()) {}
+      : archive_(archive),
+        paletted_(depth == PixelDepth::Palette256),
+        palette_(ImageArchive().BuildColorTable()) {}
 
   bool CanDraw() const override { return ready_; }
 
@@ -69,7 +71,8 @@ class SdlDisplay : public Display {
   }
 
   void StretchPattern(int32_t image, const Rect& d, int32_t pattern) override {
-    Draw(image, pattern, d.left, d.top, int64_t{d.right} - d.left, int64_t{d.bottom} - d.top, Blend::Copy, 255);
+    Draw(image, pattern, d.left, d.top, int64_t{d.right} - d.left, int64_t{d.bottom} - d.top,
+         Blend::Copy, 255);
   }
 
   void DrawPatternAdd(int32_t image, const Rect& d, int32_t pattern, int32_t alpha) override {
@@ -85,8 +88,9 @@ class SdlDisplay : public Display {
          opaque ? Blend::Copy : Blend::Alpha, std::min(alpha, 255));
   }
 
-  void DrawPatternRotated(int32_t image, int32_t x, int32_t y, int32_t w, int32_t h, int32_t pattern,
-                          double centerX, double centerY, int32_t angle256) override {
+  void DrawPatternRotated(int32_t image, int32_t x, int32_t y, int32_t w, int32_t h,
+                          int32_t pattern, double centerX, double centerY,
+                          int32_t angle256) override {
     if (w <= 0 || h <= 0 || w > kMaxRotatedSide || h > kMaxRotatedSide) return;
     if (!std::isfinite(centerX) || !std::isfinite(centerY)) return;
     // Whatever the angle, the picture stays within this circle around the pivot.
@@ -103,7 +107,8 @@ class SdlDisplay : public Display {
     SetBlend(t, Blend::Copy, 255);
     SDL_FRect dst{float(x), float(y), float(w), float(h)};
     SDL_FPoint center{float(centerX * w), float(centerY * h)};
-    SDL_RenderCopyExF(renderer_, t, &src, &dst, (angle256 % 256) * kDegreesPerAngleStep, &center, SDL_FLIP_NONE);
+    SDL_RenderCopyExF(renderer_, t, &src, &dst, (angle256 % 256) * kDegreesPerAngleStep, &center,
+                      SDL_FLIP_NONE);
   }
 
   SDL_Renderer* Renderer() const override { return renderer_; }
@@ -137,8 +142,8 @@ class SdlDisplay : public Display {
     SDL_SetTextureAlphaMod(t, uint8_t(mode == Blend::Copy ? 255 : alpha));
   }
 
-  void Draw(int32_t image, int32_t pattern, int64_t left, int64_t top, int64_t w, int64_t h, Blend mode,
-            int alpha) {
+  void Draw(int32_t image, int32_t pattern, int64_t left, int64_t top, int64_t w, int64_t h,
+            Blend mode, int alpha) {
     if (w <= 0 || h <= 0) return;
     if (left >= kScreenWidth || top >= kScreenHeight || left + w <= 0 || top + h <= 0) return;
     SDL_Rect src;
@@ -166,7 +171,8 @@ class SdlDisplay : public Display {
 class HeadlessDisplay final : public SdlDisplay {
  public:
   HeadlessDisplay(ImageArchive& archive, PixelDepth depth) : SdlDisplay(archive, depth) {
-    surface_ = SDL_CreateRGBSurfaceWithFormat(0, kScreenWidth, kScreenHeight, 32, SDL_PIXELFORMAT_XRGB8888);
+    surface_ = SDL_CreateRGBSurfaceWithFormat(0, kScreenWidth, kScreenHeight, 32,
+                                              SDL_PIXELFORMAT_XRGB8888);
     if (surface_) renderer_ = SDL_CreateSoftwareRenderer(surface_);
     if (!renderer_) {
       SDL_FreeSurface(surface_);
@@ -197,8 +203,10 @@ class HeadlessDisplay final : public SdlDisplay {
     SDL_RenderFlush(renderer_);
     std::vector<uint32_t> out(size_t(kScreenWidth) * kScreenHeight);
     for (int y = 0; y < kScreenHeight; ++y) {
-      auto row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface_->pixels) + y * surface_->pitch);
-      for (int x = 0; x < kScreenWidth; ++x) out[size_t(y) * kScreenWidth + size_t(x)] = row[x] & 0xFFFFFF;
+      auto row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface_->pixels) +
+                                                   y * surface_->pitch);
+      for (int x = 0; x < kScreenWidth; ++x)
+        out[size_t(y) * kScreenWidth + size_t(x)] = row[x] & 0xFFFFFF;
     }
     return out;
   }
@@ -209,7 +217,8 @@ class HeadlessDisplay final : public SdlDisplay {
 
 class RendererDisplay final : public SdlDisplay {
  public:
-  RendererDisplay(ImageArchive& archive, SDL_Renderer* renderer, Presenter presenter, PixelDepth depth)
+  RendererDisplay(ImageArchive& archive, SDL_Renderer* renderer, Presenter presenter,
+                  PixelDepth depth)
       : SdlDisplay(archive, depth), presenter_(std::move(presenter)) {
     renderer_ = renderer;
     textures_ = std::make_unique<TextureCache>(archive, renderer_);
@@ -219,8 +228,8 @@ class RendererDisplay final : public SdlDisplay {
 
   void Initialize() override {
     if (ready_) return;
-    target_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_TARGET, kScreenWidth,
-                                kScreenHeight);
+    target_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_TARGET,
+                                kScreenWidth, kScreenHeight);
     if (!target_ || SDL_SetRenderTarget(renderer_, target_) != 0) {
       std::string reason = SDL_GetError();
       if (target_) SDL_DestroyTexture(target_);
@@ -255,7 +264,8 @@ class RendererDisplay final : public SdlDisplay {
   std::vector<uint32_t> ReadBackBuffer() const override {
     std::vector<uint32_t> out(size_t(kScreenWidth) * kScreenHeight, 0);
     if (!ready_) return out;
-    SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_XRGB8888, out.data(), kScreenWidth * 4);
+    SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_XRGB8888, out.data(),
+                         kScreenWidth * 4);
     for (uint32_t& p : out) p &= 0xFFFFFF;
     return out;
   }
@@ -273,8 +283,8 @@ std::unique_ptr<Display> CreateHeadlessDisplay(ImageArchive& archive, PixelDepth
   return std::make_unique<HeadlessDisplay>(archive, depth);
 }
 
-std::unique_ptr<Display> CreateRendererDisplay(ImageArchive& archive, SDL_Renderer* renderer, Presenter presenter,
-                                               PixelDepth depth) {
+std::unique_ptr<Display> CreateRendererDisplay(ImageArchive& archive, SDL_Renderer* renderer,
+                                               Presenter presenter, PixelDepth depth) {
   return std::make_unique<RendererDisplay>(archive, renderer, std::move(presenter), depth);
 }
 

@@ -55,7 +55,9 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
-bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
 }  // namespace
 
@@ -75,7 +77,8 @@ std::string SettingsPath(std::string_view fileName) {
   return (base / kDataFolder / fileName).string();
 }
 
-std::string SettingsFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
+std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
+                                     std::string_view fallback) const {
   std::string why;
   auto text = ReadText(path_, &why);
   if (!text) return std::string(fallback);
@@ -88,7 +91,8 @@ bool SettingsFile::Fail(std::string why) {
   return false;
 }
 
-bool SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+bool SettingsFile::WriteString(std::string_view section, std::string_view key,
+                               std::string_view value) {
   const KeyValue one{std::string(key), std::string(value)};
   return WriteStrings(section, std::span<const KeyValue>(&one, 1));
 }
@@ -97,7 +101,8 @@ bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyVal
   error_.clear();
   for (const auto& [key, value] : keyValues) {
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string::npos || key.empty()) {
+        section.find(']') != std::string_view::npos || key.find('=') != std::string::npos ||
+        key.empty()) {
       return Fail("cannot store a setting whose names or value do not fit on one INI line");
     }
   }
@@ -130,7 +135,8 @@ bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyVal
     return Fail("cannot replace " + path_ + ": " + reason);
   }
   // The rename itself reaches the disk with the folder.
-  int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
+                   O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);

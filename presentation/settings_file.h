@@ -24,7 +24,8 @@ class SettingsFile {
   // The value of the key in the section, or `fallback` when the file, section or key is
   // missing or the file cannot be read. Surrounding blanks are dropped; a value written
   // in double quotes loses them.
-  std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback) const;
 
   // Sets the key (adding it, and its section, when absent), creating the folder and the
   // file on first use. False when the table could not be stored, with LastError() saying

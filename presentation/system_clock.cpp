@@ -5,6 +5,8 @@
 namespace pres {
 
 // SDL_GetTicks needs no SDL_Init; it counts from the first call into SDL's timer.
-uint32_t SystemClock::Now() const { return SDL_GetTicks(); }
+uint32_t SystemClock::Now() const {
+  return SDL_GetTicks();
+}
 
 }  // namespace pres

@@ -32,7 +32,9 @@ std::optional<uint32_t> KeyColor(const ImageEntry& e) {
 TextureCache::TextureCache(const ImageArchive& archive, SDL_Renderer* renderer)
     : archive_(archive), renderer_(renderer) {}
 
-TextureCache::~TextureCache() { Clear(); }
+TextureCache::~TextureCache() {
+  Clear();
+}
 
 void TextureCache::Clear() {
   for (SDL_Texture* t : textures_) {

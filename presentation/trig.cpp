@@ -20,12 +20,18 @@ const std::array<double, kSteps>& CosineTable() {
 }
 
 // The angle modulo 256, also for negative angles.
-size_t Wrap(int64_t angle) { return size_t(angle & (kSteps - 1)); }
+size_t Wrap(int64_t angle) {
+  return size_t(angle & (kSteps - 1));
+}
 
 }  // namespace
 
-double Cos256(int32_t angle) { return CosineTable()[Wrap(angle)]; }
+double Cos256(int32_t angle) {
+  return CosineTable()[Wrap(angle)];
+}
 
-double Sin256(int32_t angle) { return CosineTable()[Wrap(int64_t{angle} + kQuarterBack)]; }
+double Sin256(int32_t angle) {
+  return CosineTable()[Wrap(int64_t{angle} + kQuarterBack)];
+}
 
 }  // namespace pres

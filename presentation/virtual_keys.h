@@ -45,7 +45,11 @@ inline constexpr int kOemBackslash = 0xDC;
 inline constexpr int kOemCloseBracket = 0xDD;
 inline constexpr int kOemQuote = 0xDE;
 
-inline constexpr int Letter(char c) { return kA + (c - 'A'); }
-inline constexpr int Numpad(int digit) { return kNumpad0 + digit; }
+inline constexpr int Letter(char c) {
+  return kA + (c - 'A');
+}
+inline constexpr int Numpad(int digit) {
+  return kNumpad0 + digit;
+}
 
 }  // namespace pres::vk

@@ -86,7 +86,8 @@ void BM_MoveAndDrawFullPool(benchmark::State& state) {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   ResetEngineState();
   pres::ImageArchive archive;
-  for (uint32_t rgb : {0x802000u, 0x208020u, 0x202080u}) archive.Entries().push_back(SpriteEntry(rgb));
+  for (uint32_t rgb : {0x802000u, 0x208020u, 0x202080u})
+    archive.Entries().push_back(SpriteEntry(rgb));
   archive.Touch();
   std::unique_ptr<pres::Display> display = pres::CreateHeadlessDisplay(archive);
   if (!display->CanDraw()) display->Initialize();

@@ -20,7 +20,8 @@ ImageArchive SpriteArchive(int entries, PictureStorage storage = PictureStorage:
     e.picture.width = 128;
     e.picture.height = 32;
     e.picture.bitsPerPixel = 8;
-    for (int p = 0; p < 128 * 32; ++p) e.picture.pixels.push_back(p % 7 == 0 ? 0 : 0x102030u * uint32_t(p % 5 + i % 3));
+    for (int p = 0; p < 128 * 32; ++p)
+      e.picture.pixels.push_back(p % 7 == 0 ? 0 : 0x102030u * uint32_t(p % 5 + i % 3));
   }
   ImageArchive a;
   a.LoadFromMemory(WriteArchive(list, storage));
@@ -41,17 +42,34 @@ void Frame(benchmark::State& state) {
       Rect r{x, y, x + 32, y + 32};
       Mode m = mode == kMixed ? Mode(i % 5) : mode;
       switch (m) {
-        case kPlain: display->DrawPattern(i % 8, x, y, i % 4); break;
-        case kAdd: display->DrawPatternAdd(i % 8, r, i % 4, 160); break;
-        case kAlpha: display->DrawPatternAlpha(i % 8, r, i % 4, 128); break;
-        case kStretch: display->StretchPattern(i % 8, Rect{x, y, x + 48, y + 48}, i % 4); break;
-        default: display->DrawPatternRotated(i % 8, x, y, 32, 32, i % 4, 0.5, 0.5, i); break;
+        case kPlain:
+          display->DrawPattern(i % 8, x, y, i % 4);
+          break;
+        case kAdd:
+          display->DrawPatternAdd(i % 8, r, i % 4, 160);
+          break;
+        case kAlpha:
+          display->DrawPatternAlpha(i % 8, r, i % 4, 128);
+          break;
+        case kStretch:
+          display->StretchPattern(i % 8, Rect{x, y, x + 48, y + 48}, i % 4);
+          break;
+        default:
+          display->DrawPatternRotated(i % 8, x, y, 32, 32, i % 4, 0.5, 0.5, i);
+          break;
       }
     }
     display->Flip();
   }
 }
-BENCHMARK(Frame)->Arg(kPlain)->Arg(kAdd)->Arg(kAlpha)->Arg(kStretch)->Arg(kRotate)->Arg(kMixed)->Unit(benchmark::kMillisecond);
+BENCHMARK(Frame)
+    ->Arg(kPlain)
+    ->Arg(kAdd)
+    ->Arg(kAlpha)
+    ->Arg(kStretch)
+    ->Arg(kRotate)
+    ->Arg(kMixed)
+    ->Unit(benchmark::kMillisecond);
 
 void LoadArchive(benchmark::State& state) {
   ImageArchive source = SpriteArchive(300);
@@ -63,7 +81,10 @@ void LoadArchive(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
-BENCHMARK(LoadArchive)->Arg(int(PictureStorage::Dib8))->Arg(int(PictureStorage::Dib24))->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadArchive)
+    ->Arg(int(PictureStorage::Dib8))
+    ->Arg(int(PictureStorage::Dib24))
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace pres

@@ -46,7 +46,9 @@ void Analyse(benchmark::State& state, const std::vector<uint8_t>& image) {
   state.counters["ticks"] = analysis.SongLength();
 }
 
-void BM_AnalyseLargeSong(benchmark::State& state) { Analyse(state, LargeSong()); }
+void BM_AnalyseLargeSong(benchmark::State& state) {
+  Analyse(state, LargeSong());
+}
 BENCHMARK(BM_AnalyseLargeSong)->Unit(benchmark::kMillisecond);
 
 void BM_AnalyseRealSong(benchmark::State& state) {

@@ -27,7 +27,9 @@ constexpr uint32_t kSecondTempo = 400000;  // 150 a minute from halfway
 constexpr uint32_t kNoteTicks = 240;       // an eighth note
 constexpr uint32_t kPeriod = 10;
 
-double TickMs(uint32_t tempo) { return tempo / 1000.0 / kTimebase; }
+double TickMs(uint32_t tempo) {
+  return tempo / 1000.0 / kTimebase;
+}
 
 struct Song {
   std::vector<uint8_t> image;
@@ -49,7 +51,8 @@ Song BuildSong(double seconds) {
       notes.NoteOn(0, channel, 48 + channel * 5 + (tick / kNoteTicks) % 12, 90);
     }
     for (int channel = 0; channel < 4; ++channel) {
-      notes.NoteOff(channel == 0 ? kNoteTicks : 0, channel, 48 + channel * 5 + (tick / kNoteTicks) % 12);
+      notes.NoteOff(channel == 0 ? kNoteTicks : 0, channel,
+                    48 + channel * 5 + (tick / kNoteTicks) % 12);
     }
   }
   return {vondra::testing::BuildSmf({conductor, notes.End()},
@@ -60,7 +63,8 @@ Song BuildSong(double seconds) {
 // Song time of a tick, with the engine's rule that a tick lasts by the tempo after its events.
 double IdealMs(int64_t tick, uint32_t changeTick) {
   const int64_t first = std::min<int64_t>(tick, changeTick);
-  return first * TickMs(kFirstTempo) + std::max<int64_t>(0, tick - changeTick) * TickMs(kSecondTempo);
+  return first * TickMs(kFirstTempo) +
+         std::max<int64_t>(0, tick - changeTick) * TickMs(kSecondTempo);
 }
 
 double Percentile(std::vector<double> values, double p) {
@@ -85,8 +89,8 @@ int main(int argc, char** argv) {
   });
   vondra::SystemClock systemClock;
   vondra::TheLibrary().player.SetPlatform(vondra::Platform{
-      &systemClock, [recorder] { return std::make_unique<vondra::testing::ForwardingOutput>(recorder); },
-      true});
+      &systemClock,
+      [recorder] { return std::make_unique<vondra::testing::ForwardingOutput>(recorder); }, true});
   if (mmsInit(kPeriod) != 0) return 1;
   SongHandle handle = vondra::TheLibrary().handles.Adopt(song.image);
 

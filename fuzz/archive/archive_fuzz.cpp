@@ -11,11 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     archive.LoadFromMemory({data, size});
     for (const pres::ImageEntry& e : archive.Entries()) {
-      if (e.picture.pixels.size() != size_t(e.picture.width) * size_t(e.picture.height)) std::abort();
+      if (e.picture.pixels.size() != size_t(e.picture.width) * size_t(e.picture.height))
+        std::abort();
       pres::PatternCount(e);
     }
   } catch (const pres::ArchiveError& e) {
-    if (std::strcmp(e.what(), pres::kStreamFormatError) != 0 && std::strcmp(e.what(), pres::kBadDibError) != 0) {
+    if (std::strcmp(e.what(), pres::kStreamFormatError) != 0 &&
+        std::strcmp(e.what(), pres::kBadDibError) != 0) {
       std::abort();
     }
   }

@@ -28,10 +28,13 @@ int main(int argc, char** argv) {
   opaque.transparent = false;
   opaque.picture.pixels[7] = 0x123456;
   int n = 0;
-  for (auto storage : {pres::PictureStorage::Dib8, pres::PictureStorage::Dib24, pres::PictureStorage::Bitmap24}) {
-    for (const auto& entries : {std::vector<pres::ImageEntry>{}, std::vector<pres::ImageEntry>{e, opaque, {}}}) {
+  for (auto storage :
+       {pres::PictureStorage::Dib8, pres::PictureStorage::Dib24, pres::PictureStorage::Bitmap24}) {
+    for (const auto& entries :
+         {std::vector<pres::ImageEntry>{}, std::vector<pres::ImageEntry>{e, opaque, {}}}) {
       auto bytes = pres::WriteArchive(entries, storage);
-      std::ofstream(std::filesystem::path(argv[1]) / ("seed" + std::to_string(n++) + ".dxg"), std::ios::binary)
+      std::ofstream(std::filesystem::path(argv[1]) / ("seed" + std::to_string(n++) + ".dxg"),
+                    std::ios::binary)
           .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
   }

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   for (const auto& song : vondra::testing::SeedSongs()) {
     const auto path = std::filesystem::path(argv[1]) / ("seed-" + std::to_string(index++) + ".mid");
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(song.data()), static_cast<std::streamsize>(song.size()));
+    out.write(reinterpret_cast<const char*>(song.data()),
+              static_cast<std::streamsize>(song.size()));
     if (!out) return 1;
   }
   return 0;

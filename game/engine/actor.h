@@ -33,7 +33,7 @@ inline constexpr uint8_t KindPersistent = 6;  // survives ClearSceneActors
 inline constexpr uint8_t KindNeutral = 7;     // what NewActor gives
 
 // Image values with a special meaning.
-inline constexpr int32_t kNoImage = -1;        // nothing drawn
+inline constexpr int32_t kNoImage = -1;          // nothing drawn
 inline constexpr int32_t kAnimatedImage = -255;  // image taken from AnimTable each drawn frame
 
 // AnimMode values: what happens at the end row of AnimTable.
@@ -47,30 +47,30 @@ inline constexpr int kWorkWords = 65;
 // No member initialisers: the pool is zero-filled static storage, and a slot's
 // leftovers (AnimTable, Work) must survive being taken again.
 struct TActor {
-  uint8_t Active;       // 0 = free slot
+  uint8_t Active;  // 0 = free slot
   uint8_t Kind;
-  int32_t X;            // hot spot, screen pixels
+  int32_t X;  // hot spot, screen pixels
   int32_t Y;
-  int32_t Width;        // one pattern of the image
+  int32_t Width;  // one pattern of the image
   int32_t Height;
-  int32_t ScaleX;       // percent
+  int32_t ScaleX;  // percent
   int32_t ScaleY;
-  int32_t Image;        // archive index, kNoImage or kAnimatedImage
+  int32_t Image;  // archive index, kNoImage or kAnimatedImage
   int32_t Pattern;
-  int32_t CenterX;      // hot spot from the image's top-left corner
+  int32_t CenterX;  // hot spot from the image's top-left corner
   int32_t CenterY;
-  int32_t HitScale;     // percent of CenterX/CenterY used as hit-box half extents
+  int32_t HitScale;  // percent of CenterX/CenterY used as hit-box half extents
   MoveProc Move;
   DrawProc Draw;
-  int32_t Alpha;        // 255 = opaque
-  uint8_t Blink;        // drawn only every other frame
-  uint8_t Flash;        // the left-out frames draw the flash form instead
-  int32_t FlashImage;   // kNoImage = own image drawn additively
-  uint8_t BlinkPhase;   // toggled on every drawn frame
+  int32_t Alpha;       // 255 = opaque
+  uint8_t Blink;       // drawn only every other frame
+  uint8_t Flash;       // the left-out frames draw the flash form instead
+  int32_t FlashImage;  // kNoImage = own image drawn additively
+  uint8_t BlinkPhase;  // toggled on every drawn frame
   const AnimRow* AnimTable;
   int32_t AnimIndex;
-  int32_t AnimStep;     // +1 or -1
-  int32_t AnimCount;    // drawn frames spent on the current row
+  int32_t AnimStep;   // +1 or -1
+  int32_t AnimCount;  // drawn frames spent on the current row
   uint8_t AnimMode;
   int32_t PatternPeriod;  // frames per pattern when cycling with FrameCount; 0 = fixed Pattern
   // Behaviour-private words. A word that refers to another actor holds its slot number

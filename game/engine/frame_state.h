@@ -7,12 +7,12 @@ namespace tolvane {
 
 using SceneProcType = void (*)();
 
-extern int32_t FrameCount;      // +1 at the start of every tick, before anything else runs
+extern int32_t FrameCount;       // +1 at the start of every tick, before anything else runs
 extern SceneProcType SceneProc;  // called once per tick before the move pass; nullptr = none
-extern uint8_t FrameBusy;       // set while a frame runs or a modal question is open
-extern uint8_t QuitRequested;   // any behaviour may set it; the program closes after the tick
-extern int32_t MaxSkip;         // most consecutive undrawn frames (frame-skip menu)
-extern int32_t FrameRate;       // the timer's measured ticks per second, copied every tick
+extern uint8_t FrameBusy;        // set while a frame runs or a modal question is open
+extern uint8_t QuitRequested;    // any behaviour may set it; the program closes after the tick
+extern int32_t MaxSkip;          // most consecutive undrawn frames (frame-skip menu)
+extern int32_t FrameRate;        // the timer's measured ticks per second, copied every tick
 
 // Back to the start-of-run values (tests).
 void ResetFrameState();

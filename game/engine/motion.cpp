@@ -22,8 +22,7 @@ int32_t SpeedStep(int32_t pos, int32_t target, SpeedTable table, int32_t high) {
   const int64_t diff = int64_t{target} - pos;
   const int64_t dist = diff < 0 ? -diff : diff;
   const int32_t sign = diff < 0 ? -1 : (diff > 0 ? 1 : 0);
-  const size_t lastRow =
-      high < 0 ? 0 : std::min(static_cast<size_t>(high), table.size() - 1);
+  const size_t lastRow = high < 0 ? 0 : std::min(static_cast<size_t>(high), table.size() - 1);
   int64_t sum = 0;
   size_t row = 0;
   for (; row < lastRow; ++row) {

@@ -29,7 +29,9 @@ uint64_t FromPad(const TPadState& pad) {
   return bits & kAllStates;
 }
 
-int32_t& Held(TActor& a, int j) { return a.Work[static_cast<size_t>(kMenuHeldWord + j)]; }
+int32_t& Held(TActor& a, int j) {
+  return a.Work[static_cast<size_t>(kMenuHeldWord + j)];
+}
 
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace tolvane {
 namespace {
 
 constexpr int32_t kScreenCentreX = 240;
-constexpr int32_t kEchoStep = 30;   // 0, 30, ..., 240: 9 frames
+constexpr int32_t kEchoStep = 30;  // 0, 30, ..., 240: 9 frames
 constexpr int32_t kEchoEnd = 255;
 
 // The display to draw the actor's picture on, or nullptr when there is nothing to draw.
@@ -34,8 +34,8 @@ void DrawEcho(const TActor& a) {
   const int32_t s = step * 3 + 256;
   const int32_t left = a.X - s * a.CenterX / 256;
   const int32_t top = a.Y - s * a.CenterY / 256;
-  d->DrawPatternAlpha(a.Image, {left, top, left + s * a.Width / 256, top + s * a.Height / 256},
-                      0, 255 - step);
+  d->DrawPatternAlpha(a.Image, {left, top, left + s * a.Width / 256, top + s * a.Height / 256}, 0,
+                      255 - step);
 }
 
 // Advances the echo; true once it has run its course.

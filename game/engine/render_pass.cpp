@@ -10,7 +10,9 @@ namespace tolvane {
 
 namespace {
 
-bool IsEndRow(const AnimRow& row) { return row.image == kAnimEnd; }
+bool IsEndRow(const AnimRow& row) {
+  return row.image == kAnimEnd;
+}
 
 // Advances table animation by one drawn frame. Returns the image to draw, or kNoImage
 // when the actor was freed at the end of its table (or has no usable table).

@@ -14,7 +14,7 @@ inline constexpr int32_t kFontRows = 6;
 extern uint32_t ClearColor;  // back-buffer pixel value for black
 extern int32_t GlyphWidth;   // font cell size, pixels
 extern int32_t GlyphHeight;
-extern int32_t FontImage;    // archive index of the font entry; -1 before InitFontCells
+extern int32_t FontImage;  // archive index of the font entry; -1 before InitFontCells
 
 // Finds the font entry by name, derives GlyphWidth/GlyphHeight from its whole-picture
 // pattern size and writes the cell size back so each pattern is one glyph. Throws the

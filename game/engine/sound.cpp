@@ -16,6 +16,8 @@ void PlayWave(int32_t index) {
   waves->Play(index);
 }
 
-void ResetSound() { SoundEnabled = 0; }
+void ResetSound() {
+  SoundEnabled = 0;
+}
 
 }  // namespace tolvane

@@ -20,12 +20,11 @@ namespace tolvane {
 // vertically while fading (10 frames).
 char* TextAt(int32_t x, int32_t y, std::string_view text, int32_t hold, int32_t delay);
 // TextAt at a font cell: col * (GlyphWidth - 5), row * GlyphHeight; col < 0 centres.
-char* TextAtCell(int32_t col, int32_t row, std::string_view text, int32_t hold,
-                 int32_t delay);
+char* TextAtCell(int32_t col, int32_t row, std::string_view text, int32_t hold, int32_t delay);
 // Letters glide in from the right one after another, bob gently, and after Hold fly out
 // to the left. Scales in percent. Only the first 50 letters are drawn.
-char* GlideText(int32_t col, int32_t row, std::string_view text, int32_t scaleY,
-                int32_t scaleX, int32_t hold, int32_t delay);
+char* GlideText(int32_t col, int32_t row, std::string_view text, int32_t scaleY, int32_t scaleX,
+                int32_t hold, int32_t delay);
 // Shows on every other frame from the end of the wait until Hold runs out.
 char* BlinkText(int32_t x, int32_t y, std::string_view text, int32_t scaleY, int32_t scaleX,
                 int32_t hold, int32_t delay);

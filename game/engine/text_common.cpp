@@ -23,7 +23,9 @@ pres::Display* FontDisplay() {
 
 }  // namespace
 
-int32_t GlyphAdvance() { return GlyphWidth - kGlyphOverlap; }
+int32_t GlyphAdvance() {
+  return GlyphWidth - kGlyphOverlap;
+}
 
 int32_t GlyphPattern(char c) {
   const auto code = static_cast<unsigned char>(c);

@@ -37,21 +37,23 @@ void DrawGlidingLetters(TActor& a) {
     const uint32_t angle = static_cast<uint32_t>(k + 5) * 10u + static_cast<uint32_t>(a.Y) * 10u +
                            static_cast<uint32_t>(FrameCount) * 20u;
     const int32_t x = LetterX(a, k);
-    const int32_t y = a.Y + static_cast<int32_t>(2 * pres::Sin256(static_cast<int32_t>(angle & 255u)));
+    const int32_t y =
+        a.Y + static_cast<int32_t>(2 * pres::Sin256(static_cast<int32_t>(angle & 255u)));
     StretchGlyph(GlyphPattern(text[static_cast<size_t>(k)]), {x, y, x + w, y + h});
   }
 }
 
 }  // namespace
 
-char* GlideText(int32_t col, int32_t row, std::string_view text, int32_t scaleY,
-                int32_t scaleX, int32_t hold, int32_t delay) {
+char* GlideText(int32_t col, int32_t row, std::string_view text, int32_t scaleY, int32_t scaleX,
+                int32_t hold, int32_t delay) {
   TActor* a = nullptr;
   char* buffer = CreateTextActor(text, GlideWait, hold, delay, &a);
   if (a != nullptr) {
-    a->X = col < 0 ? CentredX(int64_t{scaleX} * static_cast<int64_t>(text.size()) *
-                              GlyphAdvance() / 100)
-                   : col * GlyphAdvance();
+    a->X =
+        col < 0
+            ? CentredX(int64_t{scaleX} * static_cast<int64_t>(text.size()) * GlyphAdvance() / 100)
+            : col * GlyphAdvance();
     a->Y = row * GlyphHeight;
     a->ScaleX = scaleX;
     a->ScaleY = scaleY;

@@ -25,7 +25,9 @@ void FreeTextSlot(int32_t slot) {
   if (slot >= 0 && slot < kTextSlotCount) TextSlotUsed[static_cast<size_t>(slot)] = 0;
 }
 
-void FreeAllTextSlots() { TextSlotUsed.fill(0); }
+void FreeAllTextSlots() {
+  TextSlotUsed.fill(0);
+}
 
 const char* TextSlotText(int32_t slot) {
   if (slot < 0 || slot > kSpareTextSlot) return nullptr;

@@ -9,7 +9,7 @@
 namespace tolvane {
 
 inline constexpr int32_t kTextSlotCount = 64;
-inline constexpr int32_t kTextSlotSize = 64;  // bytes per buffer, NUL included
+inline constexpr int32_t kTextSlotSize = 64;   // bytes per buffer, NUL included
 inline constexpr int32_t kSpareTextSlot = 64;  // index of SpareTextBuffer in TextSlot
 
 // Slots 0..63, then the spare buffer at kSpareTextSlot.

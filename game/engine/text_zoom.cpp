@@ -26,8 +26,7 @@ char* TextAt(int32_t x, int32_t y, std::string_view text, int32_t hold, int32_t 
   return buffer;
 }
 
-char* TextAtCell(int32_t col, int32_t row, std::string_view text, int32_t hold,
-                 int32_t delay) {
+char* TextAtCell(int32_t col, int32_t row, std::string_view text, int32_t hold, int32_t delay) {
   return TextAt(col * GlyphAdvance(), row * GlyphHeight, text, hold, delay);
 }
 

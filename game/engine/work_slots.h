@@ -7,11 +7,11 @@
 namespace tolvane {
 
 // Text and picture actors.
-inline constexpr int kTextSlotWord = 0;   // TextSlot number
-inline constexpr int kTextHoldWord = 1;   // frames to stay after the entrance; <= 0 = for ever
-inline constexpr int kTextDelayWord = 2;  // frames to wait before the entrance
-inline constexpr int kTextStepWord = 3;   // effect step (per family)
-inline constexpr int kTextStep2Word = 4;  // second effect step (zoom family)
+inline constexpr int kTextSlotWord = 0;     // TextSlot number
+inline constexpr int kTextHoldWord = 1;     // frames to stay after the entrance; <= 0 = for ever
+inline constexpr int kTextDelayWord = 2;    // frames to wait before the entrance
+inline constexpr int kTextStepWord = 3;     // effect step (per family)
+inline constexpr int kTextStep2Word = 4;    // second effect step (zoom family)
 inline constexpr int kGlideLetterWord = 5;  // x of gliding letter k is Work[5 + k]
 inline constexpr int kGlideLetters = 50;    // letters 0..49 move; later ones are not drawn
 

@@ -15,15 +15,22 @@
 namespace tolvane {
 namespace {
 
-pres::ServiceSet& Presentation() { return pres::Services(); }
+pres::ServiceSet& Presentation() {
+  return pres::Services();
+}
 
-void CloseFromFrameDriver() { CloseMainForm(); }
+void CloseFromFrameDriver() {
+  CloseMainForm();
+}
 
 }  // namespace
 
 TFormMain::TFormMain(FormHost& host, const SequencerCalls& sequencer, std::string programDirectory,
                      SceneProcType bootScene)
-    : host_(host), sequencer_(sequencer), programDirectory_(std::move(programDirectory)), bootScene_(bootScene) {
+    : host_(host),
+      sequencer_(sequencer),
+      programDirectory_(std::move(programDirectory)),
+      bootScene_(bootScene) {
   skipChecked_[0] = true;
   SetMainWindowServices(this);
   tolvane::CloseMainWindow = &CloseFromFrameDriver;
@@ -36,7 +43,8 @@ TFormMain::~TFormMain() {
 
 void TFormMain::FormCreate() {
   host_.ShowSplash();
-  std::error_code ignored;  // an unreachable folder leaves the start-up folder; the load then says so
+  std::error_code
+      ignored;  // an unreachable folder leaves the start-up folder; the load then says so
   if (!programDirectory_.empty()) std::filesystem::current_path(programDirectory_, ignored);
   host_.SetCaption(kMainCaption);
   ClearAllActors();
@@ -47,10 +55,10 @@ void TFormMain::FormCreate() {
   } catch (const std::exception& failure) {
     host_.CloseSplash();
     const std::string folder = programDirectory_.empty() ? std::string(".") : programDirectory_;
-    std::fprintf(stderr, "tolvane: cannot load the image archive \"%s\" from the folder %s: %s\n", kArchiveFileName,
-                 folder.c_str(), failure.what());
-    throw StartupError(std::string("画像ファイル \"") + kArchiveFileName + "\" を読み込めません。\nフォルダ: " +
-                       folder + "\n" + failure.what());
+    std::fprintf(stderr, "tolvane: cannot load the image archive \"%s\" from the folder %s: %s\n",
+                 kArchiveFileName, folder.c_str(), failure.what());
+    throw StartupError(std::string("画像ファイル \"") + kArchiveFileName +
+                       "\" を読み込めません。\nフォルダ: " + folder + "\n" + failure.what());
   }
 
   pres::Display& display = *Presentation().display;
@@ -118,7 +126,9 @@ void TFormMain::FormKeyDown(int virtualKey) {
   }
 }
 
-void TFormMain::MenuCloseClick() { host_.Close(); }
+void TFormMain::MenuCloseClick() {
+  host_.Close();
+}
 
 void TFormMain::Skip0Click(int tag) {
   if (tag < 0 || tag >= kSkipItems) return;
@@ -156,7 +166,8 @@ void TFormMain::FullScreen() {
     return;
   }
   const ClientSize client = host_.ClientAreaSize();
-  SetDrawingPosition((client.width - pres::kScreenWidth) / 2, (client.height - pres::kScreenHeight) / 2);
+  SetDrawingPosition((client.width - pres::kScreenWidth) / 2,
+                     (client.height - pres::kScreenHeight) / 2);
 }
 
 void TFormMain::NormalScreen() {
@@ -176,8 +187,12 @@ void TFormMain::SetDrawingPosition(int left, int top) {
   host_.SetDrawingPosition(left, top);
 }
 
-void TFormMain::CloseMainWindow() { host_.Close(); }
+void TFormMain::CloseMainWindow() {
+  host_.Close();
+}
 
-void TFormMain::ShowMessage(std::string_view text) { host_.ShowMessage(text); }
+void TFormMain::ShowMessage(std::string_view text) {
+  host_.ShowMessage(text);
+}
 
 }  // namespace tolvane

@@ -18,7 +18,8 @@ constexpr float kFixedFrameSeconds = 1.0f / 60.0f;
 
 }  // namespace
 
-ImGuiLayer::ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer, const std::string& fontPath) : window_(window) {
+ImGuiLayer::ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer, const std::string& fontPath)
+    : window_(window) {
   IMGUI_CHECKVERSION();
   ImGui::CreateContext();
   ImGuiIO& io = ImGui::GetIO();
@@ -36,7 +37,8 @@ ImGuiLayer::ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer, const std::st
                                              io.Fonts->GetGlyphRangesJapanese()) != nullptr;
   }
   if (!japanese_) {
-    std::fprintf(stderr, "tolvane: the Japanese font %s is missing; menus use a plain font\n", fontPath.c_str());
+    std::fprintf(stderr, "tolvane: the Japanese font %s is missing; menus use a plain font\n",
+                 fontPath.c_str());
     io.Fonts->AddFontDefault();
   }
   if (window_ != nullptr) ImGui_ImplSDL2_InitForSDLRenderer(window_);
@@ -61,7 +63,8 @@ void ImGuiLayer::BeginFrame(int displayWidth, int displayHeight) {
     ImGuiIO& io = ImGui::GetIO();
     io.DeltaTime = kFixedFrameSeconds;
   }
-  ImGui::GetIO().DisplaySize = ImVec2(static_cast<float>(displayWidth), static_cast<float>(displayHeight));
+  ImGui::GetIO().DisplaySize =
+      ImVec2(static_cast<float>(displayWidth), static_cast<float>(displayHeight));
   ImGui::NewFrame();
 }
 
@@ -73,7 +76,8 @@ void ImGuiLayer::EndFrame() {
 int ImGuiLayer::MenuBarHeight() const {
   // The font's own size is known only once the atlas is built; its configuration has it now.
   const ImGuiIO& io = ImGui::GetIO();
-  const float fontSize = io.Fonts->ConfigData.empty() ? kJapaneseFontSize : io.Fonts->ConfigData[0].SizePixels;
+  const float fontSize =
+      io.Fonts->ConfigData.empty() ? kJapaneseFontSize : io.Fonts->ConfigData[0].SizePixels;
   return static_cast<int>(std::ceil(fontSize + ImGui::GetStyle().FramePadding.y * 2.0f));
 }
 

@@ -9,13 +9,15 @@ union SDL_Event;
 
 namespace tolvane {
 
-inline constexpr const char* kJapaneseFontPath = "/usr/share/fonts/truetype/vlgothic/VL-Gothic-Regular.ttf";
+inline constexpr const char* kJapaneseFontPath =
+    "/usr/share/fonts/truetype/vlgothic/VL-Gothic-Regular.ttf";
 inline constexpr float kJapaneseFontSize = 16.0f;
 
 class ImGuiLayer {
  public:
   // window may be null (no platform input: tests drawing into an offscreen renderer).
-  ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer, const std::string& fontPath = kJapaneseFontPath);
+  ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer,
+             const std::string& fontPath = kJapaneseFontPath);
   ~ImGuiLayer();
   ImGuiLayer(const ImGuiLayer&) = delete;
   ImGuiLayer& operator=(const ImGuiLayer&) = delete;

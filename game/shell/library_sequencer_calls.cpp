@@ -7,12 +7,15 @@ namespace {
 
 // Called on whichever thread met the problem: only queue it.
 void PostLibraryMessage(void* user, int32_t /*kind*/, const char* title, const char* text) {
-  static_cast<MessageQueue*>(user)->Post(title != nullptr ? title : "", text != nullptr ? text : "");
+  static_cast<MessageQueue*>(user)->Post(title != nullptr ? title : "",
+                                         text != nullptr ? text : "");
 }
 
 }  // namespace
 
-SequencerCalls LibrarySequencerCalls() { return {&mmsInit, &mmsDestroyHandle, &mmsStop, &mmsEnd}; }
+SequencerCalls LibrarySequencerCalls() {
+  return {&mmsInit, &mmsDestroyHandle, &mmsStop, &mmsEnd};
+}
 
 void RouteLibraryMessages(MessageQueue* queue) {
   if (queue != nullptr) {

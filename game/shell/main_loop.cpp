@@ -20,13 +20,16 @@ bool WaitForEvent(SDL_Event& event, uint32_t ms) {
 }
 
 // A frame is coming soon enough to show what input changed in the menu.
-bool FrameSoon(const pres::FrameTimer& timer) { return timer.MillisecondsUntilDue() <= kFrameIntervalMs; }
+bool FrameSoon(const pres::FrameTimer& timer) {
+  return timer.MillisecondsUntilDue() <= kFrameIntervalMs;
+}
 
 }  // namespace
 
 void RunMessageLoop(SdlFormHost& host, pres::FrameTimer& timer, MessageQueue& libraryMessages) {
   while (!host.Closing()) {
-    const uint32_t wait = host.RepaintWanted() && !FrameSoon(timer) ? 0 : timer.MillisecondsUntilDue();
+    const uint32_t wait =
+        host.RepaintWanted() && !FrameSoon(timer) ? 0 : timer.MillisecondsUntilDue();
     SDL_Event event;
     if (WaitForEvent(event, wait)) {
       do {
@@ -35,7 +38,8 @@ void RunMessageLoop(SdlFormHost& host, pres::FrameTimer& timer, MessageQueue& li
     }
     if (host.Closing()) break;
     host.RunChosenMenuItem();
-    for (const QueuedMessage& message : libraryMessages.TakeAll()) host.ShowTitledMessage(message.title, message.text);
+    for (const QueuedMessage& message : libraryMessages.TakeAll())
+      host.ShowTitledMessage(message.title, message.text);
     if (host.Closing()) break;
     timer.Idle();
     if (host.RepaintWanted() && !FrameSoon(timer)) host.Repaint();

@@ -34,12 +34,15 @@ constexpr std::array<MenuEntry, 2> kMenuBar{{
 
 }  // namespace
 
-std::span<const MenuEntry> MainMenuBar() { return kMenuBar; }
+std::span<const MenuEntry> MainMenuBar() {
+  return kMenuBar;
+}
 
 std::string DisplayCaption(std::string_view caption) {
   std::string shown;
   for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // the marked character (or a second '&') stays
+    if (caption[i] == '&' && i + 1 < caption.size())
+      ++i;  // the marked character (or a second '&') stays
     shown += caption[i];
   }
   return shown;
@@ -69,11 +72,20 @@ const MenuEntry* FindByAccessKey(std::span<const MenuEntry> menu, char key) {
 
 void RunMenuCommand(TFormMain& form, const MenuEntry& entry) {
   switch (entry.command) {
-    case MenuCommand::Close: form.MenuCloseClick(); break;
-    case MenuCommand::Normal: form.MenuNormalClick(); break;
-    case MenuCommand::FullScreen: form.MenuFullScreenClick(); break;
-    case MenuCommand::Skip: form.Skip0Click(entry.tag); break;
-    case MenuCommand::Submenu: break;
+    case MenuCommand::Close:
+      form.MenuCloseClick();
+      break;
+    case MenuCommand::Normal:
+      form.MenuNormalClick();
+      break;
+    case MenuCommand::FullScreen:
+      form.MenuFullScreenClick();
+      break;
+    case MenuCommand::Skip:
+      form.Skip0Click(entry.tag);
+      break;
+    case MenuCommand::Submenu:
+      break;
   }
 }
 

@@ -16,7 +16,7 @@ struct MenuEntry {
   const char* name;     // the item's name in the form
   const char* caption;  // '&' marks the access key, as in "閉じる(&E)"
   MenuCommand command;
-  int tag;              // Skip0..Skip9: 0..9
+  int tag;  // Skip0..Skip9: 0..9
   std::span<const MenuEntry> submenu;
 };
 

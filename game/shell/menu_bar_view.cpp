@@ -30,7 +30,8 @@ void MenuBarView::DrawMenu(std::span<const MenuEntry> menu, const TFormMain& for
       if (ImGui::MenuItem(caption.c_str(), nullptr, MenuChecked(form, entry))) Choose(entry);
       continue;
     }
-    if (depth < pendingOpen_.size() && pendingOpen_[depth] == &entry && !ImGui::IsPopupOpen(caption.c_str())) {
+    if (depth < pendingOpen_.size() && pendingOpen_[depth] == &entry &&
+        !ImGui::IsPopupOpen(caption.c_str())) {
       ImGui::OpenPopup(caption.c_str());
     }
     if (ImGui::BeginMenu(caption.c_str())) {

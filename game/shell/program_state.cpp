@@ -13,7 +13,9 @@ MainWindowServices* gServices = nullptr;
 
 }  // namespace
 
-void SetMainWindowServices(MainWindowServices* services) { gServices = services; }
+void SetMainWindowServices(MainWindowServices* services) {
+  gServices = services;
+}
 
 void CloseMainForm() {
   if (gServices != nullptr) gServices->CloseMainWindow();

@@ -40,9 +40,11 @@ void SetActive(bool active) {
 }  // namespace
 
 SdlFormHost::SdlFormHost() {
-  window_ = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, pres::kScreenWidth,
-                             pres::kScreenHeight + kUsualMenuBarHeight, SDL_WINDOW_HIDDEN);
-  if (window_ == nullptr) throw std::runtime_error(std::string("cannot create the main window: ") + SDL_GetError());
+  window_ =
+      SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, pres::kScreenWidth,
+                       pres::kScreenHeight + kUsualMenuBarHeight, SDL_WINDOW_HIDDEN);
+  if (window_ == nullptr)
+    throw std::runtime_error(std::string("cannot create the main window: ") + SDL_GetError());
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_TARGETTEXTURE);
   if (renderer_ == nullptr) {
     std::string reason = SDL_GetError();
@@ -60,11 +62,17 @@ SdlFormHost::~SdlFormHost() {
   SDL_DestroyWindow(window_);
 }
 
-uint32_t SdlFormHost::WindowId() const { return SDL_GetWindowID(window_); }
+uint32_t SdlFormHost::WindowId() const {
+  return SDL_GetWindowID(window_);
+}
 
-int SdlFormHost::MenuBarHeight() const { return imgui_->MenuBarHeight(); }
+int SdlFormHost::MenuBarHeight() const {
+  return imgui_->MenuBarHeight();
+}
 
-void SdlFormHost::Present(SDL_Texture* backBuffer) { Compose(backBuffer); }
+void SdlFormHost::Present(SDL_Texture* backBuffer) {
+  Compose(backBuffer);
+}
 
 void SdlFormHost::Repaint() {
   const pres::Display* display = pres::Services().display;
@@ -81,7 +89,8 @@ void SdlFormHost::Compose(SDL_Texture* backBuffer) {
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 0xFF);
   SDL_RenderClear(renderer_);
 
-  SDL_Rect picture{drawingLeft_, MenuBarHeight() + drawingTop_, pres::kScreenWidth, pres::kScreenHeight};
+  SDL_Rect picture{drawingLeft_, MenuBarHeight() + drawingTop_, pres::kScreenWidth,
+                   pres::kScreenHeight};
   if (fullScreen_) {
     // The 640 x 480 screen, as large as the display allows with its aspect kept, centred.
     const double scale = std::min(double(outputWidth) / pres::kFullScreenWidth,
@@ -90,7 +99,8 @@ void SdlFormHost::Compose(SDL_Texture* backBuffer) {
     const int screenTop = (outputHeight - int(std::lround(pres::kFullScreenHeight * scale))) / 2;
     picture = SDL_Rect{screenLeft + int(std::lround(drawingLeft_ * scale)),
                        screenTop + int(std::lround(drawingTop_ * scale)),
-                       int(std::lround(pres::kScreenWidth * scale)), int(std::lround(pres::kScreenHeight * scale))};
+                       int(std::lround(pres::kScreenWidth * scale)),
+                       int(std::lround(pres::kScreenHeight * scale))};
   }
   if (backBuffer != nullptr) SDL_RenderCopy(renderer_, backBuffer, nullptr, &picture);
 
@@ -106,10 +116,11 @@ void SdlFormHost::DrawBox() {
   if (box_ == nullptr) return;
   if (!ImGui::IsPopupOpen(kBoxId)) ImGui::OpenPopup(kBoxId);
   const ImVec2 display = ImGui::GetIO().DisplaySize;
-  ImGui::SetNextWindowPos(ImVec2(display.x * 0.5f, display.y * 0.5f), ImGuiCond_Always, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowPos(ImVec2(display.x * 0.5f, display.y * 0.5f), ImGuiCond_Always,
+                          ImVec2(0.5f, 0.5f));
   const std::string label = box_->title + kBoxId;
-  const ImGuiWindowFlags flags =
-      ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings;
+  const ImGuiWindowFlags flags = ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoMove |
+                                 ImGuiWindowFlags_NoSavedSettings;
   if (!ImGui::BeginPopupModal(label.c_str(), nullptr, flags)) return;
   ImGui::TextUnformatted(box_->text.c_str());
   ImGui::Spacing();
@@ -172,10 +183,18 @@ bool SdlFormHost::HandleWindowEvent(const SDL_Event& event) {
   if (event.type != SDL_WINDOWEVENT) return event.type >= SDL_USEREVENT;
   if (event.window.windowID != SDL_GetWindowID(window_)) return true;  // the splash window
   switch (event.window.event) {
-    case SDL_WINDOWEVENT_CLOSE: closing_ = true; break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: SetActive(true); break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: SetActive(false); break;
-    default: repaintWanted_ = kRepaintFrames; break;  // shown, exposed, moved, restored
+    case SDL_WINDOWEVENT_CLOSE:
+      closing_ = true;
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      SetActive(true);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      SetActive(false);
+      break;
+    default:
+      repaintWanted_ = kRepaintFrames;
+      break;  // shown, exposed, moved, restored
   }
   return true;
 }
@@ -184,7 +203,9 @@ void SdlFormHost::HandleEvent(const SDL_Event& event) {
   imgui_->ProcessEvent(event);
   if (HandleWindowEvent(event)) return;
   switch (event.type) {
-    case SDL_KEYDOWN: HandleKey(event); break;
+    case SDL_KEYDOWN:
+      HandleKey(event);
+      break;
     case SDL_KEYUP:
       if (pres::InputDevice* input = pres::Services().input) {
         input->KeyUp(pres::VirtualKeyFromSdl(event.key.keysym.sym));
@@ -196,7 +217,8 @@ void SdlFormHost::HandleEvent(const SDL_Event& event) {
     case SDL_MOUSEWHEEL:
       if (!fullScreen_) repaintWanted_ = kRepaintFrames;
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -227,11 +249,17 @@ void SdlFormHost::ShowTitledMessage(std::string_view title, std::string_view tex
   RunBox(box);
 }
 
-void SdlFormHost::ShowSplash() { splash_ = std::make_unique<SplashWindow>(); }
+void SdlFormHost::ShowSplash() {
+  splash_ = std::make_unique<SplashWindow>();
+}
 
-void SdlFormHost::CloseSplash() { splash_.reset(); }
+void SdlFormHost::CloseSplash() {
+  splash_.reset();
+}
 
-void SdlFormHost::SetCaption(std::string_view caption) { SDL_SetWindowTitle(window_, std::string(caption).c_str()); }
+void SdlFormHost::SetCaption(std::string_view caption) {
+  SDL_SetWindowTitle(window_, std::string(caption).c_str());
+}
 
 void SdlFormHost::ShowClientArea(int left, int top, int width, int height) {
   // Shown first: a hidden window's size change does not reach its renderer on every driver.
@@ -282,6 +310,8 @@ void SdlFormHost::ShowMessage(std::string_view text) {
   RunBox(box);
 }
 
-void SdlFormHost::Close() { closing_ = true; }
+void SdlFormHost::Close() {
+  closing_ = true;
+}
 
 }  // namespace tolvane

@@ -44,7 +44,8 @@ int RunGame() {
 
   int status = 0;
   {
-    tolvane::TFormMain form(host, tolvane::LibrarySequencerCalls(), tolvane::ProgramDirectory(), &tolvane::BootScene);
+    tolvane::TFormMain form(host, tolvane::LibrarySequencerCalls(), tolvane::ProgramDirectory(),
+                            &tolvane::BootScene);
     host.SetForm(&form);
     try {
       form.FormCreate();

@@ -140,8 +140,7 @@ enum { VONDRA_MESSAGE_WARNING = 1, VONDRA_MESSAGE_ERROR = 2 };
  * the message (UTF-8). Called on the thread that hit the problem (the player thread for bad
  * data while playing), never while the library holds its engine lock, so the handler may call
  * back into the library. */
-typedef void (*VondraMessageHandler)(void* user, int32_t kind, const char* title,
-                                     const char* text);
+typedef void (*VondraMessageHandler)(void* user, int32_t kind, const char* title, const char* text);
 
 /* Installs a handler; a null handler restores the default, which writes to standard error. */
 VONDRA_API void vondraSetMessageHandler(VondraMessageHandler handler, void* user);

@@ -61,10 +61,9 @@ std::unique_ptr<AlsaOutput> AlsaOutput::Open(const std::string& port) {
     return nullptr;
   }
   snd_seq_set_client_name(parts->seq, kClientName);
-  parts->port = snd_seq_create_simple_port(parts->seq, kClientName,
-                                           SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
-                                           SND_SEQ_PORT_TYPE_MIDI_GENERIC |
-                                               SND_SEQ_PORT_TYPE_APPLICATION);
+  parts->port = snd_seq_create_simple_port(
+      parts->seq, kClientName, SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
+      SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
   if (parts->port < 0) return nullptr;
 
   std::string wanted = port;
@@ -126,7 +125,9 @@ void AlsaOutput::ShortMessage(uint32_t packed) {
   Send(std::span<const uint8_t>(bytes, length));
 }
 
-LongResult AlsaOutput::LongMessage(std::span<const uint8_t> message) { return Send(message); }
+LongResult AlsaOutput::LongMessage(std::span<const uint8_t> message) {
+  return Send(message);
+}
 
 bool AlsaOutput::Close() {
   if (!parts_) return false;

@@ -9,6 +9,8 @@ void DropAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 }  // namespace
 
-void SilenceAlsaLibErrors() { snd_lib_error_set_handler(DropAlsaError); }
+void SilenceAlsaLibErrors() {
+  snd_lib_error_set_handler(DropAlsaError);
+}
 
 }  // namespace vondra

@@ -107,9 +107,9 @@ LongResult FluidSynthOutput::LongMessage(std::span<const uint8_t> message) {
   if (!message.empty() && message.front() == 0xF0) message = message.subspan(1);
   if (!message.empty() && message.back() == 0xF7) message = message.first(message.size() - 1);
   if (message.empty()) return LongResult::kDone;
-  const int result = fluid_synth_sysex(parts_->synth, reinterpret_cast<const char*>(message.data()),
-                                       static_cast<int>(message.size()), nullptr, nullptr, nullptr,
-                                       0);
+  const int result =
+      fluid_synth_sysex(parts_->synth, reinterpret_cast<const char*>(message.data()),
+                        static_cast<int>(message.size()), nullptr, nullptr, nullptr, 0);
   return result == FLUID_OK ? LongResult::kDone : LongResult::kFailed;
 }
 
@@ -127,6 +127,8 @@ void FluidSynthOutput::Render(int16_t* interleaved, int frames) {
   fluid_synth_write_s16(parts_->synth, frames, interleaved, 0, 2, interleaved, 1, 2);
 }
 
-bool FluidSynthOutput::HasAudioDriver() const { return parts_ && parts_->driver; }
+bool FluidSynthOutput::HasAudioDriver() const {
+  return parts_ && parts_->driver;
+}
 
 }  // namespace vondra

@@ -27,9 +27,15 @@ class MidiOutput {
 inline uint32_t PackShort(uint8_t status, uint8_t data1, uint8_t data2) {
   return uint32_t{status} | uint32_t{data1} << 8 | uint32_t{data2} << 16;
 }
-inline uint8_t ShortStatus(uint32_t packed) { return packed & 0xFF; }
-inline uint8_t ShortData1(uint32_t packed) { return (packed >> 8) & 0xFF; }
-inline uint8_t ShortData2(uint32_t packed) { return (packed >> 16) & 0xFF; }
+inline uint8_t ShortStatus(uint32_t packed) {
+  return packed & 0xFF;
+}
+inline uint8_t ShortData1(uint32_t packed) {
+  return (packed >> 8) & 0xFF;
+}
+inline uint8_t ShortData2(uint32_t packed) {
+  return (packed >> 16) & 0xFF;
+}
 
 // The output VONDRA_OUTPUT names: "fluidsynth" (the default; also for unknown names), "alsa" or
 // "none". Null when it cannot be opened (always for "none").

@@ -32,8 +32,7 @@ std::unique_ptr<OfflineRenderer> OfflineRenderer::Create(const AnalysisEntries& 
   auto handOver = std::make_shared<std::unique_ptr<FluidSynthOutput>>(std::move(synth));
   renderer->player_ = std::make_unique<Player>(
       Platform{renderer->clock_.get(),
-               [handOver]() -> std::unique_ptr<MidiOutput> { return std::move(*handOver); },
-               false},
+               [handOver]() -> std::unique_ptr<MidiOutput> { return std::move(*handOver); }, false},
       messages, analysis);
   if (renderer->player_->Init(period) != 0 || !renderer->player_->Ready()) return nullptr;
   return renderer;
@@ -55,13 +54,21 @@ void OfflineRenderer::Advance(uint32_t ms) {
   }
 }
 
-void OfflineRenderer::Stop() { player_->Stop(); }
+void OfflineRenderer::Stop() {
+  player_->Stop();
+}
 
-void OfflineRenderer::Fadeout(int32_t fadeTime) { player_->Fadeout(fadeTime); }
+void OfflineRenderer::Fadeout(int32_t fadeTime) {
+  player_->Fadeout(fadeTime);
+}
 
-bool OfflineRenderer::Playing() const { return player_->engine().IsPlaying(); }
+bool OfflineRenderer::Playing() const {
+  return player_->engine().IsPlaying();
+}
 
-uint32_t OfflineRenderer::NowMs() const { return clock_->Now(); }
+uint32_t OfflineRenderer::NowMs() const {
+  return clock_->Now();
+}
 
 void OfflineRenderer::RenderUntil(uint64_t ms) {
   const uint64_t target = ms * kSynthSampleRate / 1000;

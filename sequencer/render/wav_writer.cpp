@@ -16,7 +16,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t value) {
   Put16(out, value >> 16);
 }
 
-void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
+  out.insert(out.end(), tag, tag + 4);
+}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }

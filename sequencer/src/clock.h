@@ -25,6 +25,8 @@ class SystemClock final : public Clock {
 
 // True when `time` has been reached at `now`; differences are taken modulo 2^32, so the clock's
 // wrap-around every 49.7 days does not stall playback.
-inline bool Reached(uint32_t now, uint32_t time) { return static_cast<int32_t>(now - time) >= 0; }
+inline bool Reached(uint32_t now, uint32_t time) {
+  return static_cast<int32_t>(now - time) >= 0;
+}
 
 }  // namespace vondra

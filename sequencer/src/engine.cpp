@@ -16,7 +16,9 @@ void Engine::Attach(MidiOutput* output, uint8_t* sysExBuffer) {
   sysExBuffer_ = sysExBuffer;
 }
 
-void Engine::ResetSong() { song_.Reset(); }
+void Engine::ResetSong() {
+  song_.Reset();
+}
 
 int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, int32_t repeat,
                           int32_t invert, uint32_t now) {
@@ -115,13 +117,17 @@ void Engine::Forget(const void* song) {
   image_ = nullptr;
 }
 
-std::vector<Message> Engine::TakeMessages() { return std::exchange(pending_, {}); }
+std::vector<Message> Engine::TakeMessages() {
+  return std::exchange(pending_, {});
+}
 
 int32_t Engine::Status() const {
   if (!IsPlaying()) return kStatusStopped;
   return FadeSteps > 0 ? kStatusFading : kStatusPlaying;
 }
 
-int32_t Engine::Time() const { return IsPlaying() ? static_cast<int32_t>(TickCount.Get()) : 0; }
+int32_t Engine::Time() const {
+  return IsPlaying() ? static_cast<int32_t>(TickCount.Get()) : 0;
+}
 
 }  // namespace vondra

@@ -39,11 +39,13 @@ void Engine::ActOnChannel(const Event& event) {
   uint8_t data2 = event.data2;
   switch (event.Kind()) {
     case kNoteOff:
-      if (InvertMode && channel != kDrumChannel) data1 = static_cast<uint8_t>(Mirror(channel, data1));
+      if (InvertMode && channel != kDrumChannel)
+        data1 = static_cast<uint8_t>(Mirror(channel, data1));
       state.NoteReleased(data1);
       break;
     case kNoteOn:
-      if (InvertMode && channel != kDrumChannel) data1 = static_cast<uint8_t>(Mirror(channel, data1));
+      if (InvertMode && channel != kDrumChannel)
+        data1 = static_cast<uint8_t>(Mirror(channel, data1));
       if (data2 > 0) {
         state.NoteSounded(data1);
       } else {

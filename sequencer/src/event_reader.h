@@ -21,9 +21,9 @@ struct Event {
   uint8_t data1 = 0;   // data bytes are kept to seven bits
   uint8_t data2 = 0;
   uint8_t metaType = 0;
-  bool listedMeta = true;          // false for a meta type the library does not know
-  std::span<const uint8_t> body;   // System Exclusive body; text of meta 01-07; 7F payload
-  uint8_t fields[4] = {};          // tempo (3 bytes) or time signature (4 bytes)
+  bool listedMeta = true;         // false for a meta type the library does not know
+  std::span<const uint8_t> body;  // System Exclusive body; text of meta 01-07; 7F payload
+  uint8_t fields[4] = {};         // tempo (3 bytes) or time signature (4 bytes)
 
   int Channel() const { return status & 0x0F; }
   int Kind() const { return status & 0xF0; }

@@ -4,7 +4,9 @@
 
 namespace {
 
-vondra::Analysis& TheAnalysis() { return vondra::TheLibrary().analysis; }
+vondra::Analysis& TheAnalysis() {
+  return vondra::TheLibrary().analysis;
+}
 
 // The entry, or null for an index out of range or before the buffers exist.
 const vondra::AnalysisEntry* Entry(int32_t entry) {
@@ -20,21 +22,37 @@ int32_t Result(int32_t (vondra::Analysis::*getter)() const) {
 
 extern "C" {
 
-int32_t mmsSMFAnalysisInit(void) { return TheAnalysis().Init(); }
+int32_t mmsSMFAnalysisInit(void) {
+  return TheAnalysis().Init();
+}
 
 int32_t mmsSMFAnalysis(SongHandle handle) {
   auto& library = vondra::TheLibrary();
   return library.analysis.Run(library.handles.Find(handle), library.messages);
 }
 
-int32_t mmsSMFAnalysisGetTime(void) { return Result(&vondra::Analysis::SongLength); }
-int32_t mmsSMFAnalysisGetMeasure(void) { return Result(&vondra::Analysis::EndMeasure); }
-int32_t mmsSMFAnalysisGetBeat(void) { return Result(&vondra::Analysis::EndBeat); }
-int32_t mmsSMFAnalysisGetTicktime(void) { return Result(&vondra::Analysis::EndTick); }
+int32_t mmsSMFAnalysisGetTime(void) {
+  return Result(&vondra::Analysis::SongLength);
+}
+int32_t mmsSMFAnalysisGetMeasure(void) {
+  return Result(&vondra::Analysis::EndMeasure);
+}
+int32_t mmsSMFAnalysisGetBeat(void) {
+  return Result(&vondra::Analysis::EndBeat);
+}
+int32_t mmsSMFAnalysisGetTicktime(void) {
+  return Result(&vondra::Analysis::EndTick);
+}
 
-const char* mmsSMFAnalysisGetTextEvent(void) { return TheAnalysis().TextEvents(); }
-const char* mmsSMFAnalysisGetCopyrightNotice(void) { return TheAnalysis().Copyright(); }
-const char* mmsSMFAnalysisGetLyric(void) { return TheAnalysis().Lyrics(); }
+const char* mmsSMFAnalysisGetTextEvent(void) {
+  return TheAnalysis().TextEvents();
+}
+const char* mmsSMFAnalysisGetCopyrightNotice(void) {
+  return TheAnalysis().Copyright();
+}
+const char* mmsSMFAnalysisGetLyric(void) {
+  return TheAnalysis().Lyrics();
+}
 
 const char* mmsSMFAnalysisGetSequenceTrackname(int32_t entry) {
   const auto* found = Entry(entry);

@@ -8,9 +8,13 @@ using vondra::TheLibrary;
 
 extern "C" {
 
-int32_t mmsInit(uint32_t period) { return TheLibrary().player.Init(period); }
+int32_t mmsInit(uint32_t period) {
+  return TheLibrary().player.Init(period);
+}
 
-int32_t mmsEnd(void) { return TheLibrary().player.End(); }
+int32_t mmsEnd(void) {
+  return TheLibrary().player.End();
+}
 
 SongHandle mmsCreateHandle(const char* fileName) {
   return TheLibrary().handles.Create(fileName);
@@ -33,15 +37,18 @@ int32_t mmsInvertPlay(SongHandle handle, int32_t repeat) {
   return library.player.Play(handle, library.handles.Find(handle), repeat, 1);
 }
 
-void mmsStop(void) { TheLibrary().player.Stop(); }
+void mmsStop(void) {
+  TheLibrary().player.Stop();
+}
 
-void mmsFadeout(int32_t fadeTime) { TheLibrary().player.Fadeout(fadeTime); }
+void mmsFadeout(int32_t fadeTime) {
+  TheLibrary().player.Fadeout(fadeTime);
+}
 
 const char* mmsVersion(void) {
   auto& library = TheLibrary();
   std::snprintf(library.versionText, sizeof library.versionText, vondra::kVersionFormat,
-                vondra::kBanner, vondra::kVersionNumber,
-                library.player.VersionSuffix().c_str());
+                vondra::kBanner, vondra::kVersionNumber, library.player.VersionSuffix().c_str());
   return library.versionText;
 }
 

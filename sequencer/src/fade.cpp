@@ -14,7 +14,8 @@ void Engine::Fadeout(int32_t fadeTime) {
 void Engine::FadeStep(uint32_t now) {
   const int32_t steps = FadeSteps;
   const int64_t span = static_cast<int32_t>(FadeEnd - FadeStart);
-  const auto due = FadeStart + static_cast<uint32_t>(span * (kFadeStepCount - steps) / kFadeStepCount);
+  const auto due =
+      FadeStart + static_cast<uint32_t>(span * (kFadeStepCount - steps) / kFadeStepCount);
   if (!Reached(now, due)) return;
   FadePercent = (steps - 1) * 100 / kFadeStepCount;
   for (int channel = 0; channel < kChannelCount; ++channel) {

@@ -20,7 +20,9 @@ Player::Player(Platform platform, MessageSink& messages, const AnalysisEntries& 
       clock_(platform_.clock),
       engine_(clock_, analysis) {}
 
-Player::~Player() { StopThread(); }
+Player::~Player() {
+  StopThread();
+}
 
 void Player::SetPlatform(Platform platform) {
   StopThread();
@@ -45,8 +47,8 @@ int32_t Player::Init(uint32_t period) {
 
     SysExBuffer.reset(new (std::nothrow) uint8_t[kSysExBufferSize]);
     if (!SysExBuffer) {
-      messages.push_back({MessageKind::kWarning,
-                          FormatText(kSysExBufferFailedFormat, static_cast<int>(kSysExBufferSize))});
+      messages.push_back({MessageKind::kWarning, FormatText(kSysExBufferFailedFormat,
+                                                            static_cast<int>(kSysExBufferSize))});
       result = 2;
     } else {
       const uint32_t minimum = clock_->MinimumPeriod();
@@ -161,8 +163,7 @@ double Player::ThreadCpuSeconds() const {
   if (!thread_.joinable()) return 0.0;
   clockid_t id{};
   timespec used{};
-  if (pthread_getcpuclockid(threadHandle_, &id) != 0 ||
-      clock_gettime(id, &used) != 0) {
+  if (pthread_getcpuclockid(threadHandle_, &id) != 0 || clock_gettime(id, &used) != 0) {
     return 0.0;
   }
   return used.tv_sec + used.tv_nsec / 1e9;

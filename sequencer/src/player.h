@@ -39,8 +39,7 @@ class Player {
 
   int32_t Init(uint32_t period);
   int32_t End();
-  int32_t Play(const void* song, const std::vector<uint8_t>* image, int32_t repeat,
-               int32_t invert);
+  int32_t Play(const void* song, const std::vector<uint8_t>* image, int32_t repeat, int32_t invert);
   void Stop();
   void Fadeout(int32_t fadeTime);
   // Called before a song's image is freed: a song that is playing is stopped first.

@@ -4,7 +4,9 @@
 
 namespace vondra {
 
-bool HasHeaderTag(Image image) { return ImageReader(image).At(kHeaderTag); }
+bool HasHeaderTag(Image image) {
+  return ImageReader(image).At(kHeaderTag);
+}
 
 SetupResult SetUpTracks(Image image, SongState& song) {
   ImageReader header(image);

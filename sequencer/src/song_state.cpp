@@ -58,12 +58,13 @@ void SongState::Reset() {
   Tick = 0;
 }
 
-int SongState::TrackLimit() const { return std::clamp(NumberOfTracks, 0, kMaxTracks); }
+int SongState::TrackLimit() const {
+  return std::clamp(NumberOfTracks, 0, kMaxTracks);
+}
 
 bool SongState::AnyTrackActive() const {
-  return std::any_of(std::begin(Tracks), std::end(Tracks), [](const TrackCursor& t) {
-    return t.Active != 0;
-  });
+  return std::any_of(std::begin(Tracks), std::end(Tracks),
+                     [](const TrackCursor& t) { return t.Active != 0; });
 }
 
 void SongState::AdvancePosition(uint32_t ticks) {

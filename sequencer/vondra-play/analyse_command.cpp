@@ -65,13 +65,13 @@ void PrintJson(const Options& options) {
   std::printf("  \"lyrics\": %s,\n", JsonString(mmsSMFAnalysisGetLyric()).c_str());
   std::printf("  \"entries\": [\n");
   for (int entry = 0; entry < 16; ++entry) {
-    std::printf("    {\"entry\": %d, \"totalNotes\": %d, \"averageNote\": %d, "
-                "\"averageVelocity\": %d, \"trackName\": %s, \"instrumentName\": %s}%s\n",
-                entry, mmsSMFAnalysisGetTotalNotes(entry), mmsSMFAnalysisGetAverageNote(entry),
-                mmsSMFAnalysisGetAverageVelocity(entry),
-                JsonString(mmsSMFAnalysisGetSequenceTrackname(entry)).c_str(),
-                JsonString(mmsSMFAnalysisGetInstrumentName(entry)).c_str(),
-                entry < 15 ? "," : "");
+    std::printf(
+        "    {\"entry\": %d, \"totalNotes\": %d, \"averageNote\": %d, "
+        "\"averageVelocity\": %d, \"trackName\": %s, \"instrumentName\": %s}%s\n",
+        entry, mmsSMFAnalysisGetTotalNotes(entry), mmsSMFAnalysisGetAverageNote(entry),
+        mmsSMFAnalysisGetAverageVelocity(entry),
+        JsonString(mmsSMFAnalysisGetSequenceTrackname(entry)).c_str(),
+        JsonString(mmsSMFAnalysisGetInstrumentName(entry)).c_str(), entry < 15 ? "," : "");
   }
   std::printf("  ]\n}\n");
 }

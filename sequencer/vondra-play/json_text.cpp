@@ -9,9 +9,12 @@ namespace {
 size_t Utf8Length(std::string_view text, size_t i) {
   const auto lead = static_cast<unsigned char>(text[i]);
   size_t length = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    length = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    length = 4;
   if (length == 0 || i + length > text.size()) return 0;
   for (size_t k = 1; k < length; ++k) {
     if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;

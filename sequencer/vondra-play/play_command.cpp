@@ -20,7 +20,9 @@ inline constexpr auto kPoll = std::chrono::milliseconds(50);
 
 std::atomic<bool> interrupted{false};
 
-void OnInterrupt(int) { interrupted = true; }
+void OnInterrupt(int) {
+  interrupted = true;
+}
 
 void SetEnvironment(const Options& options) {
   if (!options.output.empty()) setenv("VONDRA_OUTPUT", options.output.c_str(), 1);

@@ -29,8 +29,8 @@ int RenderCommand(const Options& options) {
     library.analysis.Init();
     library.analysis.Run(&image, library.messages);
   }
-  auto renderer = OfflineRenderer::Create(library.analysisEntries, library.messages,
-                                          options.soundFont);
+  auto renderer =
+      OfflineRenderer::Create(library.analysisEntries, library.messages, options.soundFont);
   if (!renderer) {
     std::fprintf(stderr, "vondra-play: the synthesizer has no SoundFont to play with\n");
     return 1;

@@ -94,12 +94,10 @@ std::string MetaText(const probe::ProbeTrack& track, uint8_t type) {
 }
 
 TEST(ContentMusic, EveryTuneCarriesItsTitleCopyrightAndTrackNames) {
-  const char* const titles[][2] = {{"tolvstg1", "Stage1...Fukai"},
-                                   {"tolvstg2", "Stage2...Sea Stage"},
-                                   {"tolvstg3", "Stage3...Woody Stage"},
-                                   {"tolvstg4", "Stage4...China Town"},
-                                   {"tolvstg5", "Stage5...Unknown Space"},
-                                   {"tolvend", "Tolvane Echo - Ending"}};
+  const char* const titles[][2] = {
+      {"tolvstg1", "Stage1...Fukai"},         {"tolvstg2", "Stage2...Sea Stage"},
+      {"tolvstg3", "Stage3...Woody Stage"},   {"tolvstg4", "Stage4...China Town"},
+      {"tolvstg5", "Stage5...Unknown Space"}, {"tolvend", "Tolvane Echo - Ending"}};
   for (const auto& [file, title] : titles) {
     SCOPED_TRACE(file);
     const probe::ProbeSong song = Built(std::string(file) + ".mid");

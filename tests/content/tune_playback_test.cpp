@@ -42,8 +42,8 @@ bool IsNoteOn(const RecordedMessage& m) {
 }
 
 bool IsNoteOff(const RecordedMessage& m) {
-  return m.IsShort() && ((m.Status() & 0xF0) == 0x80 ||
-                         ((m.Status() & 0xF0) == 0x90 && m.bytes[2] == 0));
+  return m.IsShort() &&
+         ((m.Status() & 0xF0) == 0x80 || ((m.Status() & 0xF0) == 0x90 && m.bytes[2] == 0));
 }
 
 // The note-ons sent in the engine ticks [from, from + length).

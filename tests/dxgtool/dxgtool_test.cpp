@@ -22,14 +22,16 @@ class DxgtoolTest : public ::testing::Test {
     font.patternHeight = 1;
     font.picture.width = 4;
     font.picture.height = 2;
-    font.picture.pixels = {0x110000, 0x220000, 0x330000, 0x440000, 0x550000, 0x660000, 0x770000, 0x880000};
+    font.picture.pixels = {0x110000, 0x220000, 0x330000, 0x440000,
+                           0x550000, 0x660000, 0x770000, 0x880000};
     pres::ImageEntry plain;
     plain.picture.width = 1;
     plain.picture.height = 1;
     plain.picture.pixels = {0x00FF00};
     auto bytes = pres::WriteArchive({font, plain, pres::ImageEntry{}});
     archive_ = (dir_ / "a.dxg").string();
-    std::ofstream(archive_, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(archive_, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   }
 
   tolvane::ScratchFolder dir_;

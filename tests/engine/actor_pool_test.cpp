@@ -152,8 +152,13 @@ TEST_F(PoolTest, SetImageTakesPatternSizeAndTruncatesTheCentre) {
 // Move procedures for the slot-order rules below.
 int32_t gLog[8];
 int gLogLength = 0;
-void LogX(TActor& a) { gLog[gLogLength++] = a.X; }
-void FreeSlot5(TActor& a) { ActorAt(5).Active = 0; LogX(a); }
+void LogX(TActor& a) {
+  gLog[gLogLength++] = a.X;
+}
+void FreeSlot5(TActor& a) {
+  ActorAt(5).Active = 0;
+  LogX(a);
+}
 void SpawnAbove(TActor& a) {
   LogX(a);
   TActor& b = NewActor(LayerTop);
@@ -166,8 +171,13 @@ void SpawnBelow(TActor& a) {
   ActorAt(0).X = 0;
   ActorAt(0).Move = LogX;
 }
-void Second(TActor& a) { gLog[gLogLength++] = 1000 + a.X; }
-void First(TActor& a) { LogX(a); a.Move = Second; }
+void Second(TActor& a) {
+  gLog[gLogLength++] = 1000 + a.X;
+}
+void First(TActor& a) {
+  LogX(a);
+  a.Move = Second;
+}
 
 TEST_F(PoolTest, MovePassReadsEachSlotWhenItGetsThere) {
   gLogLength = 0;

@@ -14,7 +14,8 @@
 namespace tolvane::testing {
 
 // A picture of patternW x patternH cells side by side, cell i filled with colours[i].
-inline pres::ImageEntry StripEntry(int patternW, int patternH, const std::vector<uint32_t>& colours) {
+inline pres::ImageEntry StripEntry(int patternW, int patternH,
+                                   const std::vector<uint32_t>& colours) {
   pres::ImageEntry e;
   e.picture.width = patternW * static_cast<int>(colours.size());
   e.picture.height = patternH;
@@ -32,7 +33,9 @@ inline pres::ImageEntry StripEntry(int patternW, int patternH, const std::vector
   return e;
 }
 
-inline pres::ImageEntry SolidEntry(int w, int h, uint32_t rgb) { return StripEntry(w, h, {rgb}); }
+inline pres::ImageEntry SolidEntry(int w, int h, uint32_t rgb) {
+  return StripEntry(w, h, {rgb});
+}
 
 class EngineTest : public ::testing::Test {
  protected:

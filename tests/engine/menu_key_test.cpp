@@ -1,8 +1,7 @@
-#include "game/engine/pad_input.h"
-
 #include <string>
 
 #include "game/engine/actor_pool.h"
+#include "game/engine/pad_input.h"
 #include "game/engine/work_slots.h"
 #include "tests/engine/engine_fixture.h"
 

@@ -22,13 +22,13 @@ class RenderPassTest : public testing::EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
-    red_ = AddImage(testing::SolidEntry(16, 16, kRed));          // 0
-    white_ = AddImage(testing::SolidEntry(16, 16, kWhite));      // 1
-    background_ = AddImage(testing::SolidEntry(64, 64, kDarkBlue));  // 2
+    red_ = AddImage(testing::SolidEntry(16, 16, kRed));                            // 0
+    white_ = AddImage(testing::SolidEntry(16, 16, kWhite));                        // 1
+    background_ = AddImage(testing::SolidEntry(64, 64, kDarkBlue));                // 2
     cycle_ = AddImage(testing::StripEntry(8, 8, {0x110000, 0x220000, 0x330000}));  // 3
-    AddImage(testing::SolidEntry(4, 4, kWhite));                 // 4
-    AddImage(testing::SolidEntry(8, 8, kFive));                  // 5
-    AddImage(testing::SolidEntry(12, 12, kSix));                 // 6
+    AddImage(testing::SolidEntry(4, 4, kWhite));                                   // 4
+    AddImage(testing::SolidEntry(8, 8, kFive));                                    // 5
+    AddImage(testing::SolidEntry(12, 12, kSix));                                   // 6
     UseDisplay();
   }
 

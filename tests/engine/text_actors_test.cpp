@@ -166,7 +166,10 @@ TEST_F(TextActorsTest, LongTextIsCutButCentredOnItsFullLength) {
 }
 
 TEST_F(TextActorsTest, CharactersOutsideTheFontDrawNothingButAdvance) {
-  TextAt(0, 0, "A\x01\xC8" "B", 0, 0);
+  TextAt(0, 0,
+         "A\x01\xC8"
+         "B",
+         0, 0);
   for (int i = 0; i < 13; ++i) Frame();  // wait, 11 zoom frames, one plain
   ASSERT_EQ(ActorPool[300].Draw, &TextShow);
   EXPECT_EQ(Pixel(0, 0), kInk);

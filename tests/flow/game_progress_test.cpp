@@ -253,8 +253,8 @@ TEST_F(GameTest, ContinueResetsTheScoreAfterPlacementAndRestartsTheStage) {
 TEST_F(GameTest, AContinueUnderTheNoiseOverlayStartsTheStageWithoutIt) {
   constexpr int32_t kNoiseOn = 111;
   constexpr int32_t kNoiseOff = 112;
-  WriteStage(1, {{10, kNoiseOn, 0, 0, 0}, {100, kNoiseOff, 0, 0, 0},
-                 {5000, kCodeStageClear, 0, 0, 0}});
+  WriteStage(
+      1, {{10, kNoiseOn, 0, 0, 0}, {100, kNoiseOff, 0, 0, 0}, {5000, kCodeStageClear, 0, 0, 0}});
   StartGame();
   const auto overlays = [] {
     int count = 0;

@@ -27,7 +27,8 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(HeadlessRun, SameRunSameDigestsAndPicturesWhenAsked) {
   ASSERT_TRUE(fs::exists(kGameFolder / "tolvgfx.dxg"));
-  const fs::path pictures = fs::temp_directory_path() / ("tolvane-headless-" + std::to_string(::getpid()));
+  const fs::path pictures =
+      fs::temp_directory_path() / ("tolvane-headless-" + std::to_string(::getpid()));
   fs::remove_all(pictures);
 
   std::string error;
@@ -57,7 +58,8 @@ TEST(HeadlessRun, SameRunSameDigestsAndPicturesWhenAsked) {
 }
 
 TEST(HeadlessRun, FolderWithoutArchiveStopsAtStartUp) {
-  const fs::path empty = fs::temp_directory_path() / ("tolvane-headless-empty-" + std::to_string(::getpid()));
+  const fs::path empty =
+      fs::temp_directory_path() / ("tolvane-headless-empty-" + std::to_string(::getpid()));
   fs::create_directories(empty);
   std::ostringstream digests;
   ::testing::internal::CaptureStderr();

@@ -23,7 +23,8 @@ TEST(KeyScript, NamesLettersDigitsAndCodesAreKeys) {
 
 TEST(KeyScript, ChangesApplyBeforeTheirFrame) {
   std::string error;
-  auto script = KeyScript::Parse("# start\n\n3 +Space +Right  # fire and go\n5 -Space\n5 +z\n9 -Right -Z\n", &error);
+  auto script = KeyScript::Parse(
+      "# start\n\n3 +Space +Right  # fire and go\n5 -Space\n5 +z\n9 -Right -Z\n", &error);
   ASSERT_TRUE(script.has_value()) << error;
   EXPECT_EQ(script->Changes().size(), 6u);
 
@@ -32,7 +33,8 @@ TEST(KeyScript, ChangesApplyBeforeTheirFrame) {
   for (int32_t frame = 1; frame <= 10; ++frame) {
     script->BeforeFrame(frame, input);
     held.push_back(std::string(input.KeyIsDown(pres::vk::kSpace) ? "S" : "") +
-                   (input.KeyIsDown(pres::vk::kRight) ? "R" : "") + (input.KeyIsDown('Z') ? "Z" : ""));
+                   (input.KeyIsDown(pres::vk::kRight) ? "R" : "") +
+                   (input.KeyIsDown('Z') ? "Z" : ""));
   }
   EXPECT_THAT(held, ::testing::ElementsAre("", "", "SR", "SR", "RZ", "RZ", "RZ", "RZ", "", ""));
 }

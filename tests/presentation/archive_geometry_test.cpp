@@ -94,7 +94,8 @@ TEST(ColorTable, FillingStopsWhenTheTableIsFull) {
   for (int n = 0; n < 2; ++n) {
     ImageEntry e;
     e.picture.bitsPerPixel = 8;
-    for (uint32_t i = 0; i < 256; ++i) e.picture.palette.push_back(0x100000u * uint32_t(n + 1) + i + 1);
+    for (uint32_t i = 0; i < 256; ++i)
+      e.picture.palette.push_back(0x100000u * uint32_t(n + 1) + i + 1);
     a.Entries().push_back(e);
   }
   ColorTable t = a.BuildColorTable();

@@ -39,18 +39,21 @@ std::vector<Bytes> Seeds() {
   rle4.InfoHeader(6, 4, 4, 2, 3).Quad(1).Quad(2).Quad(3);
   rle4.Raw({3, 0x12, 0, 3, 0x21, 0x20, 0, 0, 0, 2, 1, 1, 4, 0x22, 0, 1});
   ByteBuilder core;
-  core.CoreHeader(3, 2, 4).Triple(1).Triple(2).Zeros(14 * 3).Raw({0x12, 0x30, 0, 0, 0x21, 0x00, 0, 0});
+  core.CoreHeader(3, 2, 4).Triple(1).Triple(2).Zeros(14 * 3).Raw(
+      {0x12, 0x30, 0, 0, 0x21, 0x00, 0, 0});
   ByteBuilder fields;
   fields.InfoHeader(2, -2, 16, 3).U32(0xF800).U32(0x07E0).U32(0x001F).U16(1).U16(2).U16(3).U16(4);
   ByteBuilder items;
-  for (const auto* dib : {&rle8, &rle4, &core, &fields}) items.Raw(test::Item(test::PictureProperty("TDIB", dib->Get())));
+  for (const auto* dib : {&rle8, &rle4, &core, &fields})
+    items.Raw(test::Item(test::PictureProperty("TDIB", dib->Get())));
   seeds.push_back(test::ArchiveOf(items.Get(), true));
   return seeds;
 }
 
 void Mutate(Bytes& b, std::mt19937& rng) {
-  static constexpr uint32_t kInteresting[] = {0, 1, 0x7F, 0x80, 0xFF, 0x7FFF, 0x8000, 0xFFFF,
-                                              0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 40, 12, 1000000};
+  static constexpr uint32_t kInteresting[] = {0,          1,      0x7F,   0x80,       0xFF,
+                                              0x7FFF,     0x8000, 0xFFFF, 0x7FFFFFFF, 0x80000000,
+                                              0xFFFFFFFF, 40,     12,     1000000};
   auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
   if (b.empty()) return;
   switch (pick(6)) {
@@ -103,7 +106,8 @@ TEST(ArchiveMutation, EveryMutantReadsOrFailsWithAnArchiveError) {
         }
         ++read;
       } catch (const ArchiveError& err) {
-        bool known = std::strcmp(err.what(), kStreamFormatError) == 0 || std::strcmp(err.what(), kBadDibError) == 0;
+        bool known = std::strcmp(err.what(), kStreamFormatError) == 0 ||
+                     std::strcmp(err.what(), kBadDibError) == 0;
         ASSERT_TRUE(known) << err.what();
         ++refused;
       }

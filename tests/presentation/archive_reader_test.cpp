@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "presentation/image_archive.h"
-#include "tests/support/scratch_folder.h"
 #include "test_archive.h"
+#include "tests/support/scratch_folder.h"
 
 namespace pres {
 namespace {
@@ -17,20 +17,39 @@ using test::Bytes;
 
 // Tags as the file stores them.
 enum : uint8_t {
-  kList = 1, kInt8 = 2, kInt16 = 3, kInt32 = 4, kExtended = 5, kString = 6, kIdent = 7,
-  kFalse = 8, kTrue = 9, kBinary = 10, kSet = 11, kLongString = 12, kNil = 13,
-  kCollection = 14, kSingle = 15, kCurrency = 16, kDate = 17, kWideString = 18, kInt64 = 19,
+  kList = 1,
+  kInt8 = 2,
+  kInt16 = 3,
+  kInt32 = 4,
+  kExtended = 5,
+  kString = 6,
+  kIdent = 7,
+  kFalse = 8,
+  kTrue = 9,
+  kBinary = 10,
+  kSet = 11,
+  kLongString = 12,
+  kNil = 13,
+  kCollection = 14,
+  kSingle = 15,
+  kCurrency = 16,
+  kDate = 17,
+  kWideString = 18,
+  kInt64 = 19,
 };
 
 using test::ArchiveOf;
 using test::Item;
 using test::ResourceHeader;
 
-Bytes Archive(const Bytes& items, bool prefix = false) { return ArchiveOf(items, prefix); }
+Bytes Archive(const Bytes& items, bool prefix = false) {
+  return ArchiveOf(items, prefix);
+}
 
 // Picture.Data holding a 2 x 1 24-bit DIB (red, green).
 Bytes PictureData() {
-  return test::PictureProperty("TDIB", ByteBuilder().InfoHeader(2, 1, 24).Raw({0, 0, 255, 0, 255, 0, 0, 0}).Get());
+  return test::PictureProperty(
+      "TDIB", ByteBuilder().InfoHeader(2, 1, 24).Raw({0, 0, 255, 0, 255, 0, 0, 0}).Get());
 }
 
 void ExpectError(const Bytes& file, const char* text) {
@@ -87,10 +106,10 @@ TEST(ArchiveReader, ItemWithoutPictureIsEmpty) {
 TEST(ArchiveReader, EveryPropertyInEveryAcceptedForm) {
   ByteBuilder p;
   p.Short("Name").U8(kString).Short("ImageListFont");
-  p.Short("PatternWidth").U8(kInt8).U8(0xF0);            // -16
+  p.Short("PatternWidth").U8(kInt8).U8(0xF0);  // -16
   p.Short("PatternHeight").U8(kInt16).U16(300);
   p.Short("SkipWidth").U8(kInt32).I32(70000);
-  p.Short("skipheight").U8(kInt8).U8(2);                 // names match without case
+  p.Short("skipheight").U8(kInt8).U8(2);  // names match without case
   p.Short("SystemMemory").U8(kTrue);
   p.Short("Transparent").U8(kFalse);
   p.Short("TransparentColor").U8(kIdent).Short("clFuchsia");
@@ -106,7 +125,8 @@ TEST(ArchiveReader, EveryPropertyInEveryAcceptedForm) {
   r.Short("TransparentColor").U8(kIdent).Short("CLWHITE");
 
   ImageArchive a;
-  a.LoadFromMemory(Archive(ByteBuilder().Raw(Item(p.Get())).Raw(q.Get()).Raw(Item(r.Get())).Get(), true));
+  a.LoadFromMemory(
+      Archive(ByteBuilder().Raw(Item(p.Get())).Raw(q.Get()).Raw(Item(r.Get())).Get(), true));
   ASSERT_EQ(a.Count(), 3);
   const ImageEntry& e = a.Entry(0);
   EXPECT_EQ(e.name, "ImageListFont");
@@ -195,22 +215,30 @@ TEST(ArchiveReader, WrongValueTypesAndUnknownTagsAreStreamFormatErrors) {
   ExpectError(withProperty(ByteBuilder().Short("Transparent").U8(kInt8).U8(1).Get()),
               kStreamFormatError);
   ExpectError(withProperty(ByteBuilder().Short("Name").U8(kInt8).U8(1).Get()), kStreamFormatError);
-  ExpectError(withProperty(ByteBuilder().Short("TransparentColor").U8(kIdent).Short("clPlaid").Get()),
-              kStreamFormatError);
+  ExpectError(
+      withProperty(ByteBuilder().Short("TransparentColor").U8(kIdent).Short("clPlaid").Get()),
+      kStreamFormatError);
   ExpectError(withProperty(ByteBuilder().Short("Picture.Data").U8(kString).Short("TDIB").Get()),
               kStreamFormatError);
   ExpectError(withProperty(ByteBuilder().Short("Other").U8(20).Get()), kStreamFormatError);
   ExpectError(withProperty(ByteBuilder().Short("Other").U8(0xFF).Get()), kStreamFormatError);
   // An unknown picture class, or none at all.
-  ExpectError(withProperty(ByteBuilder().Short("Picture.Data").U8(kBinary).U32(5).Short("TPNG").Get()),
-              kStreamFormatError);
+  ExpectError(
+      withProperty(ByteBuilder().Short("Picture.Data").U8(kBinary).U32(5).Short("TPNG").Get()),
+      kStreamFormatError);
   ExpectError(withProperty(ByteBuilder().Short("Picture.Data").U8(kBinary).U32(0).Get()),
               kStreamFormatError);
   // An item that does not start with the list tag.
   ExpectError(Archive(ByteBuilder().U8(kString).Get()), kStreamFormatError);
   // The List property not being a collection.
   ByteBuilder notCollection;
-  notCollection.Raw(ResourceHeader()).Text("TPF0").Short("C").Short("").Short("List").U8(kList).U8(0);
+  notCollection.Raw(ResourceHeader())
+      .Text("TPF0")
+      .Short("C")
+      .Short("")
+      .Short("List")
+      .U8(kList)
+      .U8(0);
   ExpectError(notCollection.Get(), kStreamFormatError);
 }
 
@@ -252,7 +280,12 @@ TEST(ArchiveReader, HostileLengthsAndNestingFailCleanly) {
 
 TEST(ArchiveReader, BrokenPicturesAreDibErrors) {
   auto withData = [](const Bytes& data) {
-    return Archive(Item(ByteBuilder().Short("Picture.Data").U8(kBinary).U32(uint32_t(data.size())).Raw(data).Get()));
+    return Archive(Item(ByteBuilder()
+                            .Short("Picture.Data")
+                            .U8(kBinary)
+                            .U32(uint32_t(data.size()))
+                            .Raw(data)
+                            .Get()));
   };
   ExpectError(withData(ByteBuilder().Short("TDIB").U32(41).Zeros(36).Get()), kBadDibError);
   ExpectError(withData(ByteBuilder().Short("TDIB").InfoHeader(4, 4, 24).Get()), kBadDibError);
@@ -275,7 +308,8 @@ TEST(ArchiveReader, LoadsFromAFileAndAFailedLoadLeavesItEmpty) {
   const tolvane::ScratchFolder folder;
   const std::string path = (folder / "tolvgfx.dxg").string();
   Bytes good = Archive(ByteBuilder().Raw(Item(PictureData())).Raw(Item(PictureData())).Get());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(good.data()), std::streamsize(good.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(good.data()), std::streamsize(good.size()));
   ImageArchive a;
   uint64_t before = a.Generation();
   a.Load(path);

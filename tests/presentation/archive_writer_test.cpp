@@ -62,7 +62,8 @@ void ExpectSameEntries(const std::vector<ImageEntry>& got, const std::vector<Ima
 
 TEST(ArchiveWriter, RoundTripsInEveryStorageForm) {
   auto entries = SampleEntries();
-  for (PictureStorage storage : {PictureStorage::Dib8, PictureStorage::Dib24, PictureStorage::Bitmap24}) {
+  for (PictureStorage storage :
+       {PictureStorage::Dib8, PictureStorage::Dib24, PictureStorage::Bitmap24}) {
     SCOPED_TRACE(int(storage));
     ImageArchive a;
     a.LoadFromMemory(WriteArchive(entries, storage));
@@ -120,7 +121,8 @@ TEST(ArchiveWriter, EmptyListAndEmptyPictureRoundTrip) {
   a.LoadFromMemory(WriteArchive({ImageEntry{}}, PictureStorage::Bitmap24));
   ASSERT_EQ(a.Count(), 1);
   EXPECT_TRUE(a.Entry(0).picture.Empty());
-  EXPECT_THROW(WriteArchive({}, PictureStorage::Dib24, std::string(100, 'R')), std::invalid_argument);
+  EXPECT_THROW(WriteArchive({}, PictureStorage::Dib24, std::string(100, 'R')),
+               std::invalid_argument);
 }
 
 }  // namespace

@@ -25,15 +25,19 @@ struct Good {
   const char* reference;
 };
 constexpr Good kGood[] = {
-    {"pal1", "pal1"},           {"pal1bg", "pal1bg"},       {"pal1wb", "pal1"},
-    {"pal4", "pal4"},           {"pal4gs", "pal4gs"},       {"pal4rle", "pal4"},
-    {"pal8-0", "pal8"},         {"pal8", "pal8"},           {"pal8gs", "pal8gs"},
-    {"pal8nonsquare", "pal8nonsquare-e"},                   {"pal8os2", "pal8"},
-    {"pal8rle", "pal8"},        {"pal8topdown", "pal8"},    {"pal8v4", "pal8"},
-    {"pal8v5", "pal8"},         {"pal8w124", "pal8w124"},   {"pal8w125", "pal8w125"},
-    {"pal8w126", "pal8w126"},   {"rgb16-565", "rgb16-565"}, {"rgb16-565pal", "rgb16-565"},
-    {"rgb16", "rgb16"},         {"rgb16bfdef", "rgb16"},    {"rgb24", "rgb24"},
-    {"rgb24pal", "rgb24"},      {"rgb32", "rgb24"},         {"rgb32bf", "rgb24"},
+    {"pal1", "pal1"},           {"pal1bg", "pal1bg"},
+    {"pal1wb", "pal1"},         {"pal4", "pal4"},
+    {"pal4gs", "pal4gs"},       {"pal4rle", "pal4"},
+    {"pal8-0", "pal8"},         {"pal8", "pal8"},
+    {"pal8gs", "pal8gs"},       {"pal8nonsquare", "pal8nonsquare-e"},
+    {"pal8os2", "pal8"},        {"pal8rle", "pal8"},
+    {"pal8topdown", "pal8"},    {"pal8v4", "pal8"},
+    {"pal8v5", "pal8"},         {"pal8w124", "pal8w124"},
+    {"pal8w125", "pal8w125"},   {"pal8w126", "pal8w126"},
+    {"rgb16-565", "rgb16-565"}, {"rgb16-565pal", "rgb16-565"},
+    {"rgb16", "rgb16"},         {"rgb16bfdef", "rgb16"},
+    {"rgb24", "rgb24"},         {"rgb24pal", "rgb24"},
+    {"rgb32", "rgb24"},         {"rgb32bf", "rgb24"},
     {"rgb32bfdef", "rgb24"},
 };
 
@@ -86,7 +90,8 @@ TEST_F(Bmpsuite, GoodImagesMatchTheirReferenceAsBitmapFileAndAsDib) {
     SCOPED_TRACE(g.image);
     Picture want = Reference(g.reference);
     ASSERT_FALSE(want.Empty());
-    Picture fromFile = ReadEntry("TBitmap", test::BitmapPayload(ReadFile(kSuite / "g" / (std::string(g.image) + ".bmp"))));
+    Picture fromFile = ReadEntry(
+        "TBitmap", test::BitmapPayload(ReadFile(kSuite / "g" / (std::string(g.image) + ".bmp"))));
     EXPECT_EQ(fromFile.width, want.width);
     EXPECT_EQ(fromFile.height, want.height);
     EXPECT_TRUE(fromFile.pixels == want.pixels);
@@ -123,7 +128,8 @@ TEST_F(Bmpsuite, QuestionableAndBadImagesDecodeOrFailWithTheDibError) {
 }
 
 TEST_F(Bmpsuite, ClearlyBrokenFilesAreRefused) {
-  for (const char* name : {"badbitcount", "badheadersize", "badwidth", "reallybig", "rletopdown", "shortfile"}) {
+  for (const char* name :
+       {"badbitcount", "badheadersize", "badwidth", "reallybig", "rletopdown", "shortfile"}) {
     auto file = ReadFile(kSuite / "b" / (std::string(name) + ".bmp"));
     EXPECT_THROW(ReadEntry("TBitmap", test::BitmapPayload(file)), ArchiveError) << name;
   }

@@ -151,8 +151,8 @@ TEST(DibDecoder, RunLengthEightWithAbsoluteRunsDeltaAndEndMarkers) {
   b.Raw({0, 1});                          // end of bitmap: row 3 stays colour 0
   Picture p = DecodeDib(b.Get());
   const uint32_t bg = 0x101010;
-  EXPECT_THAT(p.pixels, ElementsAreArray({bg, bg, bg, bg,            //
-                                          bg, bg, kBlue, kBlue,      //
+  EXPECT_THAT(p.pixels, ElementsAreArray({bg, bg, bg, bg,               //
+                                          bg, bg, kBlue, kBlue,         //
                                           kGreen, kBlue, kGreen, kRed,  //
                                           kRed, kRed, kRed, kRed}));
 }
@@ -190,15 +190,15 @@ TEST(DibDecoder, ZeroLengthIsAnEmptyPicture) {
 }
 
 TEST(DibDecoder, MalformedHeadersFailWithTheDibError) {
-  ExpectBadDib({1, 2, 3});                                     // shorter than the size field
-  ExpectBadDib(ByteBuilder().U32(40).U32(1).Get());            // header cut short
-  ExpectBadDib(ByteBuilder().U32(20).Zeros(16).Get());         // unknown header size
+  ExpectBadDib({1, 2, 3});                                         // shorter than the size field
+  ExpectBadDib(ByteBuilder().U32(40).U32(1).Get());                // header cut short
+  ExpectBadDib(ByteBuilder().U32(20).Zeros(16).Get());             // unknown header size
   ExpectBadDib(ByteBuilder().U32(108).Zeros(104).Zeros(8).Get());  // only files take later headers
-  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 24, 4).Zeros(4).Get());  // compression 4
-  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 4, 1).Zeros(64).Get());  // RLE8 needs 8 bits
-  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 8, 2).Zeros(1024).Get());  // RLE4 needs 4 bits
-  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 24, 3).Zeros(16).Get());  // bit fields need 16/32
-  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 3).Zeros(64).Get());     // no such depth
+  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 24, 4).Zeros(4).Get());     // compression 4
+  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 4, 1).Zeros(64).Get());     // RLE8 needs 8 bits
+  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 8, 2).Zeros(1024).Get());   // RLE4 needs 4 bits
+  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 24, 3).Zeros(16).Get());    // bit fields need 16/32
+  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 3).Zeros(64).Get());        // no such depth
   ExpectBadDib(ByteBuilder().InfoHeader(1, -1, 8, 1, 1).Zeros(8).Get());  // run-length top-down
 }
 
@@ -208,9 +208,11 @@ TEST(DibDecoder, BadSizesFailWithoutHugeAllocations) {
   ExpectBadDib(ByteBuilder().InfoHeader(1, 0, 24).Get());
   ExpectBadDib(ByteBuilder().InfoHeader(1, INT32_MIN, 24).Zeros(4).Get());
   ExpectBadDib(ByteBuilder().InfoHeader(40000, 1, 24).Zeros(16).Get());
-  ExpectBadDib(ByteBuilder().InfoHeader(30000, 30000, 8, 1).Zeros(1024).Get());  // over the pixel cap
+  ExpectBadDib(
+      ByteBuilder().InfoHeader(30000, 30000, 8, 1).Zeros(1024).Get());  // over the pixel cap
   ExpectBadDib(ByteBuilder().InfoHeader(INT32_MAX, INT32_MAX, 32).Get());
-  ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 8, 0, 0xFFFFFFFF).Zeros(8).Get());  // table past the end
+  ExpectBadDib(
+      ByteBuilder().InfoHeader(1, 1, 8, 0, 0xFFFFFFFF).Zeros(8).Get());   // table past the end
   ExpectBadDib(ByteBuilder().InfoHeader(100, 100, 24).Zeros(100).Get());  // rows past the end
   ExpectBadDib(ByteBuilder().InfoHeader(1, 1, 16, 3).U32(0xF800).Get());  // masks cut short
 }

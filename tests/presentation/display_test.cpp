@@ -1,11 +1,12 @@
 // Pixels of the headless back buffer after each kind of draw.
+#include "presentation/display.h"
+
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
 #include <cstdlib>
 
-#include "presentation/display.h"
 #include "tests/support/scratch_folder.h"
 
 namespace pres {
@@ -43,7 +44,9 @@ class DisplayTest : public ::testing::Test {
     display_ = CreateHeadlessDisplay(archive_);
     display_->Fill(kBackground);
   }
-  uint32_t At(int x, int y) const { return display_->ReadBackBuffer()[size_t(y) * kScreenWidth + size_t(x)]; }
+  uint32_t At(int x, int y) const {
+    return display_->ReadBackBuffer()[size_t(y) * kScreenWidth + size_t(x)];
+  }
   // How many pixels differ from the background.
   int Changed() const {
     int n = 0;
@@ -131,7 +134,8 @@ TEST_F(DisplayTest, StretchedDrawsClipKeepingTheMapping) {
   EXPECT_EQ(At(0, 0), kBlue);
   EXPECT_EQ(At(3, 3), kBlue);
   EXPECT_EQ(At(4, 4), kBackground);
-  display_->StretchPattern(1, Rect{kScreenWidth - 4, kScreenHeight - 4, kScreenWidth + 4, kScreenHeight + 4}, 0);
+  display_->StretchPattern(
+      1, Rect{kScreenWidth - 4, kScreenHeight - 4, kScreenWidth + 4, kScreenHeight + 4}, 0);
   EXPECT_EQ(At(kScreenWidth - 1, kScreenHeight - 1), kRed);
   EXPECT_EQ(At(kScreenWidth - 4, kScreenHeight - 4), kRed);
   display_->StretchPattern(1, Rect{kScreenWidth - 5, -5, kScreenWidth + 3, 3}, 0);

@@ -7,7 +7,9 @@
 namespace pres {
 namespace {
 
-uint64_t Bit(int state) { return uint64_t{1} << state; }
+uint64_t Bit(int state) {
+  return uint64_t{1} << state;
+}
 
 TEST(InputDevice, DefaultBindings) {
   InputDevice in;

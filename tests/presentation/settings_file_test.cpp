@@ -85,12 +85,15 @@ TEST_F(SettingsFileTest, OtherSectionsKeysAndCommentsSurviveAWrite) {
 }
 
 TEST_F(SettingsFileTest, NamesMatchWithoutCaseAndCrlfFilesReadAndStayCrlf) {
-  SettingsFile s(Put("crlf.ini", "\xEF\xBB\xBF[Tolvane Echo]\r\nRANK0=A 1 2000 1 1\r\n  [ other ]  \r\nKey = spaced value \r\n"));
+  SettingsFile s(Put("crlf.ini",
+                     "\xEF\xBB\xBF[Tolvane Echo]\r\nRANK0=A 1 2000 1 1\r\n  [ other ]  \r\nKey = "
+                     "spaced value \r\n"));
   EXPECT_EQ(s.ReadString("TOLVANE ECHO", "rank0", ""), "A 1 2000 1 1");
   EXPECT_EQ(s.ReadString("Other", "KEY", ""), "spaced value");
   ASSERT_TRUE(s.WriteString("other", "New", "n"));
   EXPECT_EQ(Contents(s.Path()),
-            "\xEF\xBB\xBF[Tolvane Echo]\r\nRANK0=A 1 2000 1 1\r\n  [ other ]  \r\nKey = spaced value \r\nNew=n\r\n");
+            "\xEF\xBB\xBF[Tolvane Echo]\r\nRANK0=A 1 2000 1 1\r\n  [ other ]  \r\nKey = spaced "
+            "value \r\nNew=n\r\n");
 }
 
 TEST_F(SettingsFileTest, OddLinesAndValuesReadSensibly) {
@@ -113,7 +116,8 @@ TEST_F(SettingsFileTest, OddLinesAndValuesReadSensibly) {
 
 TEST_F(SettingsFileTest, ValuesRoundTripWhole) {
   SettingsFile s((dir_ / "v.ini").string());
-  for (std::string value : {"  leading", "trailing  ", "\"quoted\"", "", "a=b;c#d", "名前 100 2024 1 1"}) {
+  for (std::string value :
+       {"  leading", "trailing  ", "\"quoted\"", "", "a=b;c#d", "名前 100 2024 1 1"}) {
     ASSERT_TRUE(s.WriteString("S", "k", value));
     EXPECT_EQ(s.ReadString("S", "k", "default"), value);
   }
@@ -130,10 +134,12 @@ TEST_F(SettingsFileTest, CrashBetweenWriteAndRenameLeavesTheOldFileIntact) {
       },
       ::testing::ExitedWithCode(7), "");
   EXPECT_EQ(Contents(path), before);
-  EXPECT_EQ(Contents(path + ".tmp"), "[Tolvane Echo]\nRANK0=NEW 2 2000 1 1\n");  // the new table was complete
+  EXPECT_EQ(Contents(path + ".tmp"),
+            "[Tolvane Echo]\nRANK0=NEW 2 2000 1 1\n");  // the new table was complete
   SettingsFile s(path);
   EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK0", ""), "OLD 1 2000 1 1");
-  ASSERT_TRUE(s.WriteString("Tolvane Echo", "RANK1", "B 1 2000 1 1"));  // the leftover is simply replaced
+  ASSERT_TRUE(
+      s.WriteString("Tolvane Echo", "RANK1", "B 1 2000 1 1"));  // the leftover is simply replaced
   EXPECT_EQ(Contents(path), before + "RANK1=B 1 2000 1 1\n");
   EXPECT_FALSE(fs::exists(path + ".tmp"));
 }
@@ -165,8 +171,8 @@ TEST_F(SettingsFileTest, FailedWritesAreReportedAndChangeNothing) {
 TEST_F(SettingsFileTest, SeveralKeysAreStoredInOneReplacementOrNotAtAll) {
   std::string before = "[Tolvane Echo]\nRANK0=OLD 1 2000 1 1\nRANK1=OLD 0 2000 1 1\n";
   std::string path = Put("batch.ini", before);
-  const std::vector<SettingsFile::KeyValue> table = {{"RANK0", "NEW 9 2024 5 6"}, {"RANK1", "OLD 1 2000 1 1"},
-                                                     {"RANK2", "OLD 0 2000 1 1"}};
+  const std::vector<SettingsFile::KeyValue> table = {
+      {"RANK0", "NEW 9 2024 5 6"}, {"RANK1", "OLD 1 2000 1 1"}, {"RANK2", "OLD 0 2000 1 1"}};
   EXPECT_EXIT(
       {
         SettingsFile s(path);
@@ -181,9 +187,11 @@ TEST_F(SettingsFileTest, SeveralKeysAreStoredInOneReplacementOrNotAtAll) {
   s.SetBeforeReplaceHook([&replacements] { ++replacements; });
   ASSERT_TRUE(s.WriteStrings("Tolvane Echo", table)) << s.LastError();
   EXPECT_EQ(replacements, 1);
-  EXPECT_EQ(Contents(path), "[Tolvane Echo]\nRANK0=NEW 9 2024 5 6\nRANK1=OLD 1 2000 1 1\nRANK2=OLD 0 2000 1 1\n");
+  EXPECT_EQ(Contents(path),
+            "[Tolvane Echo]\nRANK0=NEW 9 2024 5 6\nRANK1=OLD 1 2000 1 1\nRANK2=OLD 0 2000 1 1\n");
 
-  const std::vector<SettingsFile::KeyValue> oneBad = {{"RANK0", "X 1 2000 1 1"}, {"RANK1", "two\nlines"}};
+  const std::vector<SettingsFile::KeyValue> oneBad = {{"RANK0", "X 1 2000 1 1"},
+                                                      {"RANK1", "two\nlines"}};
   EXPECT_FALSE(s.WriteStrings("Tolvane Echo", oneBad));
   EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK0", ""), "NEW 9 2024 5 6");
 }

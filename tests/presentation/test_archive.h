@@ -25,16 +25,25 @@ inline Bytes ArchiveOf(const Bytes& items, bool prefix = false) {
   return b.Get();
 }
 
-inline Bytes Item(const Bytes& properties) { return ByteBuilder().U8(kTagList).Raw(properties).U8(0).Get(); }
+inline Bytes Item(const Bytes& properties) {
+  return ByteBuilder().U8(kTagList).Raw(properties).U8(0).Get();
+}
 
 // "Picture.Data" with a picture class and what follows its name.
 inline Bytes PictureProperty(std::string_view cls, const Bytes& payload) {
   ByteBuilder data;
   data.Short(cls).Raw(payload);
-  return ByteBuilder().Short("Picture.Data").U8(kTagBinary).U32(uint32_t(data.Size())).Raw(data.Get()).Get();
+  return ByteBuilder()
+      .Short("Picture.Data")
+      .U8(kTagBinary)
+      .U32(uint32_t(data.Size()))
+      .Raw(data.Get())
+      .Get();
 }
 
 // "TBitmap" data: the file's length, then the file.
-inline Bytes BitmapPayload(const Bytes& file) { return ByteBuilder().U32(uint32_t(file.size())).Raw(file).Get(); }
+inline Bytes BitmapPayload(const Bytes& file) {
+  return ByteBuilder().U32(uint32_t(file.size())).Raw(file).Get();
+}
 
 }  // namespace pres::test

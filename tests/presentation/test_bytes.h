@@ -34,13 +34,27 @@ class ByteBuilder {
     return *this;
   }
   // Colour-table entry (blue, green, red[, 0]) of a 0x00RRGGBB colour.
-  ByteBuilder& Quad(uint32_t rgb) { return Raw({uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16), 0}); }
-  ByteBuilder& Triple(uint32_t rgb) { return Raw({uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16)}); }
+  ByteBuilder& Quad(uint32_t rgb) {
+    return Raw({uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16), 0});
+  }
+  ByteBuilder& Triple(uint32_t rgb) {
+    return Raw({uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16)});
+  }
 
   // A 40-byte info header.
   ByteBuilder& InfoHeader(int32_t w, int32_t h, uint16_t bpp, uint32_t compression = 0,
                           uint32_t colorsUsed = 0) {
-    return U32(40).I32(w).I32(h).U16(1).U16(bpp).U32(compression).U32(0).U32(0).U32(0).U32(colorsUsed).U32(0);
+    return U32(40)
+        .I32(w)
+        .I32(h)
+        .U16(1)
+        .U16(bpp)
+        .U32(compression)
+        .U32(0)
+        .U32(0)
+        .U32(0)
+        .U32(colorsUsed)
+        .U32(0);
   }
   // A 12-byte core header.
   ByteBuilder& CoreHeader(uint16_t w, uint16_t h, uint16_t bpp) {

@@ -22,7 +22,8 @@ using testing::TrackBuilder;
 // this file: the buffers, once made, stay for the life of the process.)
 TEST(AnalysisInterface, BeforeInitEverythingAnswersNothing) {
   ASSERT_FALSE(TheLibrary().analysis.Ready());
-  SongHandle song = TheLibrary().handles.Adopt(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 1).End()}));
+  SongHandle song =
+      TheLibrary().handles.Adopt(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 1).End()}));
   EXPECT_EQ(mmsSMFAnalysis(song), 1);
   EXPECT_EQ(mmsSMFAnalysisGetTime(), 0);
   EXPECT_EQ(mmsSMFAnalysisGetMeasure(), 0);
@@ -115,11 +116,9 @@ TEST_F(AnalysisTest, LengthAndEndPositionFollowTheTickPasses) {
 
   // A time signature changes the beats per measure and so the end position; End of Track ends
   // even a track with a "repeat" cue point.
-  ASSERT_EQ(Analyse(BuildSmf({TrackBuilder()
-                                  .TimeSignature(1, 3, 2)
-                                  .Meta(0, 0x07, "repeat")
-                                  .End(96 * 3 * 2 - 1)},
-                             SmfOptions{.division = 96})),
+  ASSERT_EQ(Analyse(BuildSmf(
+                {TrackBuilder().TimeSignature(1, 3, 2).Meta(0, 0x07, "repeat").End(96 * 3 * 2 - 1)},
+                SmfOptions{.division = 96})),
             0);
   EXPECT_EQ(analysis_.SongLength(), 96 * 6);
   EXPECT_EQ(analysis_.EndMeasure(), 3);
@@ -166,13 +165,13 @@ TEST_F(AnalysisTest, LongTextsAndFullBuffersAreCutNeverOverrun) {
 }
 
 TEST_F(AnalysisTest, BadDataStopsTheAnalysisWithAMessageAndKeepsWhatWasRead) {
-  ASSERT_EQ(Analyse(BuildSmf({TrackBuilder().NoteOn(0, 1, 50, 60).End(100),
-                              TrackBuilder()
-                                  .NoteOn(0, 1, 70, 80)
-                                  .Bytes({0x10, 0xF4, 0x33})
-                                  .NoteOn(0, 1, 90, 90)
-                                  .End()})),
-            0);
+  ASSERT_EQ(
+      Analyse(BuildSmf({TrackBuilder().NoteOn(0, 1, 50, 60).End(100), TrackBuilder()
+                                                                          .NoteOn(0, 1, 70, 80)
+                                                                          .Bytes({0x10, 0xF4, 0x33})
+                                                                          .NoteOn(0, 1, 90, 90)
+                                                                          .End()})),
+      0);
   EXPECT_EQ(entries_[1].totalNotes, 2);
   EXPECT_EQ(entries_[1].averageNote, 60);
   EXPECT_EQ(analysis_.SongLength(), 17);  // the pass that found the bad status counts
@@ -184,8 +183,7 @@ TEST_F(AnalysisTest, BadDataStopsTheAnalysisWithAMessageAndKeepsWhatWasRead) {
             "解析を中断します\n"
             "  異常ﾃﾞｰﾀ   ﾄﾗｯｸ1 の f4 33 ...");
 
-  ASSERT_EQ(Analyse(BuildSmf({TrackBuilder().NoteOn(0, 0, 40, 60).Meta(3, 0x09, "dev").End()})),
-            0);
+  ASSERT_EQ(Analyse(BuildSmf({TrackBuilder().NoteOn(0, 0, 40, 60).Meta(3, 0x09, "dev").End()})), 0);
   messages = sink_.Messages();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_NE(messages[1].text.find("ﾄﾗｯｸ0 の ff 09 ..."), std::string::npos);
@@ -197,9 +195,9 @@ TEST_F(AnalysisTest, RefusalsAndFilesCutShort) {
   EXPECT_EQ(Analyse({'M', 'T', 'r', 'k'}), 2);
   EXPECT_EQ(analysis_.Run(nullptr, sink_), 1);
   // A missing "MTrk": the analysis stops setting up and reports what it has, which is nothing.
-  ASSERT_EQ(Analyse(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 1).End()},
-                             SmfOptions{.trackCount = 2})),
-            0);
+  ASSERT_EQ(
+      Analyse(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 1).End()}, SmfOptions{.trackCount = 2})),
+      0);
   EXPECT_EQ(analysis_.SongLength(), 0);
   EXPECT_EQ(entries_[0].totalNotes, 0);
   EXPECT_EQ(analysis_.EndMeasure(), 1);
@@ -217,8 +215,7 @@ class AnalysisWithPlayback : public ::testing::Test {
   void SetUp() override {
     mmsSMFAnalysisInit();
     TheLibrary().player.SetPlatform(Platform{
-        &clock_, [this] { return std::make_unique<testing::ForwardingOutput>(recorder_); },
-        false});
+        &clock_, [this] { return std::make_unique<testing::ForwardingOutput>(recorder_); }, false});
     ASSERT_EQ(mmsInit(10), 0);
   }
   void TearDown() override {
@@ -251,10 +248,15 @@ TEST_F(AnalysisWithPlayback, InvertedPlayMirrorsAboutTheAnalysedAverages) {
 }
 
 TEST_F(AnalysisWithPlayback, AfterASongEndsByItselfThePictureStays) {
-  SongHandle song = TheLibrary().handles.Adopt(BuildSmf(
-      {TrackBuilder().Tempo(0, 600000).Program(0, 4, 12).NoteOn(0, 4, 65, 90).NoteOn(0, 4, 67, 90)
-           .PitchBend(5, 4, 100).NoteOff(5, 4, 67).End(96)},
-      SmfOptions{.division = 96}));
+  SongHandle song = TheLibrary().handles.Adopt(BuildSmf({TrackBuilder()
+                                                             .Tempo(0, 600000)
+                                                             .Program(0, 4, 12)
+                                                             .NoteOn(0, 4, 65, 90)
+                                                             .NoteOn(0, 4, 67, 90)
+                                                             .PitchBend(5, 4, 100)
+                                                             .NoteOff(5, 4, 67)
+                                                             .End(96)},
+                                                        SmfOptions{.division = 96}));
   ASSERT_EQ(mmsPlay(song, 0), 0);
   Run(100);
   EXPECT_EQ(mmsGetStatus(), 1);

@@ -33,8 +33,11 @@ TEST(EngineEvents, RunningStatusCarriesOverDataBytesAndMetaAndSysExStatuses) {
                                   .End()});
   ASSERT_EQ(harness.Play(song), 0);
   harness.RunUntilStopped(5000);
-  const std::vector<Bytes> expected{{0x90, 60, 100}, {0x90, 62, 100}, {0x90, 60, 0},
-                                    {0x80, 62, 64},  {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7},
+  const std::vector<Bytes> expected{{0x90, 60, 100},
+                                    {0x90, 62, 100},
+                                    {0x90, 60, 0},
+                                    {0x80, 62, 64},
+                                    {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7},
                                     {0xF0, 0x43, 0xF7}};
   EXPECT_EQ(BytesOf(harness.SentBeforeStop()), expected);
   // A data byte before any status on the track sends nothing and plays on.
@@ -105,15 +108,14 @@ TEST(EngineEvents, SystemExclusiveIsRetriedWhileNotReadyAndDroppedWhenTooLarge) 
     ASSERT_EQ(harness.Play(BuildSmf({TrackBuilder().SysEx(0, body).End()})), 0);
     harness.RunUntilStopped(1000);
     EXPECT_EQ(harness.output().LongAttempts(), 6);
-    EXPECT_EQ(BytesOf(harness.SentBeforeStop()), (std::vector<Bytes>{{0xF0, 0x41, 0x10, 0x42,
-                                                                       0x12, 0xF7}}));
+    EXPECT_EQ(BytesOf(harness.SentBeforeStop()),
+              (std::vector<Bytes>{{0xF0, 0x41, 0x10, 0x42, 0x12, 0xF7}}));
   }
   {
     // 200 attempts, then the message is given up and playback goes on.
     EngineHarness harness;
     harness.output().RefuseLongMessages(1000);
-    ASSERT_EQ(harness.Play(BuildSmf({TrackBuilder().SysEx(0, body).NoteOn(1, 0, 60, 1).End()})),
-              0);
+    ASSERT_EQ(harness.Play(BuildSmf({TrackBuilder().SysEx(0, body).NoteOn(1, 0, 60, 1).End()})), 0);
     harness.RunUntilStopped(1000);
     EXPECT_EQ(harness.output().LongAttempts(), 200);
     EXPECT_EQ(BytesOf(harness.SentBeforeStop()), (std::vector<Bytes>{{0x90, 60, 1}}));
@@ -124,11 +126,8 @@ TEST(EngineEvents, SystemExclusiveIsRetriedWhileNotReadyAndDroppedWhenTooLarge) 
     fits.back() = 0xF7;
     Bytes tooLarge(65536, 0x22);
     EngineHarness harness;
-    ASSERT_EQ(harness.Play(BuildSmf({TrackBuilder()
-                                         .SysEx(0, fits)
-                                         .SysEx(1, tooLarge)
-                                         .NoteOn(1, 0, 60, 1)
-                                         .End()})),
+    ASSERT_EQ(harness.Play(BuildSmf(
+                  {TrackBuilder().SysEx(0, fits).SysEx(1, tooLarge).NoteOn(1, 0, 60, 1).End()})),
               0);
     harness.RunUntilStopped(1000);
     const auto sent = harness.SentBeforeStop();
@@ -141,9 +140,9 @@ TEST(EngineEvents, SystemExclusiveIsRetriedWhileNotReadyAndDroppedWhenTooLarge) 
 
 TEST(EngineEvents, SystemStatusInATrackStopsPlaybackAtOnce) {
   EngineHarness harness;
-  const auto song = BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x0A, 0xF1, 0x10})
-                                  .NoteOff(0, 0, 60).End(),
-                              TrackBuilder().NoteOn(11, 1, 64, 100).End(100)});
+  const auto song = BuildSmf(
+      {TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x0A, 0xF1, 0x10}).NoteOff(0, 0, 60).End(),
+       TrackBuilder().NoteOn(11, 1, 64, 100).End(100)});
   ASSERT_EQ(harness.Play(song), 0);
   harness.Run(200);
   EXPECT_EQ(harness.engine().Status(), 0);
@@ -159,12 +158,9 @@ TEST(EngineEvents, SystemStatusInATrackStopsPlaybackAtOnce) {
 
 TEST(EngineEvents, AnUnlistedMetaTypeEndsPlaybackWithAMessageAndNoHangingNote) {
   EngineHarness harness;
-  const auto song = BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End(200),
-                              TrackBuilder()
-                                  .NoteOn(0, 1, 64, 100)
-                                  .Meta(10, 0x08, "abc")
-                                  .NoteOff(0, 1, 64)
-                                  .End()});
+  const auto song = BuildSmf(
+      {TrackBuilder().NoteOn(0, 0, 60, 100).End(200),
+       TrackBuilder().NoteOn(0, 1, 64, 100).Meta(10, 0x08, "abc").NoteOff(0, 1, 64).End()});
   ASSERT_EQ(harness.Play(song), 0);
   harness.Run(300);
   EXPECT_EQ(harness.engine().Status(), 0);

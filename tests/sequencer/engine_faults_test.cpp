@@ -24,9 +24,9 @@ TEST(EngineFaults, ImagesThatCannotPlayAreRefusedWithoutSendingAnything) {
             1);
   EXPECT_EQ(harness.Play(BuildSmf({TrackBuilder().End()}, SmfOptions{.trackCount = 3})), 1);
   // No ticks per quarter note: no tick length to play by.
-  EXPECT_EQ(harness.Play(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 1).End()},
-                                  SmfOptions{.division = 0})),
-            1);
+  EXPECT_EQ(
+      harness.Play(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 1).End()}, SmfOptions{.division = 0})),
+      1);
   EXPECT_EQ(harness.player.Play(nullptr, nullptr, 0, 0), 1);
   harness.Run(100);
   EXPECT_EQ(harness.output().Count(), 0u);
@@ -36,12 +36,12 @@ TEST(EngineFaults, ImagesThatCannotPlayAreRefusedWithoutSendingAnything) {
 TEST(EngineFaults, ATrackThatRunsPastItsEndEndsThereWhileOthersPlayOn) {
   const TrackBuilder healthy = TrackBuilder().NoteOn(0, 9, 36, 100).NoteOff(20, 9, 36).End();
   const std::vector<TrackBuilder> broken{
-      TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x05, 0x90, 62}),    // event cut short
-      TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x85, 0x80}),        // delta cut short
+      TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x05, 0x90, 62}),               // event cut short
+      TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x85, 0x80}),                   // delta cut short
       TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x05, 0xFF, 0x01, 0x7F, 'a'}),  // text
-      TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x05, 0xF0, 0x83}),  // SysEx length
+      TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x05, 0xF0, 0x83}),             // SysEx length
       TrackBuilder().NoteOn(0, 0, 60, 100).Bytes({0x05, 0xFF, 0x51, 0x03, 0x07}),  // tempo
-      TrackBuilder().NoteOn(0, 0, 60, 100),                            // no End of Track
+      TrackBuilder().NoteOn(0, 0, 60, 100),  // no End of Track
   };
   for (size_t i = 0; i < broken.size(); ++i) {
     EngineHarness harness;

@@ -46,9 +46,9 @@ TEST(EngineTiming, SendsEachEventAtItsTickAndStopsAtTheEnd) {
 
   // The first event fires in pass 1 whether its delta is 0 or 1; from there on each delta is
   // exact, so a track that starts at tick 0 plays every later event in pass tick + 1.
-  const std::vector<Sent> expected{{1, {0x90, 60, 100}},  {97, {0x80, 60, 64}},
-                                   {97, {0x90, 62, 90}},  {107, {0xC3, 5, 0}},
-                                   {107, {0xE3, 0, 0}},   {145, {0x80, 62, 0}}};
+  const std::vector<Sent> expected{{1, {0x90, 60, 100}}, {97, {0x80, 60, 64}},
+                                   {97, {0x90, 62, 90}}, {107, {0xC3, 5, 0}},
+                                   {107, {0xE3, 0, 0}},  {145, {0x80, 62, 0}}};
   EXPECT_EQ(TicksAndBytes(harness.SentBeforeStop()), expected);
 
   // All tracks ended: the stop sends all notes off, all sound off and reset all controllers on
@@ -96,10 +96,8 @@ TEST(EngineTiming, FirstDeltaZeroAndOneBothFireInTheFirstPass) {
                               TrackBuilder().NoteOn(1, 1, 61, 100).NoteOff(2, 1, 61).End()});
   ASSERT_EQ(harness.Play(song), 0);
   harness.RunUntilStopped(5000);
-  const std::vector<Sent> expected{{1, {0x90, 60, 100}},
-                                   {1, {0x91, 61, 100}},
-                                   {3, {0x80, 60, 64}},
-                                   {3, {0x81, 61, 64}}};
+  const std::vector<Sent> expected{
+      {1, {0x90, 60, 100}}, {1, {0x91, 61, 100}}, {3, {0x80, 60, 64}}, {3, {0x81, 61, 64}}};
   EXPECT_EQ(TicksAndBytes(harness.SentBeforeStop()), expected);
 }
 
@@ -226,12 +224,9 @@ TEST(EngineLooping, TracksThatLetNoTimePassEndEvenInRepeatMode) {
 TEST(EngineTiming, LongSilencesAreCrossedInOneStepWithoutChangingTicks) {
   // A note 3 million ticks after the start at an absurd tempo: over 10 000 passes per call.
   EngineHarness harness;
-  const auto song = BuildSmf({TrackBuilder()
-                                  .Tempo(0, 1)
-                                  .NoteOn(3000000, 0, 60, 100)
-                                  .NoteOff(1, 0, 60)
-                                  .End()},
-                             SmfOptions{.division = 960});
+  const auto song =
+      BuildSmf({TrackBuilder().Tempo(0, 1).NoteOn(3000000, 0, 60, 100).NoteOff(1, 0, 60).End()},
+               SmfOptions{.division = 960});
   ASSERT_EQ(harness.Play(song), 0);
   ASSERT_TRUE(harness.RunUntilStopped(10000));
   const auto sent = harness.SentBeforeStop();
@@ -246,10 +241,10 @@ TEST(EngineTiming, ASongTooFastToPlayFallsBehindInsteadOfHoldingTheEngine) {
   // One microsecond a quarter note at 960 ticks: 960 000 passes a millisecond, each with a
   // note, looping for ever.
   EngineHarness harness;
-  ASSERT_EQ(harness.Play(BuildSmf({TrackBuilder().Tempo(0, 1).NoteOn(1, 0, 60, 1).NoteOff(1, 0, 60)
-                                       .End()},
-                                  SmfOptions{.division = 960}),
-                         1),
+  ASSERT_EQ(harness.Play(
+                BuildSmf({TrackBuilder().Tempo(0, 1).NoteOn(1, 0, 60, 1).NoteOff(1, 0, 60).End()},
+                         SmfOptions{.division = 960}),
+                1),
             0);
   harness.Run(20);
   EXPECT_LE(harness.engine().TickCountNow(), 2 * kMaxPassesPerCall + 1);

@@ -23,7 +23,8 @@ using testing::TrackBuilder;
 // Root mean square of the stereo samples between two times in ms.
 double Loudness(const std::vector<int16_t>& samples, uint32_t fromMs, uint32_t toMs) {
   const size_t from = 2 * static_cast<size_t>(fromMs) * kSynthSampleRate / 1000;
-  const size_t to = std::min(samples.size(), 2 * static_cast<size_t>(toMs) * kSynthSampleRate / 1000);
+  const size_t to =
+      std::min(samples.size(), 2 * static_cast<size_t>(toMs) * kSynthSampleRate / 1000);
   if (to <= from) return 0.0;
   double sum = 0.0;
   for (size_t i = from; i < to; ++i) sum += double(samples[i]) * samples[i];
@@ -72,12 +73,9 @@ TEST_F(SynthRender, SoundWhileNotesPlayAndSilenceAfterAStop) {
 
 TEST_F(SynthRender, AudioFollowsTheEnginesTiming) {
   // Silence for one second (200 ticks of 5 ms), then a note for half a second, then the end.
-  const auto song = BuildSmf({TrackBuilder()
-                                  .Program(0, 0, 0)
-                                  .NoteOn(200, 0, 72, 120)
-                                  .NoteOff(100, 0, 72)
-                                  .End(100)},
-                             SmfOptions{.division = 100});
+  const auto song = BuildSmf(
+      {TrackBuilder().Program(0, 0, 0).NoteOn(200, 0, 72, 120).NoteOff(100, 0, 72).End(100)},
+      SmfOptions{.division = 100});
   ASSERT_EQ(renderer_->Play(song, 0, 0), 0);
   for (int i = 0; i < 1000 && renderer_->Playing(); ++i) renderer_->Advance(10);
   EXPECT_FALSE(renderer_->Playing());
@@ -99,11 +97,11 @@ TEST(WavWriter, WritesA16BitPcmHeaderAndTheSamples) {
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
   EXPECT_EQ(bytes[4], 44u);  // 36 + 8 data bytes
   EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 16), "WAVEfmt ");
-  EXPECT_EQ(bytes[22], 2u);                              // channels
-  EXPECT_EQ(bytes[24] | bytes[25] << 8, 44100);          // sample rate
-  EXPECT_EQ(bytes[34], 16u);                             // bits per sample
-  EXPECT_EQ(bytes[40], 8u);                              // data size
-  EXPECT_EQ(bytes[44 + 2], 0xFE);                        // -2, little-endian
+  EXPECT_EQ(bytes[22], 2u);                      // channels
+  EXPECT_EQ(bytes[24] | bytes[25] << 8, 44100);  // sample rate
+  EXPECT_EQ(bytes[34], 16u);                     // bits per sample
+  EXPECT_EQ(bytes[40], 8u);                      // data size
+  EXPECT_EQ(bytes[44 + 2], 0xFE);                // -2, little-endian
   EXPECT_EQ(bytes[44 + 3], 0xFF);
   EXPECT_FALSE(WriteWav("/nonexistent/folder/out.wav", {}, 2, 44100));
 }

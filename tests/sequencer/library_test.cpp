@@ -1,4 +1,6 @@
 // The C interface over the one library instance, with a platform of the test's own.
+#include "sequencer/src/library.h"
+
 #include <dirent.h>
 #include <gtest/gtest.h>
 
@@ -10,7 +12,6 @@
 
 #include "sequencer/include/vondra.h"
 #include "sequencer/midiout/recording_output.h"
-#include "sequencer/src/library.h"
 #include "tests/sequencer/support/engine_harness.h"
 #include "tests/sequencer/support/fake_clock.h"
 #include "tests/sequencer/support/fast_clock.h"
@@ -62,23 +63,24 @@ class Library : public ::testing::Test {
   }
 
   void UsePlatform(Clock* clock, bool thread, bool withOutput = true) {
-    TheLibrary().player.SetPlatform(
-        Platform{clock,
-                 [this, withOutput]() -> std::unique_ptr<MidiOutput> {
-                   if (!withOutput) return nullptr;
-                   auto output = std::make_shared<RecordingOutput>();
-                   output->FailClose(failClose_);
-                   outputs_.push_back(output);
-                   output_ = output.get();
-                   return std::make_unique<testing::ForwardingOutput>(output);
-                 },
-                 thread});
+    TheLibrary().player.SetPlatform(Platform{clock,
+                                             [this, withOutput]() -> std::unique_ptr<MidiOutput> {
+                                               if (!withOutput) return nullptr;
+                                               auto output = std::make_shared<RecordingOutput>();
+                                               output->FailClose(failClose_);
+                                               outputs_.push_back(output);
+                                               output_ = output.get();
+                                               return std::make_unique<testing::ForwardingOutput>(
+                                                   output);
+                                             },
+                                             thread});
   }
 
   std::string WriteFile(const std::vector<uint8_t>& bytes) {
     const auto path = folder_ / ("song-" + std::to_string(++written_) + ".mid");
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -153,8 +155,8 @@ TEST_F(Library, HandlesReadWholeFilesAndUnknownHandlesAreRefused) {
 
 TEST_F(Library, DestroyingThePlayingHandleStopsItFirst) {
   ASSERT_EQ(mmsInit(10), 0);
-  SongHandle handle =
-      mmsCreateHandle(WriteFile(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End(2000)})).c_str());
+  SongHandle handle = mmsCreateHandle(
+      WriteFile(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End(2000)})).c_str());
   ASSERT_EQ(mmsPlay(handle, 1), 0);
   Step(50);
   EXPECT_EQ(mmsGetStatus(), 1);
@@ -179,8 +181,8 @@ TEST_F(Library, EndStopsAndClosesAndInitWorksAgainWithOneThreadAtATime) {
   EXPECT_TRUE(first->Closed());
   EXPECT_EQ(ThreadCount(), before + 1);
 
-  SongHandle handle =
-      mmsCreateHandle(WriteFile(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End(2000)})).c_str());
+  SongHandle handle = mmsCreateHandle(
+      WriteFile(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End(2000)})).c_str());
   ASSERT_EQ(mmsPlay(handle, 0), 0);
   for (int i = 0; i < 200 && output_->Count() == 0; ++i) fast_.Sleep(10);
   EXPECT_EQ(output_->SoundingNotes().size(), 1u);

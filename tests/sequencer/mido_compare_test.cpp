@@ -31,8 +31,8 @@ struct Reference {
 };
 
 std::map<std::string, Reference> ReadReferences(const std::vector<fs::path>& files) {
-  std::string command = std::string(kPython) + " " + TOLVANE_SOURCE_DIR +
-                        "/tests/sequencer/mido_reference.py";
+  std::string command =
+      std::string(kPython) + " " + TOLVANE_SOURCE_DIR + "/tests/sequencer/mido_reference.py";
   for (const auto& file : files) command += " '" + file.string() + "'";
   std::map<std::string, Reference> references;
   FILE* pipe = popen(command.c_str(), "r");
@@ -156,7 +156,8 @@ TEST(MidoComparison, AnalysisAgreesWithAnIndependentReader) {
   if (!MidoAvailable()) GTEST_SKIP() << "python3-mido is not installed";
   std::vector<fs::path> files;
   for (const auto& entry : fs::recursive_directory_iterator(kMidiFolder)) {
-    if (entry.is_regular_file() && entry.path().extension() == ".mid") files.push_back(entry.path());
+    if (entry.is_regular_file() && entry.path().extension() == ".mid")
+      files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
   const auto references = ReadReferences(files);
@@ -178,9 +179,10 @@ TEST(MidoComparison, AnalysisAgreesWithAnIndependentReader) {
     bool same = !reference.refused && analysis.SongLength() == reference.length;
     for (int channel = 0; same && channel < 16; ++channel) {
       const int64_t count = reference.counts[channel];
-      same = entries[channel].totalNotes == count &&
-             entries[channel].averageNote == (count ? reference.notes[channel] / count : 0) &&
-             entries[channel].averageVelocity == (count ? reference.velocities[channel] / count : 0);
+      same =
+          entries[channel].totalNotes == count &&
+          entries[channel].averageNote == (count ? reference.notes[channel] / count : 0) &&
+          entries[channel].averageVelocity == (count ? reference.velocities[channel] / count : 0);
     }
     const auto parting = PartingFor(path);
     if (!parting) {
@@ -212,7 +214,8 @@ TEST(MidoComparison, AnalysisAgreesWithAnIndependentReader) {
   EXPECT_GT(agreed, 200);
 
   // The file cut short reads as the intact C major scale: 8 notes from 60 to 72.
-  const auto cut = ReadAll(kMidiFolder / "jazz-soft-test-midi-files/midi/test-corrupt-file-missing-byte.mid");
+  const auto cut =
+      ReadAll(kMidiFolder / "jazz-soft-test-midi-files/midi/test-corrupt-file-missing-byte.mid");
   ASSERT_EQ(analysis.Run(&cut, sink), 0);
   EXPECT_EQ(entries[0].totalNotes, 8);
   EXPECT_EQ(entries[0].averageNote, (60 + 62 + 64 + 65 + 67 + 69 + 71 + 72) / 8);

@@ -34,7 +34,8 @@ std::vector<Image> RealSeeds() {
   for (const char* name : kRealFiles) {
     std::ifstream in(kMidiFolder / name, std::ios::binary);
     EXPECT_TRUE(in) << "missing " << name;
-    if (in) seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in)
+      seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   return seeds;
 }

@@ -12,9 +12,9 @@ using testing::SmfOptions;
 using testing::TrackBuilder;
 
 TEST(SongSetup, ReadsTheHeaderAndPointsEachCursorAtItsFirstEvent) {
-  const auto image = BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End(),
-                               TrackBuilder().NoteOn(7, 1, 62, 100).End()},
-                              SmfOptions{.format = 1, .division = 480});
+  const auto image = BuildSmf(
+      {TrackBuilder().NoteOn(0, 0, 60, 100).End(), TrackBuilder().NoteOn(7, 1, 62, 100).End()},
+      SmfOptions{.format = 1, .division = 480});
   SongState song;
   song.Reset();
   ASSERT_EQ(SetUpTracks(image, song), SetupResult::kReady);
@@ -113,7 +113,8 @@ TEST(SongPosition, AdvancingInOneStepMatchesSingleSteps) {
       }
       bulk.AdvancePosition(ticks);
       for (uint32_t i = 0; i < ticks; ++i) StepOnce(single);
-      EXPECT_EQ(bulk.Measure, single.Measure) << c.timebase << "/" << c.beatsPerMeasure << " " << ticks;
+      EXPECT_EQ(bulk.Measure, single.Measure)
+          << c.timebase << "/" << c.beatsPerMeasure << " " << ticks;
       EXPECT_EQ(bulk.Beat, single.Beat) << c.timebase << "/" << c.beatsPerMeasure << " " << ticks;
       EXPECT_EQ(bulk.Tick, single.Tick) << c.timebase << "/" << c.beatsPerMeasure << " " << ticks;
     }

@@ -45,8 +45,7 @@ std::vector<uint8_t> ReadAll(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void PlayEveryFile(const std::string& collection, int32_t repeat, int32_t invert,
-                   uint32_t capMs) {
+void PlayEveryFile(const std::string& collection, int32_t repeat, int32_t invert, uint32_t capMs) {
   const fs::path folder = kMidiFolder / collection;
   if (!fs::exists(folder)) GTEST_SKIP() << folder << " is absent";
   const auto files = MidiFiles(folder);
@@ -66,16 +65,24 @@ void PlayEveryFile(const std::string& collection, int32_t repeat, int32_t invert
   }
 }
 
-TEST(TestDataPlayback, JazzSoftFilesOnce) { PlayEveryFile("jazz-soft-test-midi-files", 0, 0, 60000); }
+TEST(TestDataPlayback, JazzSoftFilesOnce) {
+  PlayEveryFile("jazz-soft-test-midi-files", 0, 0, 60000);
+}
 TEST(TestDataPlayback, JazzSoftFilesLoopedAndInverted) {
   PlayEveryFile("jazz-soft-test-midi-files", 1, 1, 5000);
 }
-TEST(TestDataPlayback, UnitTestCasesOnce) { PlayEveryFile("midi-unit-test-cases", 0, 0, 60000); }
+TEST(TestDataPlayback, UnitTestCasesOnce) {
+  PlayEveryFile("midi-unit-test-cases", 0, 0, 60000);
+}
 TEST(TestDataPlayback, UnitTestCasesLoopedAndInverted) {
   PlayEveryFile("midi-unit-test-cases", 1, 1, 5000);
 }
-TEST(TestDataPlayback, RealSongsOnce) { PlayEveryFile("midly-test-asset", 0, 0, 600000); }
-TEST(TestDataPlayback, RealSongsLoopedAndInverted) { PlayEveryFile("midly-test-asset", 1, 1, 20000); }
+TEST(TestDataPlayback, RealSongsOnce) {
+  PlayEveryFile("midly-test-asset", 0, 0, 600000);
+}
+TEST(TestDataPlayback, RealSongsLoopedAndInverted) {
+  PlayEveryFile("midly-test-asset", 1, 1, 20000);
+}
 
 }  // namespace
 }  // namespace vondra

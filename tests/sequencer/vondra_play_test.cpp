@@ -43,7 +43,8 @@ class VondraPlay : public ::testing::Test {
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const auto path = folder_ / name;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -63,18 +64,19 @@ TEST_F(VondraPlay, AnswersUsageMistakesAndUnreadableFiles) {
   EXPECT_EQ(RunTool("--analyse " + (folder_ / "missing.mid").string()).status, 1);
   EXPECT_EQ(RunTool("--analyse " + Write("text.mid", {'h', 'i'})).status, 1);
   // No output to play on: said so, and no waiting for a song that cannot sound.
-  const ToolRun none = RunTool(Write("song.mid", BuildSmf({TrackBuilder().End(10)})), "VONDRA_OUTPUT=none");
+  const ToolRun none =
+      RunTool(Write("song.mid", BuildSmf({TrackBuilder().End(10)})), "VONDRA_OUTPUT=none");
   EXPECT_EQ(none.status, 1);
   EXPECT_NE(none.output.find("no MIDI output"), std::string::npos);
 }
 
 TEST_F(VondraPlay, AnalysisAsATableAndAsJson) {
   const std::string file = Write("song.mid", BuildSmf({TrackBuilder()
-                                                          .Meta(0, 0x01, "Intro \"one\"")
-                                                          .Meta(0, 0x03, "Caf\xe9")  // Latin-1
-                                                          .NoteOn(0, 2, 60, 100)
-                                                          .NoteOn(0, 2, 64, 80)
-                                                          .End(96)}));
+                                                           .Meta(0, 0x01, "Intro \"one\"")
+                                                           .Meta(0, 0x03, "Caf\xe9")  // Latin-1
+                                                           .NoteOn(0, 2, 60, 100)
+                                                           .NoteOn(0, 2, 64, 80)
+                                                           .End(96)}));
   const ToolRun table = RunTool("--analyse " + file);
   ASSERT_EQ(table.status, 0) << table.output;
   EXPECT_NE(table.output.find("length: 97 ticks"), std::string::npos) << table.output;
@@ -90,8 +92,10 @@ TEST_F(VondraPlay, AnalysisAsATableAndAsJson) {
   EXPECT_NE(json.output.find("\"trackName\": \"0001:1:000 Caf\\u00e9\\r\\n\""), std::string::npos);
   if (access("/usr/bin/python3", X_OK) == 0) {
     const std::string jsonFile = Write("analysis.json", {json.output.begin(), json.output.end()});
-    const std::string check = "/usr/bin/python3 -c \"import json,sys; d=json.load(open(sys.argv[1]));"
-                              " assert d['entries'][2]['totalNotes'] == 2\" " + jsonFile;
+    const std::string check =
+        "/usr/bin/python3 -c \"import json,sys; d=json.load(open(sys.argv[1]));"
+        " assert d['entries'][2]['totalNotes'] == 2\" " +
+        jsonFile;
     EXPECT_EQ(std::system(check.c_str()), 0);
   }
 }
@@ -102,8 +106,9 @@ TEST_F(VondraPlay, RendersAWavFile) {
     GTEST_SKIP() << "no General MIDI SoundFont installed";
   }
   // One second at Timebase 100 (5 ms a tick), then the stop's half second.
-  const std::string file = Write("song.mid", BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End(200)},
-                                                      testing::SmfOptions{.division = 100}));
+  const std::string file =
+      Write("song.mid", BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End(200)},
+                                 testing::SmfOptions{.division = 100}));
   const std::string wav = (folder_ / "out.wav").string();
   const ToolRun render = RunTool("--render " + wav + " " + file);
   ASSERT_EQ(render.status, 0) << render.output;

@@ -50,7 +50,8 @@ TEST(SfxSynthTest, BadDescriptionsNameTheLineAndReason) {
       {"index 0\nlength 1\nlayer\nwobble 3\n", "x:4: unknown setting 'wobble'"},
       {"length 1\nlayer\n", "x:2: no 'index'"},
       {"index 0\nlength 1\n", "x:2: no 'layer'"},
-      {"index 0\nlength 1\nlayer\nlevel nan\n", "x:4: 'level' needs non-negative numbers, got 'nan'"},
+      {"index 0\nlength 1\nlayer\nlevel nan\n",
+       "x:4: 'level' needs non-negative numbers, got 'nan'"},
   };
   for (const Case& c : cases) {
     try {

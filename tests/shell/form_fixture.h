@@ -30,18 +30,23 @@ inline std::vector<std::string>& CallLog() {
 // The state start-up has reached, written beside each logged call.
 inline std::string StartupState() {
   const pres::ServiceSet& s = pres::Services();
-  return "[archive " + std::to_string(s.archive->Count()) + ", ini " + (IniFile != nullptr ? "1" : "0") +
-         ", scene " + (SceneProc != nullptr ? "1" : "0") + ", timer " + (s.timer->Enabled() ? "1" : "0") + "]";
+  return "[archive " + std::to_string(s.archive->Count()) + ", ini " +
+         (IniFile != nullptr ? "1" : "0") + ", scene " + (SceneProc != nullptr ? "1" : "0") +
+         ", timer " + (s.timer->Enabled() ? "1" : "0") + "]";
 }
 
-inline void Log(const std::string& line) { CallLog().push_back(line); }
+inline void Log(const std::string& line) {
+  CallLog().push_back(line);
+}
 
 inline SequencerCalls RecordingSequencer() {
   return {[](uint32_t period) -> int32_t {
             Log("mmsInit(" + std::to_string(period) + ") " + StartupState());
             return 0;
           },
-          [](SongHandle handle) { Log("mmsDestroyHandle(" + std::to_string(reinterpret_cast<uintptr_t>(handle)) + ")"); },
+          [](SongHandle handle) {
+            Log("mmsDestroyHandle(" + std::to_string(reinterpret_cast<uintptr_t>(handle)) + ")");
+          },
           [] { Log("mmsStop " + StartupState()); },
           []() -> int32_t {
             Log("mmsEnd");
@@ -56,8 +61,8 @@ class RecordingHost : public FormHost {
   void SetCaption(std::string_view caption) override { Log("caption " + std::string(caption)); }
   void ShowClientArea(int left, int top, int width, int height) override {
     placement = {left, top, width, height};
-    Log("client area " + std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" +
-        std::to_string(height));
+    Log("client area " + std::to_string(left) + "," + std::to_string(top) + " " +
+        std::to_string(width) + "x" + std::to_string(height));
   }
   WindowPlacement Placement() const override { return placement; }
   void SetPlacement(const WindowPlacement& p) override { placement = p; }
@@ -65,7 +70,9 @@ class RecordingHost : public FormHost {
     fullScreen = on;
     if (on) placement = {0, 0, 1920, 1080};
   }
-  ClientSize ClientAreaSize() const override { return fullScreen ? ClientSize{640, 480} : ClientSize{480, 320}; }
+  ClientSize ClientAreaSize() const override {
+    return fullScreen ? ClientSize{640, 480} : ClientSize{480, 320};
+  }
   void SetDrawingPosition(int left, int top) override {
     drawingLeft = left;
     drawingTop = top;
@@ -113,11 +120,14 @@ inline std::vector<uint8_t> SmallArchive(bool withFont = true) {
 
 inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 inline int gBootSceneRuns = 0;
-inline void CountingBootScene() { ++gBootSceneRuns; }
+inline void CountingBootScene() {
+  ++gBootSceneRuns;
+}
 
 class FormTest : public ::testing::Test {
  protected:
@@ -130,9 +140,11 @@ class FormTest : public ::testing::Test {
     ::setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
     startFolder_ = std::filesystem::current_path();
     display_ = pres::CreateHeadlessDisplay(archive_);
-    pres::Services() = pres::ServiceSet{&archive_, display_.get(), nullptr, &input_, &timer_, &clock_};
+    pres::Services() =
+        pres::ServiceSet{&archive_, display_.get(), nullptr, &input_, &timer_, &clock_};
     timer_.SetHandler(&DXTimerTimer);
-    form_ = std::make_unique<TFormMain>(host_, RecordingSequencer(), folder_.string(), &CountingBootScene);
+    form_ = std::make_unique<TFormMain>(host_, RecordingSequencer(), folder_.string(),
+                                        &CountingBootScene);
   }
   void TearDown() override {
     form_.reset();
@@ -145,7 +157,9 @@ class FormTest : public ::testing::Test {
     ResetEngineState();
   }
 
-  void WriteArchive(bool withFont = true) { WriteFile(folder_ / kArchiveFileName, SmallArchive(withFont)); }
+  void WriteArchive(bool withFont = true) {
+    WriteFile(folder_ / kArchiveFileName, SmallArchive(withFont));
+  }
 
   // Archive in place, FormCreate and FormShow run, log cleared.
   void StartUp() {

@@ -12,8 +12,12 @@ namespace {
 
 using ::testing::ElementsAre;
 
-void Walk(TActor& actor) { actor.X += 1; }
-void AskToQuit(TActor&) { QuitRequested = 1; }
+void Walk(TActor& actor) {
+  actor.X += 1;
+}
+void AskToQuit(TActor&) {
+  QuitRequested = 1;
+}
 
 TEST_F(FormTest, EscapeAnsweredCancelLeavesEverythingAsItWas) {
   StartUp();
@@ -85,7 +89,8 @@ TEST_F(FormTest, F4TwiceRestoresPlacementAndDrawingPosition) {
 
 TEST_F(FormTest, SkipFiveChecksOnlyItselfAndSetsMaxSkip) {
   StartUp();
-  for (int tag = 0; tag < kSkipItems; ++tag) EXPECT_EQ(form_->SkipChecked(tag), tag == 0) << "Skip0 at start";
+  for (int tag = 0; tag < kSkipItems; ++tag)
+    EXPECT_EQ(form_->SkipChecked(tag), tag == 0) << "Skip0 at start";
 
   const MenuEntry* screen = FindByAccessKey(MainMenuBar(), 'S');
   ASSERT_NE(screen, nullptr);
@@ -148,7 +153,8 @@ class NoFullScreenDisplay final : public pres::Display {
   void StretchPattern(int32_t, const pres::Rect&, int32_t) override {}
   void DrawPatternAdd(int32_t, const pres::Rect&, int32_t, int32_t) override {}
   void DrawPatternAlpha(int32_t, const pres::Rect&, int32_t, int32_t) override {}
-  void DrawPatternRotated(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, double, double, int32_t) override {}
+  void DrawPatternRotated(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, double, double,
+                          int32_t) override {}
   std::vector<uint32_t> ReadBackBuffer() const override { return {}; }
   SDL_Renderer* Renderer() const override { return nullptr; }
 

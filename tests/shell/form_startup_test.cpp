@@ -48,8 +48,10 @@ TEST_F(FormTest, FormShowSetsGeometryFontCellsAndKeys) {
   EXPECT_EQ(input_.Binding(pres::kInputButton1), (KeyBinding{32, 90, 0}));
   EXPECT_EQ(input_.Binding(pres::kInputButton1 + 1), (KeyBinding{13, 88, 0}));
   EXPECT_EQ(input_.Binding(pres::kInputButton1 + 2), (KeyBinding{16, 0, 0}));
-  EXPECT_EQ(input_.Binding(pres::kInputUp), (KeyBinding{pres::vk::Letter('K'), pres::vk::kUp, pres::vk::Numpad(8)}));
-  EXPECT_EQ(input_.Binding(pres::kInputButton1 + 8), (KeyBinding{pres::vk::kF2, 0, 0})) << "button 9 keeps F2";
+  EXPECT_EQ(input_.Binding(pres::kInputUp),
+            (KeyBinding{pres::vk::Letter('K'), pres::vk::kUp, pres::vk::Numpad(8)}));
+  EXPECT_EQ(input_.Binding(pres::kInputButton1 + 8), (KeyBinding{pres::vk::kF2, 0, 0}))
+      << "button 9 keeps F2";
 
   EXPECT_TRUE(IdleAfter(32));
   EXPECT_EQ(FrameCount, 1);
@@ -83,7 +85,8 @@ TEST_F(FormTest, MissingOrBrokenArchiveStopsStartUpAndSaysWhere) {
   form_->FormDestroy();
   EXPECT_TRUE(CallLog().empty()) << "the library was never started, so it is not ended";
 
-  WriteFile(folder_ / kArchiveFileName, {'n', 'o', 't', ' ', 'a', 'n', ' ', 'a', 'r', 'c', 'h', 'i', 'v', 'e'});
+  WriteFile(folder_ / kArchiveFileName,
+            {'n', 'o', 't', ' ', 'a', 'n', ' ', 'a', 'r', 'c', 'h', 'i', 'v', 'e'});
   try {
     ::testing::internal::CaptureStderr();
     form_->FormCreate();

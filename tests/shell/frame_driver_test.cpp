@@ -114,10 +114,16 @@ TEST_F(FrameDriverTest, ClockWrapAroundIsHarmless) {
 
 int32_t gFrameSeenByScene = -1;
 int32_t gMovedAfterScene = 0;
-void RecordScene() { gFrameSeenByScene = FrameCount; }
-void RecordMove(TActor&) { gMovedAfterScene = (gFrameSeenByScene == FrameCount) ? 1 : 0; }
+void RecordScene() {
+  gFrameSeenByScene = FrameCount;
+}
+void RecordMove(TActor&) {
+  gMovedAfterScene = (gFrameSeenByScene == FrameCount) ? 1 : 0;
+}
 int gClosed = 0;
-void CountClose() { ++gClosed; }
+void CountClose() {
+  ++gClosed;
+}
 
 TEST_F(FrameDriverTest, TickRunsSceneThenMovePassAfterCountingTheFrame) {
   SceneProc = RecordScene;

@@ -1,12 +1,12 @@
 // The menu bar's captions and access keys, and the ImGui menu driven by keys alone.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "game/shell/main_menu.h"
 
 #include <SDL2/SDL.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <imgui.h>
 
 #include "game/shell/imgui_layer.h"
-#include "game/shell/main_menu.h"
 #include "game/shell/menu_bar_view.h"
 #include "tests/shell/form_fixture.h"
 
@@ -28,8 +28,8 @@ TEST(MainMenu, CaptionsShowTheAccessKeyInBracketsWithoutTheMark) {
     shown.push_back(DisplayCaption(top.caption));
     for (const MenuEntry& item : top.submenu) shown.push_back(DisplayCaption(item.caption));
   }
-  EXPECT_THAT(shown, ::testing::ElementsAre("閉じる(E)", "画面モード(S)", "ノーマル(N)", "フルスクリーン(F)",
-                                            "最大フレームスキップ数(S)"));
+  EXPECT_THAT(shown, ::testing::ElementsAre("閉じる(E)", "画面モード(S)", "ノーマル(N)",
+                                            "フルスクリーン(F)", "最大フレームスキップ数(S)"));
   const MenuEntry* skip = FindByAccessKey(FindByAccessKey(MainMenuBar(), 's')->submenu, 's');
   ASSERT_NE(skip, nullptr);
   ASSERT_EQ(skip->submenu.size(), 10u);
@@ -93,7 +93,8 @@ TEST_F(MenuBarKeys, AltEClosesAndEscapeClosesAnOpenMenu) {
   EXPECT_TRUE(view_.HandleKey('S', true, false));
   Frame();
   ASSERT_TRUE(view_.MenuOpen());
-  EXPECT_TRUE(view_.HandleKey(0, false, true)) << "Escape closes the menu instead of asking to quit";
+  EXPECT_TRUE(view_.HandleKey(0, false, true))
+      << "Escape closes the menu instead of asking to quit";
   Frame();
   Frame();
   EXPECT_FALSE(view_.MenuOpen());
@@ -111,12 +112,14 @@ TEST(ImGuiLayerFont, JapaneseFontSetsTheMenuBarHeightAndAMissingOneFallsBack) {
   if (std::filesystem::exists(kJapaneseFontPath)) {
     ImGuiLayer layer(nullptr, renderer);
     EXPECT_TRUE(layer.HasJapaneseFont());
-    EXPECT_EQ(layer.MenuBarHeight(), 22) << "known before the first frame, so the window is sized right";
+    EXPECT_EQ(layer.MenuBarHeight(), 22)
+        << "known before the first frame, so the window is sized right";
   }
   {
     ::testing::internal::CaptureStderr();
     ImGuiLayer layer(nullptr, renderer, "/nonexistent/font.ttf");
-    EXPECT_THAT(::testing::internal::GetCapturedStderr(), ::testing::HasSubstr("/nonexistent/font.ttf"));
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(),
+                ::testing::HasSubstr("/nonexistent/font.ttf"));
     EXPECT_FALSE(layer.HasJapaneseFont());
     EXPECT_EQ(layer.MenuBarHeight(), 19);
     layer.BeginFrame(64, 64);

@@ -3,10 +3,9 @@
 // screen, and the message loop shows the library's messages and ends on QuitRequested.
 #include "game/shell/sdl_form_host.h"
 
+#include <SDL2/SDL.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <SDL2/SDL.h>
 
 #include <chrono>
 #include <thread>
@@ -20,7 +19,9 @@
 namespace tolvane::testing {
 namespace {
 
-void QuitAtOnce() { QuitRequested = 1; }
+void QuitAtOnce() {
+  QuitRequested = 1;
+}
 
 class SdlHostTest : public ::testing::Test {
  protected:
@@ -34,11 +35,14 @@ class SdlHostTest : public ::testing::Test {
     WriteFile(folder_ / kArchiveFileName, SmallArchive());
     startFolder_ = std::filesystem::current_path();
     host_ = std::make_unique<SdlFormHost>();
-    display_ = pres::CreateRendererDisplay(archive_, host_->Renderer(),
-                                           [this](SDL_Texture* backBuffer) { host_->Present(backBuffer); });
-    pres::Services() = pres::ServiceSet{&archive_, display_.get(), nullptr, &input_, &timer_, &clock_};
+    display_ = pres::CreateRendererDisplay(
+        archive_, host_->Renderer(),
+        [this](SDL_Texture* backBuffer) { host_->Present(backBuffer); });
+    pres::Services() =
+        pres::ServiceSet{&archive_, display_.get(), nullptr, &input_, &timer_, &clock_};
     timer_.SetHandler(&DXTimerTimer);
-    form_ = std::make_unique<TFormMain>(*host_, RecordingSequencer(), folder_.path().string(), &QuitAtOnce);
+    form_ = std::make_unique<TFormMain>(*host_, RecordingSequencer(), folder_.path().string(),
+                                        &QuitAtOnce);
     host_->SetForm(form_.get());
     form_->FormCreate();
     form_->FormShow();
@@ -102,7 +106,8 @@ class SdlHostTest : public ::testing::Test {
 TEST_F(SdlHostTest, FocusDecidesWhetherTheGameRuns) {
   host_->HandleEvent(Focus(SDL_WINDOWEVENT_FOCUS_LOST));
   EXPECT_FALSE(timer_.Active());
-  EXPECT_EQ(timer_.MillisecondsUntilDue(), pres::FrameTimer::kNeverDue) << "the loop waits for events only";
+  EXPECT_EQ(timer_.MillisecondsUntilDue(), pres::FrameTimer::kNeverDue)
+      << "the loop waits for events only";
   host_->HandleEvent(Key(SDLK_z));
   input_.Update();
   EXPECT_EQ(input_.States(), 0u) << "keys are not read in the background";
@@ -163,7 +168,8 @@ TEST_F(SdlHostTest, PictureSitsBelowTheMenuBarOrScaledInFullScreen) {
   const int pictureLeft = screenLeft + int(std::lround(80 * scale));
   const int pictureTop = screenTop + int(std::lround(80 * scale));
   EXPECT_EQ(WindowPixel(pictureLeft + 2, pictureTop + 2), 0x00FF00u);
-  EXPECT_EQ(WindowPixel(pictureLeft - 2, pictureTop - 2), 0u) << "black around the picture, no menu bar";
+  EXPECT_EQ(WindowPixel(pictureLeft - 2, pictureTop - 2), 0u)
+      << "black around the picture, no menu bar";
   EXPECT_EQ(WindowPixel(screenLeft + 2, screenTop + 2), 0u);
 
   form_->FormKeyDown(pres::vk::kF4);

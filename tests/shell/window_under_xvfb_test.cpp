@@ -2,6 +2,7 @@
 // the menu bar above a picture, and Escape + Enter closes it with a clean exit. Without its
 // image archive it says so in a box and on standard error, and ends with status 1.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -14,8 +15,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "presentation/png_writer.h"
 #include "tests/support/scratch_folder.h"
 
@@ -23,7 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool OnPath(const std::string& tool) { return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0; }
+bool OnPath(const std::string& tool) {
+  return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 // xvfb-run -a takes the first display number without a lock file, which two servers
 // starting at once can both pick; starting the search at a number of this process's own
@@ -38,7 +39,8 @@ std::string XvfbRun() {
       "xvfb-run -a -n " + std::to_string(100 + ::getpid() % 800) + " -s '-screen 0 800x600x24' ";
 #if defined(__SANITIZE_ADDRESS__)
   const char* options = std::getenv("ASAN_OPTIONS");
-  const std::string given = options != nullptr && *options != '\0' ? std::string(options) + ":" : "";
+  const std::string given =
+      options != nullptr && *options != '\0' ? std::string(options) + ":" : "";
   command = "ASAN_OPTIONS='" + given + "detect_leaks=0' " + command;
 #endif
   return command;
@@ -60,19 +62,21 @@ struct ScreenDump {
 };
 
 uint32_t BigEndian32(const std::vector<uint8_t>& bytes, size_t at) {
-  return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+  return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 |
+         bytes[at + 3];
 }
 
 bool ReadScreenDump(const fs::path& path, ScreenDump* dump) {
   std::ifstream in(path, std::ios::binary);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   if (bytes.size() < 100) return false;
   auto field = [&bytes](int n) { return BigEndian32(bytes, size_t(n) * 4); };
   const uint32_t headerSize = field(0), width = field(4), height = field(5), byteOrder = field(7);
   const uint32_t bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
   const uint32_t redMask = field(14), greenMask = field(15), blueMask = field(16);
-  if (field(2) != 2 || (bitsPerPixel != 24 && bitsPerPixel != 32) || redMask != 0xFF0000 || greenMask != 0xFF00 ||
-      blueMask != 0xFF) {
+  if (field(2) != 2 || (bitsPerPixel != 24 && bitsPerPixel != 32) || redMask != 0xFF0000 ||
+      greenMask != 0xFF00 || blueMask != 0xFF) {
     return false;
   }
   const size_t start = headerSize + size_t(colours) * 12;
@@ -94,7 +98,9 @@ bool ReadScreenDump(const fs::path& path, ScreenDump* dump) {
   return true;
 }
 
-int Brightest(uint32_t rgb) { return std::max({int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)}); }
+int Brightest(uint32_t rgb) {
+  return std::max({int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)});
+}
 
 TEST(WindowUnderXvfb, ShowsMenuBarAndPictureThenClosesCleanly) {
   for (const char* tool : {"xvfb-run", "xwd", "xdotool"}) {
@@ -107,8 +113,8 @@ TEST(WindowUnderXvfb, ShowsMenuBarAndPictureThenClosesCleanly) {
   fs::remove_all(out);
   fs::create_directories(out);
 
-  const std::string command = XvfbRun() + "sh '" TOLVANE_SOURCE_DIR
-                              "/tests/shell/run_under_xvfb.sh' '" +
+  const std::string command = XvfbRun() +
+                              "sh '" TOLVANE_SOURCE_DIR "/tests/shell/run_under_xvfb.sh' '" +
                               out.string() + "' '" + game.string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
@@ -152,7 +158,9 @@ TEST(WindowUnderXvfb, ShowsMenuBarAndPictureThenClosesCleanly) {
   RecordProperty("startup_ms", ReadText(out / "startup_ms.txt"));
   const std::string idle = std::to_string(double(after - before) * 100.0 / double(perSecond) / 3.0);
   RecordProperty("idle_cpu_percent", idle);
-  std::printf("start-up %s ms, CPU while running %s %%\n", std::to_string(std::atoi(ReadText(out / "startup_ms.txt").c_str())).c_str(), idle.c_str());
+  std::printf("start-up %s ms, CPU while running %s %%\n",
+              std::to_string(std::atoi(ReadText(out / "startup_ms.txt").c_str())).c_str(),
+              idle.c_str());
 }
 
 TEST(WindowUnderXvfb, MissingArchiveIsShownInABoxAndEndsWithStatusOne) {
@@ -169,15 +177,17 @@ TEST(WindowUnderXvfb, MissingArchiveIsShownInABoxAndEndsWithStatusOne) {
   const fs::path out = scratch / "out";
   fs::create_directories(out);
 
-  const std::string command = XvfbRun() + "sh '" TOLVANE_SOURCE_DIR
-                              "/tests/shell/missing_archive_under_xvfb.sh' '" +
-                              out.string() + "' '" + (folder / "tolvane").string() + "'";
+  const std::string command =
+      XvfbRun() + "sh '" TOLVANE_SOURCE_DIR "/tests/shell/missing_archive_under_xvfb.sh' '" +
+      out.string() + "' '" + (folder / "tolvane").string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
-  EXPECT_EQ(ReadText(out / "status.txt"), "1\n") << "ends with a failure status once the box is answered";
+  EXPECT_EQ(ReadText(out / "status.txt"), "1\n")
+      << "ends with a failure status once the box is answered";
   const std::string said = ReadText(out / "stderr.txt");
   EXPECT_NE(said.find("tolvgfx.dxg"), std::string::npos) << said;
-  EXPECT_NE(said.find(folder.string()), std::string::npos) << "names the folder looked in: " << said;
+  EXPECT_NE(said.find(folder.string()), std::string::npos)
+      << "names the folder looked in: " << said;
 
   std::map<std::string, int> geometry;
   std::istringstream lines(ReadText(out / "geometry.txt"));

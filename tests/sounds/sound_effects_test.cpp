@@ -40,7 +40,8 @@ std::vector<double> TenthsLoudness(std::span<const uint8_t> wav) {
   std::vector<double> loudness;
   for (size_t part = 0; part < 10; ++part) {
     double sum = 0;
-    for (size_t s = 44 + part * tenth; s < 44 + (part + 1) * tenth; ++s) sum += double(wav[s] - 128) * (wav[s] - 128);
+    for (size_t s = 44 + part * tenth; s < 44 + (part + 1) * tenth; ++s)
+      sum += double(wav[s] - 128) * (wav[s] - 128);
     loudness.push_back(std::sqrt(sum / double(tenth)) / 128.0);
   }
   return loudness;
@@ -92,7 +93,8 @@ TEST(SoundEffectsTest, LoadAddsEveryEffectInIndexOrder) {
   CountingWaveList waves;
   LoadSoundEffects(waves);
   ASSERT_EQ(waves.sizes.size(), 7u);
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(waves.sizes[static_cast<size_t>(i)], SoundEffectWav(i).size());
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(waves.sizes[static_cast<size_t>(i)], SoundEffectWav(i).size());
 }
 
 }  // namespace

@@ -38,7 +38,6 @@ pres::ImageEntry SolidEntry(int patternWidth, int patternHeight, int patterns) {
   return e;
 }
 
-
 TActor& NewHudActor(int32_t x, int32_t y, int32_t targetX, int32_t image) {
   TActor& a = NewActor(LayerTop);
   SetImage(a, image);

@@ -159,8 +159,8 @@ TEST(Raster, SvgRendersAtItsSizeAndBadFilesAreReported) {
   EXPECT_EQ(built.problems[0].line, 3);
 
   // Pictures the game's reader would refuse together are refused when packing.
-  const auto tooMany = artbuild::BuildEntries(
-      ParseManifest("0 box:8x8\n1 box:8x8\n2 box:8x8\n"), dir.path().string(), 130);
+  const auto tooMany = artbuild::BuildEntries(ParseManifest("0 box:8x8\n1 box:8x8\n2 box:8x8\n"),
+                                              dir.path().string(), 130);
   EXPECT_EQ(tooMany.entries.size(), 2u);
   ASSERT_EQ(tooMany.problems.size(), 1u);
   EXPECT_EQ(tooMany.problems[0].line, 3);

@@ -102,8 +102,9 @@ TEST(StagecRefusals, StageRulesNameTheLine) {
   EXPECT_EQ(
       Messages("10 Swooper\n\n# end\n"),
       (std::vector<std::string>{"s.txt:3: error: the stage has no StageClear record (code 999)"}));
-  EXPECT_EQ(Messages(""),
-            (std::vector<std::string>{"s.txt: error: the stage has no StageClear record (code 999)"}));
+  EXPECT_EQ(
+      Messages(""),
+      (std::vector<std::string>{"s.txt: error: the stage has no StageClear record (code 999)"}));
   EXPECT_EQ(stagec::FormatProblem("empty.bin", false, stagec::CheckStage({}, {}, 0).at(0)),
             "empty.bin: error: the stage has no StageClear record (code 999)");
   EXPECT_EQ(Messages("10 Picture 0 100\n10 Picture 92 100\n30 StageClear\n"),

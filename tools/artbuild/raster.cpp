@@ -24,7 +24,8 @@ using Context = std::unique_ptr<cairo_t, ContextFree>;
 Rgba CopyOut(cairo_surface_t* surface) {
   cairo_surface_flush(surface);
   Rgba out;
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS || cairo_image_surface_get_data(surface) == nullptr) {
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+      cairo_image_surface_get_data(surface) == nullptr) {
     return out;
   }
   out.width = cairo_image_surface_get_width(surface);

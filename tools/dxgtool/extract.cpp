@@ -14,7 +14,8 @@ namespace {
 // Keeps names usable as file names.
 std::string FileSafe(const std::string& name) {
   std::string out;
-  for (unsigned char c : name) out += (std::isalnum(c) || c == '_' || c == '-' || c >= 0x80) ? char(c) : '_';
+  for (unsigned char c : name)
+    out += (std::isalnum(c) || c == '_' || c == '-' || c >= 0x80) ? char(c) : '_';
   return out;
 }
 
@@ -61,7 +62,8 @@ int Extract(const Args& args) {
       ++written;
     }
   }
-  std::cout << written << " patterns of " << archive->Count() << " entries written to " << args[1] << "\n";
+  std::cout << written << " patterns of " << archive->Count() << " entries written to " << args[1]
+            << "\n";
   return 0;
 }
 

@@ -10,7 +10,9 @@ class HeadlessHost final : public FormHost {
   void ShowSplash() override {}
   void CloseSplash() override {}
   void SetCaption(std::string_view) override {}
-  void ShowClientArea(int left, int top, int width, int height) override { placement_ = {left, top, width, height}; }
+  void ShowClientArea(int left, int top, int width, int height) override {
+    placement_ = {left, top, width, height};
+  }
   WindowPlacement Placement() const override { return placement_; }
   void SetPlacement(const WindowPlacement& placement) override { placement_ = placement; }
   void SetFullScreen(bool on) override { fullScreen_ = on; }

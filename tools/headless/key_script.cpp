@@ -11,17 +11,19 @@ namespace tolvane::headless {
 namespace {
 
 constexpr std::pair<std::string_view, int> kKeyNames[] = {
-    {"up", pres::vk::kUp},         {"down", pres::vk::kDown},   {"left", pres::vk::kLeft},
-    {"right", pres::vk::kRight},   {"space", pres::vk::kSpace}, {"enter", pres::vk::kReturn},
-    {"shift", pres::vk::kShift},   {"ctrl", pres::vk::kControl}, {"escape", pres::vk::kEscape},
-    {"f2", pres::vk::kF2},         {"f4", pres::vk::kF4},
+    {"up", pres::vk::kUp},       {"down", pres::vk::kDown},    {"left", pres::vk::kLeft},
+    {"right", pres::vk::kRight}, {"space", pres::vk::kSpace},  {"enter", pres::vk::kReturn},
+    {"shift", pres::vk::kShift}, {"ctrl", pres::vk::kControl}, {"escape", pres::vk::kEscape},
+    {"f2", pres::vk::kF2},       {"f4", pres::vk::kF4},
 };
 constexpr int kHighestVirtualKey = 255;
 
 bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
   }
   return true;
 }
@@ -40,7 +42,8 @@ int VirtualKeyByName(std::string_view name) {
     if (SameNoCase(name, known)) return key;
   }
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
-    return std::toupper(static_cast<unsigned char>(name[0]));  // letters and digits are their own codes
+    return std::toupper(
+        static_cast<unsigned char>(name[0]));  // letters and digits are their own codes
   }
   const std::optional<int> code = Number(name);
   return code && *code > 0 && *code <= kHighestVirtualKey ? *code : 0;
@@ -63,11 +66,13 @@ std::optional<KeyScript> KeyScript::Parse(std::string_view text, std::string* er
     };
     const std::optional<int> frame = Number(frameWord);
     if (!frame || *frame < 1) return fail("'" + frameWord + "' is not a frame number (1 or more)");
-    if (*frame < lastFrame) return fail("frame " + frameWord + " comes after frame " + std::to_string(lastFrame));
+    if (*frame < lastFrame)
+      return fail("frame " + frameWord + " comes after frame " + std::to_string(lastFrame));
     lastFrame = *frame;
     bool any = false;
     for (std::string change; words >> change; any = true) {
-      if (change.size() < 2 || (change[0] != '+' && change[0] != '-')) return fail("'" + change + "' is not +KEY or -KEY");
+      if (change.size() < 2 || (change[0] != '+' && change[0] != '-'))
+        return fail("'" + change + "' is not +KEY or -KEY");
       const int key = VirtualKeyByName(std::string_view(change).substr(1));
       if (key == 0) return fail("no key is called '" + change.substr(1) + "'");
       script.changes_.push_back({*frame, key, change[0] == '+'});

@@ -26,7 +26,7 @@ struct StageLog {
   int32_t clearClock = 0;   // the script's clock there
   int32_t score = 0;        // when the clear tally began (before its bonus), or at the last look
   int32_t tailsLost = 0;
-  int32_t orbsLost = 0;  // hits (or beams) that a protection orb took instead of a tail
+  int32_t orbsLost = 0;             // hits (or beams) that a protection orb took instead of a tail
   std::vector<int32_t> lossClocks;  // the script's clock at each tail or orb lost
   int32_t itemsTaken = 0;
   std::array<int32_t, 3> levels{};  // weapon levels when the stage ended or the run stopped

@@ -29,7 +29,8 @@ uint64_t PlaceInProgram(const void* address) {
   if (address == nullptr) return 0;
   Dl_info info{};
   if (dladdr(address, &info) == 0 || info.dli_fbase == nullptr) return 1;
-  return static_cast<uint64_t>(static_cast<const char*>(address) - static_cast<const char*>(info.dli_fbase));
+  return static_cast<uint64_t>(static_cast<const char*>(address) -
+                               static_cast<const char*>(info.dli_fbase));
 }
 
 template <typename Proc>
@@ -40,8 +41,9 @@ uint64_t PlaceOfProc(Proc proc) {
 void AddActor(Fnv1a& h, const TActor& a) {
   h.Add(a.Active, 1);
   h.Add(a.Kind, 1);
-  for (int32_t v : {a.X, a.Y, a.Width, a.Height, a.ScaleX, a.ScaleY, a.Image, a.Pattern, a.CenterX, a.CenterY,
-                    a.HitScale, a.Alpha, a.FlashImage, a.AnimIndex, a.AnimStep, a.AnimCount, a.PatternPeriod}) {
+  for (int32_t v :
+       {a.X, a.Y, a.Width, a.Height, a.ScaleX, a.ScaleY, a.Image, a.Pattern, a.CenterX, a.CenterY,
+        a.HitScale, a.Alpha, a.FlashImage, a.AnimIndex, a.AnimStep, a.AnimCount, a.PatternPeriod}) {
     h.Add(static_cast<uint32_t>(v), 4);
   }
   h.Add(PlaceOfProc(a.Move));

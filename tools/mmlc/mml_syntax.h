@@ -25,7 +25,8 @@ class MmlError : public std::runtime_error {
 
 // The line a user sees: "song.mml:12:5: error: reason".
 inline std::string FormatMmlError(const std::string& path, const MmlError& e) {
-  return path + ":" + std::to_string(e.pos.line) + ":" + std::to_string(e.pos.column) + ": error: " + e.reason;
+  return path + ":" + std::to_string(e.pos.line) + ":" + std::to_string(e.pos.column) +
+         ": error: " + e.reason;
 }
 
 // One part of a note length: c4. is {4, 1}; a divisor of 0 means the default length.

@@ -9,8 +9,8 @@ namespace sfxgen {
 
 namespace {
 
-constexpr double kMaxLength = 10.0;          // seconds; longer is surely a typing error
-constexpr double kEndFadeSeconds = 0.005;    // no click where the sound is cut
+constexpr double kMaxLength = 10.0;        // seconds; longer is surely a typing error
+constexpr double kEndFadeSeconds = 0.005;  // no click where the sound is cut
 
 [[noreturn]] void Fail(const std::string& name, int line, const std::string& why) {
   throw ParseError(name + ":" + std::to_string(line) + ": " + why);
@@ -223,8 +223,8 @@ std::vector<uint8_t> WavFile(const std::vector<uint8_t>& samples) {
   PutLe(out, 36 + dataSize + (dataSize & 1), 4);
   out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
   PutLe(out, 16, 4);
-  PutLe(out, 1, 2);            // PCM
-  PutLe(out, 1, 2);            // mono
+  PutLe(out, 1, 2);  // PCM
+  PutLe(out, 1, 2);  // mono
   PutLe(out, kSampleRate, 4);
   PutLe(out, kSampleRate, 4);  // bytes per second
   PutLe(out, 1, 2);            // block align

@@ -19,22 +19,22 @@ struct Layer {
   Wave wave = Wave::Sine;
   double freqStart = 440;  // Hz; for noise, how often a new value is picked
   double freqEnd = 440;
-  double sweep = 0;        // seconds from start to end frequency; 0 = the whole sound
+  double sweep = 0;  // seconds from start to end frequency; 0 = the whole sound
   double level = 1;
-  double start = 0;        // seconds
-  double attack = 0.001;   // seconds
-  double hold = 0;         // seconds at full level after the attack
-  double decay = 0;        // exponential time constant after the hold; 0 = none
-  double lowpass = 0;      // one-pole cutoff, Hz; 0 = off
-  double vibratoRate = 0;  // Hz
-  double vibratoDepth = 0; // fraction of the frequency
+  double start = 0;         // seconds
+  double attack = 0.001;    // seconds
+  double hold = 0;          // seconds at full level after the attack
+  double decay = 0;         // exponential time constant after the hold; 0 = none
+  double lowpass = 0;       // one-pole cutoff, Hz; 0 = off
+  double vibratoRate = 0;   // Hz
+  double vibratoDepth = 0;  // fraction of the frequency
 };
 
 struct Effect {
-  int index = -1;          // position in the wave list
-  double length = 0;       // seconds
-  double peak = 0.5;       // loudest sample as a fraction of full scale
-  uint32_t seed = 1;       // noise generator seed
+  int index = -1;     // position in the wave list
+  double length = 0;  // seconds
+  double peak = 0.5;  // loudest sample as a fraction of full scale
+  uint32_t seed = 1;  // noise generator seed
   std::vector<Layer> layers;
 };
 

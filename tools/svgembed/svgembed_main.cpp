@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "svgembed: %s: %s\n", argv[2], error.c_str());
     return 1;
   }
-  const std::string text = svgembed::PictureSource(argv[1], argv[2], picture->width, picture->height, picture->argb);
+  const std::string text =
+      svgembed::PictureSource(argv[1], argv[2], picture->width, picture->height, picture->argb);
   std::ofstream out(argv[3], std::ios::binary | std::ios::trunc);
   out << text;
   out.close();

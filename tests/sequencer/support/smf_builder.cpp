@@ -20,7 +20,9 @@ std::vector<uint8_t> VarLen(uint32_t value) {
   return bytes;
 }
 
-TrackBuilder& TrackBuilder::Delta(uint32_t ticks) { return Bytes(VarLen(ticks)); }
+TrackBuilder& TrackBuilder::Delta(uint32_t ticks) {
+  return Bytes(VarLen(ticks));
+}
 
 TrackBuilder& TrackBuilder::Bytes(std::initializer_list<uint8_t> bytes) {
   data_.insert(data_.end(), bytes);
@@ -43,8 +45,8 @@ TrackBuilder& TrackBuilder::NoteOff(uint32_t delta, int channel, int note, int v
 }
 
 TrackBuilder& TrackBuilder::Control(uint32_t delta, int channel, int controller, int value) {
-  return Delta(delta).Bytes({static_cast<uint8_t>(0xB0 | channel),
-                             static_cast<uint8_t>(controller), static_cast<uint8_t>(value)});
+  return Delta(delta).Bytes({static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
+                             static_cast<uint8_t>(value)});
 }
 
 TrackBuilder& TrackBuilder::Program(uint32_t delta, int channel, int program) {
@@ -53,8 +55,8 @@ TrackBuilder& TrackBuilder::Program(uint32_t delta, int channel, int program) {
 
 TrackBuilder& TrackBuilder::PitchBend(uint32_t delta, int channel, int value) {
   const int raw = value + 8192;
-  return Delta(delta).Bytes({static_cast<uint8_t>(0xE0 | channel),
-                             static_cast<uint8_t>(raw & 0x7F), static_cast<uint8_t>(raw >> 7)});
+  return Delta(delta).Bytes({static_cast<uint8_t>(0xE0 | channel), static_cast<uint8_t>(raw & 0x7F),
+                             static_cast<uint8_t>(raw >> 7)});
 }
 
 TrackBuilder& TrackBuilder::Tempo(uint32_t delta, uint32_t microsecondsPerQuarter) {
@@ -78,7 +80,9 @@ TrackBuilder& TrackBuilder::SysEx(uint32_t delta, const std::vector<uint8_t>& bo
   return Delta(delta).Bytes({0xF0}).Bytes(VarLen(static_cast<uint32_t>(body.size()))).Bytes(body);
 }
 
-TrackBuilder& TrackBuilder::End(uint32_t delta) { return Delta(delta).Bytes({0xFF, 0x2F, 0x00}); }
+TrackBuilder& TrackBuilder::End(uint32_t delta) {
+  return Delta(delta).Bytes({0xFF, 0x2F, 0x00});
+}
 
 std::vector<uint8_t> BuildSmf(const std::vector<TrackBuilder>& tracks, SmfOptions options) {
   std::vector<uint8_t> out{'M', 'T', 'h', 'd'};

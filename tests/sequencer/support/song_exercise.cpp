@@ -6,8 +6,7 @@
 
 namespace vondra::testing {
 
-ExerciseOutcome ExerciseImage(const std::vector<uint8_t>& image, uint32_t variant,
-                              uint32_t capMs) {
+ExerciseOutcome ExerciseImage(const std::vector<uint8_t>& image, uint32_t variant, uint32_t capMs) {
   ExerciseOutcome outcome;
   EngineHarness harness;
   Analysis analysis(harness.analysis);
