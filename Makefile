@@ -6,7 +6,8 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 HEADLESS   := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VONDRA_OUTPUT=none
 
-.PHONY: all deps configure build play test test-asan test-tsan bench autoplay install clean
+.PHONY: all deps configure build play test test-asan test-tsan bench autoplay install clean \
+  format check-format
 
 all: build
 
@@ -24,7 +25,7 @@ build: configure
 play: build
 	$(BUILD_DIR)/game/tolvane
 
-test: build
+test: build check-format
 	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
 # The game plays itself headless from the title through the five stages and the ending back
@@ -52,6 +53,13 @@ bench: build
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# Every tracked C and C++ source must match .clang-format; `make test` checks it.
+check-format: deps
+	@scripts/check-format.sh
+
+format: deps
+	git ls-files '*.cpp' '*.h' '*.c' '*.cc' | xargs clang-format -i
 
 clean:
 	rm -rf build build-asan build-tsan

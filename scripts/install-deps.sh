@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake pkg-config ccache
+  g++ make cmake pkg-config ccache clang-format
   libsdl2-dev libsdl2-mixer-dev          # window, renderer, keyboard, sound effects
   libimgui-dev libstb-dev fonts-vlgothic # menu bar and boxes, PNG output, Japanese captions
   libfluidsynth-dev timgm6mb-soundfont   # built-in MIDI synthesizer and its SoundFont
