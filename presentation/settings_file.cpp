@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "presentation/file_replace.h"
 #include "presentation/ini_text.h"
 
 namespace pres {
@@ -18,7 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kDataFolder = "tolvane-echo";
-constexpr std::string_view kTemporarySuffix = ".tmp";
 
 // The file's text; empty when it does not exist; nothing when it exists but cannot be read.
 std::optional<std::string> ReadText(const std::string& path, std::string* why) {
@@ -43,16 +43,6 @@ std::optional<std::string> ReadText(const std::string& path, std::string* why) {
   }
   ::close(fd);
   return text;
-}
-
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data.remove_prefix(size_t(n));
-  }
-  return true;
 }
 
 bool HasLineBreak(std::string_view s) {
@@ -111,36 +101,7 @@ bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyVal
   if (!old) return Fail(why);  // never replace a table we could not read
   IniText ini(*old);
   for (const auto& [key, value] : keyValues) ini.Set(section, key, value);
-  std::string text = ini.Text();
-
-  std::error_code ec;
-  fs::path target(path_);
-  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-  if (ec) return Fail("cannot create " + target.parent_path().string() + ": " + ec.message());
-
-  std::string temporary = path_ + std::string(kTemporarySuffix);
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) return Fail("cannot write " + temporary + ": " + std::strerror(errno));
-  bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-  int savedErrno = errno;
-  written = ::close(fd) == 0 && written;
-  if (!written) {
-    ::unlink(temporary.c_str());
-    return Fail("cannot write " + temporary + ": " + std::strerror(savedErrno ? savedErrno : EIO));
-  }
-  if (beforeReplace_) beforeReplace_();
-  if (::rename(temporary.c_str(), path_.c_str()) != 0) {
-    std::string reason = std::strerror(errno);
-    ::unlink(temporary.c_str());
-    return Fail("cannot replace " + path_ + ": " + reason);
-  }
-  // The rename itself reaches the disk with the folder.
-  int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
-                   O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  if (!ReplaceFile(path_, ini.Text(), &why, beforeReplace_)) return Fail(why);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include "game/flow/flow_hooks.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/game_progress.h"
+#include "game/flow/game_watch.h"
 #include "game/flow/high_scores.h"
 #include "game/flow/music.h"
 
@@ -13,6 +14,7 @@ void ResetFlow() {
   ResetHighScores();
   ResetGameProgress();
   ResetFlowHooks();
+  ResetGameWatch();
   Music = LibraryMusicCalls();
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/flow/flow_texts.h"
+#include "game/flow/game_watch.h"
 #include "game/flow/high_scores.h"
 #include "game/shell/program_state.h"
 
@@ -26,6 +27,7 @@ bool WriteHighScores() {
   for (std::string& name : RankName) {
     if (name.empty()) name = kEmptyNameStored;
   }
+  if (!StoreHighScores) return true;
   if (IniFile == nullptr) return false;
   std::vector<pres::SettingsFile::KeyValue> table;
   for (int32_t n = 0; n < kRankCount; ++n) table.emplace_back(RankKey(n), RankAsText(n));

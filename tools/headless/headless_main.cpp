@@ -1,9 +1,10 @@
 // tolvane-headless: the game without window or sound, for tests and content designers.
 //
 //   tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]
-//                    [--digest FILE] [--data DIR]
+//                    [--digest FILE] [--data DIR] [--record]
 //                    [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]
 //                                 [--lag F] [--until clear|title] [--report FILE]]
+//   tolvane-headless --replay FILE [--png-dir DIR] [--png-every K] [--digest FILE] [--data DIR]
 //
 // Runs N frames (300) from start-up, pressing keys as the script says (see key_script.h),
 // and writes one digest line per frame to FILE (standard output by default) and every
@@ -15,6 +16,10 @@
 // --until clear ends the run when a stage's clear tally begins, --until title when the
 // title is back after the ending. What happened, stage by stage, goes to the report FILE
 // (standard error by default).
+//
+// --record keeps every game started from the title as a replay, as the game does
+// ($XDG_DATA_HOME/tolvane-echo/replays). --replay plays a replay file from start-up to its
+// end, checking it as it goes; the status is 1 when it cannot be played or goes astray.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +29,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/replay/replay_file.h"
 #include "game/shell/program_paths.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
@@ -35,9 +41,11 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]\n"
-      "                        [--digest FILE] [--data DIR]\n"
+      "                        [--digest FILE] [--data DIR] [--record]\n"
       "                        [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]\n"
-      "                                     [--lag F] [--until clear|title] [--report FILE]]\n");
+      "                                     [--lag F] [--until clear|title] [--report FILE]]\n"
+      "       tolvane-headless --replay FILE [--png-dir DIR] [--png-every K] [--digest FILE]\n"
+      "                        [--data DIR]\n");
   return 2;
 }
 
@@ -62,11 +70,12 @@ int main(int argc, char** argv) {
   std::string reportPath;
   std::string until;
   bool autopilot = false;
+  bool framesGiven = false;
   tolvane::headless::AutopilotOptions pilot;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
-    if (option == "--autopilot") {
-      autopilot = true;
+    if (option == "--autopilot" || option == "--record") {
+      (option == "--autopilot" ? autopilot : options.record) = true;
       continue;
     }
     if (i + 1 >= argc) return Usage();
@@ -75,6 +84,10 @@ int main(int argc, char** argv) {
       const std::optional<int> count = Count(value);
       if (!count) return Usage();
       (option == "--frames" ? options.frames : options.pngEvery) = *count;
+      framesGiven = framesGiven || option == "--frames";
+    } else if (option == "--replay") {
+      // The run moves into the data folder, so a relative path is fixed to where we start.
+      options.replayFile = std::filesystem::absolute(value).string();
     } else if (option == "--keys") {
       keysPath = value;
     } else if (option == "--png-dir") {
@@ -110,6 +123,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tolvane-headless: --keys and --autopilot exclude each other\n");
     return 2;
   }
+  if (!options.replayFile.empty() && (autopilot || !keysPath.empty() || options.record)) {
+    std::fprintf(stderr, "tolvane-headless: --replay plays on its own input\n");
+    return 2;
+  }
+  // A replay runs to its end: the boot frame and every recorded frame.
+  if (!options.replayFile.empty() && !framesGiven)
+    options.frames = 1 + int32_t(tolvane::kMostReplayFrames);
 
   std::optional<tolvane::headless::KeyScript> keys;
   if (!keysPath.empty()) {

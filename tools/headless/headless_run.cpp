@@ -9,6 +9,7 @@
 #include "game/engine/engine_reset.h"
 #include "game/engine/frame_state.h"
 #include "game/flow/boot_scene.h"
+#include "game/replay/replays.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
 #include "presentation/services.h"
@@ -51,7 +52,17 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
     try {
       form.FormCreate();
       form.FormShow();
+      const bool replays = options.record || !options.replayFile.empty();
+      if (replays) {
+        ReplayOptions setup;
+        if (!options.replayFolder.empty()) setup.folder = options.replayFolder;
+        setup.record = options.record;
+        StartReplays(setup);
+        timer.SetHandler(&ReplayTick);
+        if (!options.replayFile.empty()) WatchReplay(options.replayFile);
+      }
       if (!options.pngDirectory.empty()) std::filesystem::create_directories(options.pngDirectory);
+      bool watched = false;
       for (int32_t frame = 1; frame <= options.frames && !host.Closing(); ++frame) {
         if (keys != nullptr) keys->BeforeFrame(FrameCount + 1, input);
         // Exactly one interval later: every tick is on time, so every frame is drawn.
@@ -72,7 +83,14 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
           break;
         }
         if (options.done && options.done()) break;
+        if (!options.replayFile.empty()) {
+          if (watched && !Watching()) break;
+          watched = Watching();
+          if (LastWatchOutcome() == WatchOutcome::Refused) break;
+        }
       }
+      if (!options.replayFile.empty() && LastWatchOutcome() != WatchOutcome::Played) status = 1;
+      if (replays) StopReplays();
     } catch (const StartupError& failure) {
       host.ShowMessage(failure.what());
       status = 1;
