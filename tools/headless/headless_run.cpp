@@ -74,8 +74,10 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
         std::snprintf(line, sizeof line, "frame %d %016llx\n", FrameCount,
                       static_cast<unsigned long long>(StateDigest()));
         digests << line;
+        // A replay's pictures begin with its first frame, after the boot frame.
         const bool wanted = !options.pngDirectory.empty() && options.pngEvery > 0 &&
-                            FrameCount % options.pngEvery == 0;
+                            FrameCount % options.pngEvery == 0 &&
+                            (options.replayFile.empty() || frame > 1);
         if (wanted && !display->SaveScreenshot(PictureName(options.pngDirectory, FrameCount))) {
           std::fprintf(stderr, "tolvane-headless: cannot write %s\n",
                        PictureName(options.pngDirectory, FrameCount).c_str());

@@ -18,8 +18,8 @@ struct RunOptions {
   int32_t pngEvery = 1;        // a picture every this many frames
   std::function<bool()> done;  // asked after every frame: true ends the run early
   bool record = false;         // games started from the title are kept as replays
-  std::string replayFolder;    // where replays are kept; empty: the user's replays folder
-  std::string replayFile;      // watched after the boot frame; the run ends with it
+  std::string replayFolder{};  // where replays are kept; empty: the user's replays folder
+  std::string replayFile{};    // watched after the boot frame; the run ends with it
 };
 
 // Writes "frame <FrameCount> <digest as 16 hex digits>" per frame to `digests`. Returns
