@@ -21,8 +21,8 @@ static size_t BuildSong(unsigned char* out) {
   n += 8;
   const size_t data = n;
   for (int beat = 0; beat < 40; ++beat) {
-    const unsigned char notes[] = {0x00, 0x90, 60, 90, 0x00, 0x91, 64, 90, 0x60, 0x80, 60, 0,
-                                   0x00, 0x81, 64, 0};
+    const unsigned char notes[] = {0x00, 0x90, 60, 90, 0x00, 0x91, 64, 90,
+                                   0x60, 0x80, 60, 0,  0x00, 0x81, 64, 0};
     memcpy(out + n, notes, sizeof notes);
     n += sizeof notes;
   }
@@ -105,12 +105,24 @@ int main(int argc, char** argv) {
     SleepMs(due - NowMs());
     const double start = NowMs();
     switch (frame % 100) {
-      case 10: mmsStop(); break;
-      case 20: mmsPlay(song, 1); break;
-      case 40: mmsPlay(song, 0); break;
-      case 60: mmsFadeout(500); break;
-      case 90: mmsPlay(song, 1); break;
-      default: mmsGetStatus(); break;
+      case 10:
+        mmsStop();
+        break;
+      case 20:
+        mmsPlay(song, 1);
+        break;
+      case 40:
+        mmsPlay(song, 0);
+        break;
+      case 60:
+        mmsFadeout(500);
+        break;
+      case 90:
+        mmsPlay(song, 1);
+        break;
+      default:
+        mmsGetStatus();
+        break;
     }
     const double took = NowMs() - start;
     if (took > longest) longest = took;
