@@ -65,7 +65,7 @@ void OfflineRenderer::Fadeout(int32_t fadeTime) {
 }
 
 bool OfflineRenderer::Playing() const {
-  return player_->engine().IsPlaying();
+  return player_->engine().IsPlaying() || player_->engine().StopPending();
 }
 
 uint32_t OfflineRenderer::NowMs() const {

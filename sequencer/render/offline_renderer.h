@@ -28,6 +28,7 @@ class OfflineRenderer {
   // Stops and renders on until the stop's messages are out.
   void Stop();
   void Fadeout(int32_t fadeTime);
+  // True until playback has stopped and the stop's messages are out.
   bool Playing() const;
   uint32_t NowMs() const;
   const Player& player() const { return *player_; }
