@@ -100,4 +100,24 @@ TEST(ContentStages, EachStageHasItsEnemiesBossCaptionAndPictures) {
   }
 }
 
+// A drifter is freed once off any edge, so each must start where its first step leaves it on
+// screen (x 0 would mean 550).
+TEST(ContentStages, DriftersStartWithinReach) {
+  const int32_t drifter = FindStageCodeByName("Drifter")->code;
+  int drifters = 0;
+  for (int stage = 1; stage <= 5; ++stage) {
+    SCOPED_TRACE("stage " + std::to_string(stage));
+    const stagec::ParsedStage parsed = Load(stage);
+    const auto& recs = parsed.records;
+    for (size_t i = 0; i < recs.size(); ++i) {
+      if (recs[i].Code == drifter) {
+        ++drifters;
+        EXPECT_GT(recs[i].ArgX, 0) << "record " << i;
+        EXPECT_LE(recs[i].ArgX, 512) << "record " << i;
+      }
+    }
+  }
+  EXPECT_EQ(drifters, 20);
+}
+
 }  // namespace
