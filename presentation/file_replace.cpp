@@ -1,6 +1,7 @@
 #include "presentation/file_replace.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -39,10 +40,20 @@ bool ReplaceFile(const std::string& path, std::string_view contents, std::string
   if (ec)
     return Fail(error, "cannot create " + target.parent_path().string() + ": " + ec.message());
 
-  std::string temporary = path + std::string(kTemporarySuffix);
+  // An existing file keeps its permission bits, and one its owner made read-only stays as it is.
+  mode_t mode = 0600;
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0) {
+    if (::access(path.c_str(), W_OK) != 0)
+      return Fail(error, "cannot write " + path + ": " + std::strerror(errno));
+    mode = existing.st_mode & 07777;
+  }
+
+  // The temporary file lies beside the target, so the rename stays within one file system.
+  const std::string temporary = path + std::string(kTemporarySuffix);
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return Fail(error, "cannot write " + temporary + ": " + std::strerror(errno));
-  bool written = WriteAll(fd, contents) && ::fsync(fd) == 0;
+  bool written = WriteAll(fd, contents) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   int savedErrno = errno;
   written = ::close(fd) == 0 && written;
   if (!written) {
@@ -56,6 +67,7 @@ bool ReplaceFile(const std::string& path, std::string_view contents, std::string
     ::unlink(temporary.c_str());
     return Fail(error, "cannot replace " + path + ": " + reason);
   }
+  // The rename itself reaches the disk with the folder.
   int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
                    O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {

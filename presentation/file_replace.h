@@ -8,7 +8,8 @@
 
 namespace pres {
 
-// Creates the file's folder when it is missing. False with *error saying why when the file
+// Creates the file's folder when it is missing. An existing file keeps its permission bits;
+// one that cannot be written is refused. False with *error saying why when the file
 // could not be replaced; the old file is then unchanged and no temporary file is left.
 // `beforeReplace` (tests) runs after the new contents are on disk, before the rename.
 bool ReplaceFile(const std::string& path, std::string_view contents, std::string* error,

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -47,6 +48,35 @@ std::optional<std::string> ReadText(const std::string& path, std::string* why) {
 
 bool HasLineBreak(std::string_view s) {
   return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// As many links in a row as the system itself follows before giving up.
+constexpr int kMaxLinkHops = 40;
+
+// The file a save must replace: the path itself, or the final target of the symbolic links it
+// names, so the links stay links. Nothing (with *why set) when a link dangles or loops.
+std::optional<fs::path> FinalTarget(const fs::path& path, std::string* why) {
+  fs::path at = path;
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(at, ec);
+    if (!fs::is_symlink(status)) {
+      if (hop > 0 && !fs::exists(status)) {
+        *why = "cannot save through " + path.string() + ": its link points to no file (" +
+               at.string() + ")";
+        return std::nullopt;
+      }
+      return at;
+    }
+    fs::path next = fs::read_symlink(at, ec);
+    if (ec) {
+      *why = "cannot follow " + at.string() + ": " + ec.message();
+      return std::nullopt;
+    }
+    at = next.is_absolute() ? next : at.parent_path() / next;
+  }
+  *why = "cannot save through " + path.string() + ": " + std::strerror(ELOOP);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -97,11 +127,16 @@ bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyVal
     }
   }
   std::string why;
-  auto old = ReadText(path_, &why);
+  const std::optional<fs::path> resolved = FinalTarget(path_, &why);
+  if (!resolved) return Fail(why);
+  const fs::path& target = *resolved;
+  const std::string targetName = target.string();
+
+  auto old = ReadText(targetName, &why);
   if (!old) return Fail(why);  // never replace a table we could not read
   IniText ini(*old);
   for (const auto& [key, value] : keyValues) ini.Set(section, key, value);
-  if (!ReplaceFile(path_, ini.Text(), &why, beforeReplace_)) return Fail(why);
+  if (!ReplaceFile(targetName, ini.Text(), &why, beforeReplace_)) return Fail(why);
   return true;
 }
 
