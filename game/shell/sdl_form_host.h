@@ -16,6 +16,7 @@
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Window;
+struct SDL_Rect;
 union SDL_Event;
 
 namespace tolvane {
@@ -77,6 +78,7 @@ class SdlFormHost final : public FormHost {
 
   void Compose(SDL_Texture* backBuffer);
   void DrawBox();
+  void DrawReplayMark(const SDL_Rect& picture);
   bool RunBox(Box& box);
   bool HandleWindowEvent(const SDL_Event& event);
   void HandleKey(const SDL_Event& event);

@@ -1,0 +1,47 @@
+#!/bin/sh
+# Plays a game in the window inside the current X server (xvfb-run provides one) the way a
+# person would: starts it from the title, flies, fires, switches weapon, loses tails to the
+# darts of the test's stage, continues whenever the continue screen comes (Space every second),
+# and quits with Escape and Enter. With SLOW=1 the frame skip is set to 3 from the menu and the
+# game is stopped for 40 ms in every 100, so ticks come late and frames go undrawn. Leaves
+# status.txt (exit status, or "no window" / "hung") and stderr.txt in OUT.
+out=$1
+game=$2
+slow=$3
+. "$(dirname "$0")/../shell/xvfb_game.sh"
+export XDG_DATA_HOME="$out/home"
+"$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
+pid=$!
+wait_for_window
+xdotool mousemove --window "$window" 240 200
+sleep 1
+throttle=
+if [ "$slow" = 1 ]; then
+  xdotool key alt+s
+  sleep 0.3
+  xdotool key s
+  sleep 0.3
+  xdotool key 3
+  sleep 0.3
+  ( while kill -STOP $pid 2>/dev/null; do sleep 0.04; kill -CONT $pid; sleep 0.06; done ) &
+  throttle=$!
+fi
+xdotool key space
+sleep 1
+xdotool keydown z keydown Right
+sleep 0.5
+xdotool keyup Right keydown Up
+sleep 0.3
+xdotool keyup Up key x
+sleep 0.3
+xdotool keyup z
+for i in $(seq 1 60); do
+  sleep 1
+  xdotool key space
+done
+[ -n "$throttle" ] && kill $throttle && wait $throttle
+kill -CONT $pid
+xdotool key Escape
+sleep 0.5
+xdotool key Return
+wait_for_exit
