@@ -17,17 +17,22 @@ xdotool mousemove --window "$window" 240 200
 sleep 1
 throttle=
 if [ "$slow" = 1 ]; then
+  # Each key waits for the menu to open: ImGui lays a popup out over two frames.
   xdotool key alt+s
-  sleep 0.3
+  sleep 1
   xdotool key s
-  sleep 0.3
+  sleep 1
   xdotool key 3
-  sleep 0.3
+  sleep 1
   ( while kill -STOP $pid 2>/dev/null; do sleep 0.04; kill -CONT $pid; sleep 0.06; done ) &
   throttle=$!
 fi
-xdotool key space
-sleep 1
+# Space until the game has surely begun: on the title it starts one, in play it fires. The
+# arrows must wait, since on the title they move the choice (to "quit", at worst).
+for i in 1 2 3; do
+  xdotool key space
+  sleep 1
+done
 xdotool keydown z keydown Right
 sleep 0.5
 xdotool keyup Right keydown Up
