@@ -368,7 +368,8 @@ TEST_F(BossFlightsTest, FortressEntersRaysLaunchesWigglingPodsAndRetreatsThrowin
       ++phase;
       ++step;
       if (step == 10) aim = {PlayerActor->X, PlayerActor->Y};
-      if (step >= 11 && step <= 14) rays.push_back({Mod256(Angle256(p.x - 95, p.y - 20, aim.x, aim.y)), 32});
+      if (step >= 11 && step <= 14)
+        rays.push_back({Mod256(Angle256(p.x - 95, p.y - 20, aim.x, aim.y)), 32});
       if (step == 15) step = 0;
       if (phase == 200) phase = step = 0, state = 2;
     } else if (state == 2) {
@@ -376,14 +377,15 @@ TEST_F(BossFlightsTest, FortressEntersRaysLaunchesWigglingPodsAndRetreatsThrowin
       if (++step >= 40) {
         step = 0;
         podLaunched = true;
-        pods.push_back({{p.x - 110, p.y + 80}, Angle256(p.x - 110, p.y + 80, PlayerActor->X, PlayerActor->Y)});
+        pods.push_back(
+            {{p.x - 110, p.y + 80}, Angle256(p.x - 110, p.y + 80, PlayerActor->X, PlayerActor->Y)});
       }
       if (phase == 200) phase = step = 0, state = 3;
     } else {
       ++phase;
       ++step;
-      Toward(p.x, p.y, phase < 50 ? 250 : 650, 160, phase < 50 ? std::span<const Row>(kSoftGlide)
-                                                               : std::span<const Row>(kRetreat));
+      Toward(p.x, p.y, phase < 50 ? 250 : 650, 160,
+             phase < 50 ? std::span<const Row>(kSoftGlide) : std::span<const Row>(kRetreat));
       if (step == 3) {
         step = 0;
         dartYs.push_back(darts.Next(320));
@@ -430,10 +432,7 @@ TEST_F(BossFlightsTest, FortressEntersRaysLaunchesWigglingPodsAndRetreatsThrowin
 
 TEST_F(BossFlightsTest, FinalBossEntersAndItsCoreCirclesAboveTheMiddle) {
   TActor& boss = SpawnBoss(110, 0, 0);
-  TActor* core = nullptr;
-  for (TActor& a : ActorPool) {
-    if (a.Active != 0 && a.Move == FinalCore) core = &a;
-  }
+  TActor* core = Running(FinalCore);
   ASSERT_NE(core, nullptr);
   int x = 650;
   Point c{650, 190};

@@ -155,10 +155,9 @@ TEST_F(FireTableTest, EveryBehaviourFiresWithItsChanceAndSpeed) {
        kNoChance, 20, 1},
       {"Large circler", 15, 400, 160, Nothing, 20, 8, 1},
       {"DrifterBoss", 113, 400, 160, Nothing, 20, 8, 1},
-      {"Wanderer hurt", 100, 400, 160, Words(Ws{{kHitPoints, 5499}}), kNoChance, 8 + stageExtra,
+      {"Wanderer hurt", 100, 400, 160, Words(Ws{{kHitPoints, 5499}}), kNoChance, 8 + stageExtra, 1},
+      {"Lancer patrol", 104, 400, 160, Words(Ws{{kLancerShotClock, 10}}), kNoChance, 8 + stageExtra,
        1},
-      {"Lancer patrol", 104, 400, 160, Words(Ws{{kLancerShotClock, 10}}), kNoChance,
-       8 + stageExtra, 1},
       {"Lancer lance", 104, 400, 160, Words(Ws{{kLancerPhaseClock, 249}}), kNoChance, 25, 1},
       {"Gunship fan", 105, 352, 160,
        [](TActor& a) {
@@ -171,17 +170,16 @@ TEST_F(FireTableTest, EveryBehaviourFiresWithItsChanceAndSpeed) {
        kNoChance, 35, 1},
       {"Beam segment", 107, 400, 160, Words(Ws{{kBeamPhaseClock, kBeamFires}}), kNoChance, 23, 1},
       {"SpiralBoss roaming", 108, 400, 160, Nothing, 50, 8, 1},
-      {"SpiralBoss spiral", 108, 400, 160, Words(Ws{{kSpiralPhaseClock, 249}}), kNoChance, 10,
-       1},
+      {"SpiralBoss spiral", 108, 400, 160, Words(Ws{{kSpiralPhaseClock, 249}}), kNoChance, 10, 1},
       {"Fortress rays", 109, 460, 160,
-       Words(Ws{{kFortressStepClock, 10}, {kFortressPhaseClock, 10}}, FortressRays), kNoChance,
-       32, 1},
+       Words(Ws{{kFortressStepClock, 10}, {kFortressPhaseClock, 10}}, FortressRays), kNoChance, 32,
+       1},
       {"Fortress dart", 109, 460, 160,
        Words(Ws{{kFortressStepClock, 2}, {kFortressPhaseClock, 10}}, FortressRetreat), kNoChance,
        20, 1},
       {"Final rays", 110, 300, 190,
-       Words(Ws{{kFinalClock, 12}, {kFinalAimX, 60}, {kFinalAimY, 160}}, FinalRays), kNoChance,
-       32, 1},
+       Words(Ws{{kFinalClock, 12}, {kFinalAimX, 60}, {kFinalAimY, 160}}, FinalRays), kNoChance, 32,
+       1},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -208,10 +206,7 @@ TEST_F(FireTableTest, EveryBehaviourFiresWithItsChanceAndSpeed) {
   // Pods: a pod launched by the fortress fires with chance 10.
   SetUp();
   LaunchPod(300, 200);
-  TActor* pod = nullptr;
-  for (TActor& a : ActorPool) {
-    if (a.Active != 0 && a.Move == WavePodMove) pod = &a;
-  }
+  TActor* pod = Running(WavePodMove);
   ASSERT_NE(pod, nullptr);
   const auto saved = ActorPool;
   EXPECT_EQ(FireFrame(*pod, CallsBefore(10)), std::vector<int32_t>(1, 8 + stageExtra));
@@ -223,10 +218,7 @@ TEST_F(FireTableTest, EveryBehaviourFiresWithItsChanceAndSpeed) {
   TActor* boss = Spawn({"Final", 110, 0, 0, Nothing, 0, 0, 0});
   ASSERT_NE(boss, nullptr);
   boss->Move(*boss);  // its entry summons the core
-  TActor* core = nullptr;
-  for (TActor& a : ActorPool) {
-    if (a.Active != 0 && a.Move == FinalCore) core = &a;
-  }
+  TActor* core = Running(FinalCore);
   ASSERT_NE(core, nullptr);
   core->Work[kCoreShotClock] = 6;
   EXPECT_TRUE(FireFrame(*core, 0).empty()) << "clock 7: not yet";
