@@ -1,12 +1,13 @@
 // The SoundFont the game's synthesizer loads: its own unless the player names another; other
 // hosts keep the system's default.
+#include "game/shell/game_sound_font.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
 
-#include "game/shell/game_sound_font.h"
 #include "sequencer/midiout/fluidsynth_output.h"
 
 namespace tolvane {
