@@ -65,7 +65,8 @@ TEST_P(TuneBalance, EveryTuneStaysNearItsFontsAverageBelowClipping) {
     const size_t from = renderer->Samples().size();
     const uint32_t start = renderer->NowMs();
     ASSERT_EQ(renderer->Play(*image, 0, 0), 0) << tune;
-    while (renderer->Playing() && renderer->NowMs() - start < kLongestMs) renderer->Advance(kStepMs);
+    while (renderer->Playing() && renderer->NowMs() - start < kLongestMs)
+      renderer->Advance(kStepMs);
     const double seconds = (renderer->NowMs() - start) / 1000.0;
     renderer->Stop();  // the release and the reverb's tail belong to the tune
     levels.push_back(Measure(renderer->Samples(), from, seconds));
