@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <utility>
 
 #include "game/engine/actor_pool.h"
@@ -122,8 +122,9 @@ void PlayHarness::SetEntrySize(int index, int patternWidth, int patternHeight, i
 
 void PlayHarness::UsePlaySizes() {
   std::ifstream in(std::string(TOLVANE_SOURCE_DIR) + "/content/images/catalogue.tsv");
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  const artbuild::Catalogue catalogue = artbuild::ParseCatalogue(text);
+  std::stringstream text;
+  text << in.rdbuf();
+  const artbuild::Catalogue catalogue = artbuild::ParseCatalogue(text.str());
   // The player's set: player, shots, items, orbs, weapon display, bullet, ray, explosions and
   // the first stage's background layers.
   static constexpr std::pair<int, int> kPlaySet[] = {{1, 2},   {12, 12},   {30, 30},   {32, 39},
