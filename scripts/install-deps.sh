@@ -13,7 +13,9 @@ packages=(
   fonts-dejavu-core                      # lettering of placeholder pictures and the font sheet
   librsvg2-bin                           # rsvg-convert, for looking at single pictures
   libgtest-dev libgmock-dev libbenchmark-dev
+  libx11-dev                             # asking the X server where the window really is
   xvfb xauth xdotool x11-apps            # the real-window test (x11-apps gives xwd)
+  x11-utils jwm                          # xwininfo, xprop; a small window manager for tests
   python3-mido sox                       # independent MIDI reader and audio checks in tests
 )
 
