@@ -56,6 +56,8 @@ void OfflineRenderer::Advance(uint32_t ms) {
 
 void OfflineRenderer::Stop() {
   player_->Stop();
+  // The stop's messages go out over the following virtual time: the release is heard out.
+  while (player_->engine().StopPending()) Advance(player_->Period() / 2);
 }
 
 void OfflineRenderer::Fadeout(int32_t fadeTime) {
@@ -63,7 +65,7 @@ void OfflineRenderer::Fadeout(int32_t fadeTime) {
 }
 
 bool OfflineRenderer::Playing() const {
-  return player_->engine().IsPlaying();
+  return player_->engine().IsPlaying() || player_->engine().StopPending();
 }
 
 uint32_t OfflineRenderer::NowMs() const {

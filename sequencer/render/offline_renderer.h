@@ -25,8 +25,10 @@ class OfflineRenderer {
   int32_t Play(const std::vector<uint8_t>& image, int32_t repeat, int32_t invert);
   // Moves virtual time on by `ms`, waking the player every half period.
   void Advance(uint32_t ms);
+  // Stops and renders on until the stop's messages are out.
   void Stop();
   void Fadeout(int32_t fadeTime);
+  // True until playback has stopped and the stop's messages are out.
   bool Playing() const;
   uint32_t NowMs() const;
   const Player& player() const { return *player_; }

@@ -97,8 +97,11 @@ class Analysis::Walk {
     }
   }
 
-  // Appends "mmmm:b:ttt text\r\n"; a text longer than the work area is cut to fit it.
+  // Appends "mmmm:b:ttt text\r\n"; a text longer than the work area is cut to fit it. A text
+  // ends at its first zero byte: the buffers are read as C strings, and a zero kept inside one
+  // would hide every text appended after it.
   void Stamp(TextBuffer& buffer, std::span<const uint8_t> text) {
+    text = text.first(static_cast<size_t>(std::find(text.begin(), text.end(), 0) - text.begin()));
     char stamp[48];
     const int length = std::snprintf(stamp, sizeof stamp, kTextStampFormat, song_.Measure.Get(),
                                      song_.Beat.Get(), song_.Tick.Get());

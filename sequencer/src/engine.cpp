@@ -51,6 +51,10 @@ int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, i
 }
 
 void Engine::Step(uint32_t now, uint32_t period) {
+  if (StopPending()) {
+    StopStep(now);  // nothing else goes out before the stop's messages and their pauses
+    return;
+  }
   if (!IsPlaying() || !Reached(now, NextDue)) return;
   NextDue = now + period;
   Call(now);
@@ -101,13 +105,57 @@ void Engine::Stop() {
   current_ = nullptr;
   image_ = nullptr;
   if (!output_) return;  // nothing to silence, nothing to pace
-  for (int channel = 0; channel < kChannelCount; ++channel) {
-    const auto status = static_cast<uint8_t>(kControlChange | channel);
-    for (int controller : {kControllerAllNotesOff, kControllerAllSoundOff, kControllerResetAll}) {
-      Send(status, static_cast<uint8_t>(controller), 0);
-      clock_->Sleep(kStopPause);
-    }
+  // A song stopped while it still waited for an earlier stop's messages sent nothing: those
+  // messages, still going out, silence everything already.
+  if (StopPending()) return;
+  stopPending_ = 1;
+  stopSent_ = 0;
+  SendStopMessage(clock_->Now());
+}
+
+void Engine::SendStopMessage(uint32_t now) {
+  static constexpr int kControllers[] = {kControllerAllNotesOff, kControllerAllSoundOff,
+                                         kControllerResetAll};
+  const int channel = stopSent_ / 3;
+  Send(static_cast<uint8_t>(kControlChange | channel),
+       static_cast<uint8_t>(kControllers[stopSent_ % 3]), 0);
+  ++stopSent_;
+  stopLastSent_ = now;
+}
+
+// The stop's next message, or after the last one's pause the end of the stop: a song started
+// meanwhile begins now, as if its play call had come at this moment.
+void Engine::StopStep(uint32_t now) {
+  if (!Reached(now, stopLastSent_ + kStopPause)) return;
+  if (stopSent_ < kStopMessageCount) {
+    SendStopMessage(now);
+    return;
   }
+  stopPending_ = 0;
+  if (!IsPlaying()) return;
+  const uint32_t waited = now - NextDue;
+  NextDue = now;
+  lastCallEnd_ = now;
+  FadeStart += waited;
+  FadeEnd += waited;
+}
+
+void Engine::FinishStop() {
+  while (StopPending()) {
+    const int32_t wait = StopWait(clock_->Now());
+    if (wait > 0) clock_->Sleep(static_cast<uint32_t>(wait));
+    StopStep(clock_->Now());
+  }
+}
+
+int32_t Engine::StopWait(uint32_t now) const {
+  if (!StopPending()) return -1;
+  const auto left = static_cast<int32_t>(stopLastSent_ + kStopPause - now);
+  // Read in the millisecond of the last message, a full pause from now is a full pause from
+  // it. Later, the message may have gone out late in the millisecond the clock showed: one more
+  // millisecond keeps the pause from falling short.
+  if (left == static_cast<int32_t>(kStopPause)) return left;
+  return left >= 0 ? left + 1 : 0;
 }
 
 void Engine::Forget(const void* song) {

@@ -21,6 +21,8 @@ inline constexpr size_t kSysExBufferSize = 65536;
 inline constexpr int kLongMessageAttempts = 200;
 inline constexpr int32_t kFadeStepCount = 16;
 inline constexpr uint32_t kStopPause = 10;  // ms after each of the stop's messages
+// All notes off, all sound off and reset all controllers on each of the 16 channels.
+inline constexpr int32_t kStopMessageCount = 48;
 // Idle tick passes below this run one by one; longer idle stretches (a long delay, an absurd
 // tempo) are taken in one step so that a call never falls behind real time.
 inline constexpr uint32_t kBulkIdleTicks = 1024;
@@ -49,15 +51,23 @@ class Engine {
   // started. `song` identifies the image for Forget().
   int32_t PlayStart(const void* song, const std::vector<uint8_t>* image, int32_t repeat,
                     int32_t invert, uint32_t now);
-  // One wake of the player thread: when NextDue has been reached, an engine call, the stop at
-  // the song's end and the fade step.
+  // One wake of the player thread: the stop's next message once its pause is over; else, when
+  // NextDue has been reached, an engine call, the stop at the song's end and the fade step.
   void Step(uint32_t now, uint32_t period);
   void Call(uint32_t now);
   void FadeStep(uint32_t now);
   void Fadeout(int32_t fadeTime);
-  // Ends playback with all notes off, all sound off and reset all controllers on every
-  // channel, kStopPause ms apart. Nothing when not playing.
+  // Ends playback at once and begins the stop's messages: all notes off, all sound off and
+  // reset all controllers on every channel, kStopPause ms apart. The first goes out now, the
+  // others from Step() as their pauses end; a song started meanwhile waits for the last pause.
+  // Nothing when not playing.
   void Stop();
+  // Sends what is left of the stop's messages on the calling thread, pauses included.
+  void FinishStop();
+  // Milliseconds until the stop's next message (or the end of its last pause) is due; -1 when
+  // no stop is going out.
+  int32_t StopWait(uint32_t now) const;
+  bool StopPending() const { return stopPending_.Get() != 0; }
   // Stops `song` if it is the current song and lets go of its image.
   void Forget(const void* song);
 
@@ -76,6 +86,8 @@ class Engine {
 
  private:
   void TickPass();
+  void SendStopMessage(uint32_t now);
+  void StopStep(uint32_t now);
   bool Act(int track, const Event& event);
   void ActOnChannel(const Event& event);
   bool ActOnMeta(int track, const Event& event);
@@ -105,6 +117,11 @@ class Engine {
   uint32_t FadeStart = 0;
   uint32_t FadeEnd = 0;
   int32_t ChannelVolume[kChannelCount] = {};
+
+  // The stop's messages going out: how many were sent, and when the last one was.
+  Shared<int32_t> stopPending_;
+  int32_t stopSent_ = 0;
+  uint32_t stopLastSent_ = 0;
 
   std::vector<Message> pending_;
 };

@@ -77,6 +77,7 @@ int32_t Player::End() {
   {
     std::lock_guard lock(engineMutex_);
     engine_.Stop();
+    engine_.FinishStop();  // the output closes only after the stop's last message and pause
     engine_.Attach(nullptr, nullptr);
     if (!output_->Close()) messages.push_back({MessageKind::kWarning, kCloseFailedText});
     output_.reset();
@@ -110,15 +111,21 @@ void Player::Forget(const void* song) {
   engine_.Forget(song);
 }
 
-void Player::Step(uint32_t now) {
-  if (!engine_.IsPlaying()) return;
+uint32_t Player::Step(uint32_t now) {
+  // Half the period, but never a zero sleep that would spin.
+  const uint32_t idle = std::max<uint32_t>(1, period_ / 2);
+  if (!engine_.IsPlaying() && !engine_.StopPending()) return idle;
   std::vector<Message> messages;
+  int32_t stopWait = 0;
   {
     std::lock_guard lock(engineMutex_);
     engine_.Step(now, period_);
     messages = engine_.TakeMessages();
+    stopWait = engine_.StopWait(now);
   }
   Deliver(std::move(messages));
+  // While the stop's messages go out nothing else is sent, so the thread sleeps until the next.
+  return stopWait >= 0 ? static_cast<uint32_t>(std::max(stopWait, 1)) : idle;
 }
 
 void Player::Deliver(std::vector<Message> messages) {
@@ -152,11 +159,7 @@ void Player::ThreadMain(std::shared_ptr<std::atomic<bool>> quit) {
   param.sched_priority = sched_get_priority_min(SCHED_FIFO);
   pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
 
-  while (!quit->load()) {
-    Step(clock_->Now());
-    // Half the period, but never a zero sleep that would spin.
-    clock_->Sleep(std::max<uint32_t>(1, period_ / 2));
-  }
+  while (!quit->load()) clock_->Sleep(Step(clock_->Now()));
 }
 
 double Player::ThreadCpuSeconds() const {

@@ -45,8 +45,9 @@ class Player {
   // Called before a song's image is freed: a song that is playing is stopped first.
   void Forget(const void* song);
 
-  // One wake of the player thread, without its sleep.
-  void Step(uint32_t now);
+  // One wake of the player thread, without its sleep; returns how long the thread sleeps next:
+  // half the period, or until the stop's next message is due.
+  uint32_t Step(uint32_t now);
 
   bool Ready() const { return ready_; }
   uint32_t Period() const { return period_.Get(); }

@@ -45,6 +45,8 @@ struct ChannelState {
   Shared<int32_t> maxNote{-1};
   Shared<int32_t> minNote{-1};
 
+  // The reset picture from the start, so queries before any initialisation answer it too.
+  ChannelState() { Reset(); }
   // Everything but the two averages back to the reset values.
   void Reset();
   void ClearNotes();

@@ -147,6 +147,21 @@ TEST_F(AnalysisTest, TextsAreStampedWithTheirPosition) {
   EXPECT_STREQ(entries_[0].trackName, "");
 }
 
+TEST_F(AnalysisTest, ATextEndsAtItsFirstZeroByteSoLaterTextsStayReadable) {
+  using namespace std::string_literals;
+  ASSERT_EQ(Analyse(BuildSmf({TrackBuilder()
+                                  .Meta(0, 0x03, "Bass\0"s)
+                                  .Meta(0, 0x01, "Intro\0rest"s)
+                                  .Meta(0, 0x03, "Drums")
+                                  .Meta(0, 0x01, "\0"s)
+                                  .Meta(0, 0x03, "Piano\0\0"s)
+                                  .End()})),
+            0);
+  EXPECT_STREQ(entries_[15].trackName,
+               "0001:1:000 Bass\r\n0001:1:000 Drums\r\n0001:1:000 Piano\r\n");
+  EXPECT_STREQ(analysis_.TextEvents(), "0001:1:000 Intro\r\n0001:1:000 \r\n");
+}
+
 TEST_F(AnalysisTest, LongTextsAndFullBuffersAreCutNeverOverrun) {
   const std::string longText(5000, 'x');
   TrackBuilder track;

@@ -205,7 +205,7 @@ TEST(EngineLooping, TracksThatLetNoTimePassEndEvenInRepeatMode) {
   // Alone, such a track ends the song.
   EngineHarness alone;
   ASSERT_EQ(alone.Play(BuildSmf({TrackBuilder().NoteOn(0, 0, 60, 100).End()}), 1), 0);
-  EXPECT_TRUE(alone.RunUntilStopped(100));
+  EXPECT_TRUE(alone.RunUntilStopped(1000));
 
   // Time passed before the loop point but none after it: the track goes back once, finds no
   // time passing and ends instead of looping for ever within one tick.

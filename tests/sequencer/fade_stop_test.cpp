@@ -1,6 +1,8 @@
 // The fade-out's 16 steps and the stop.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/sequencer/support/engine_harness.h"
 #include "tests/sequencer/support/smf_builder.h"
 
@@ -76,31 +78,86 @@ TEST(Fadeout, AFadeRequestedWhileStoppedIsCancelledByTheNextPlay) {
   EXPECT_EQ(harness.engine().Status(), 1);
 }
 
-TEST(Stop, SendsNothingWhenNothingPlaysAndSilencesEverythingOtherwise) {
+// The stop's 48 messages in their order, each sent 10 ms after the one before.
+void ExpectStopMessages(const std::vector<RecordedMessage>& sent, uint32_t start) {
+  ASSERT_EQ(sent.size(), 48u);
+  for (int i = 0; i < 48; ++i) {
+    const uint8_t controller = std::array<uint8_t, 3>{123, 120, 121}[i % 3];
+    EXPECT_EQ(sent[i].bytes, (Bytes{static_cast<uint8_t>(0xB0 | i / 3), controller, 0})) << i;
+    EXPECT_EQ(sent[i].time - start, 10u * i) << i;
+  }
+}
+
+TEST(Stop, ReturnsAtOnceAndItsMessagesFollowTenMillisecondsApart) {
   EngineHarness harness;
   harness.player.Stop();
+  harness.Run(50);
   EXPECT_EQ(harness.output().Count(), 0u);
-  EXPECT_EQ(harness.clock.Slept(), 0u);
 
   ASSERT_EQ(harness.Play(LongSong(TrackBuilder().NoteOn(0, 3, 50, 100))), 0);
   harness.Run(50);
   EXPECT_EQ(harness.output().SoundingNotes().size(), 2u);
-  const uint32_t before = harness.clock.Now();
+  harness.output().Clear();
+  const uint32_t stoppedAt = harness.clock.Now();
   harness.player.Stop();
-  EXPECT_EQ(harness.clock.Now() - before, 480u);  // 48 messages, 10 ms apart
-  EXPECT_TRUE(harness.output().SoundingNotes().empty());
+  EXPECT_EQ(harness.clock.Now(), stoppedAt);  // no waiting on the caller's thread
   EXPECT_EQ(harness.engine().Status(), 0);
   EXPECT_EQ(harness.engine().Time(), 0);
+  EXPECT_EQ(harness.output().Count(), 1u);  // all notes off on channel 0 goes out at once
+  ASSERT_TRUE(harness.RunUntilStopped(1000));
+  ExpectStopMessages(harness.Sent(), stoppedAt);
+  EXPECT_TRUE(harness.output().SoundingNotes().empty());
   // The picture stays until the next play start.
   EXPECT_EQ(harness.engine().Song().Channels[3].soundingNotes, 1);
+}
 
-  // A new play stops the song playing first.
+TEST(Stop, ASongPlayedDuringTheStopBeginsAfterItsLastPause) {
+  EngineHarness harness;
   ASSERT_EQ(harness.Play(LongSong()), 0);
   harness.Run(20);
-  const size_t count = harness.output().Count();
+  harness.output().Clear();
+  const uint32_t playedAt = harness.clock.Now();
+  ASSERT_EQ(harness.Play(LongSong(TrackBuilder().NoteOn(0, 3, 50, 100))), 0);
+  EXPECT_EQ(harness.clock.Now(), playedAt);
+  EXPECT_EQ(harness.engine().Status(), 1);
+  EXPECT_EQ(harness.engine().Song().Channels[3].soundingNotes, 0);  // the new song's picture
+  harness.Run(600);
+  const auto sent = harness.Sent();
+  ASSERT_GT(sent.size(), 48u);
+  ExpectStopMessages({sent.begin(), sent.begin() + 48}, playedAt);
+  // The song starts where the stop's last pause ends, from its beginning: its first tick pass
+  // comes with the player's next wake.
+  EXPECT_EQ(sent[48].bytes, (Bytes{0x93, 50, 100}));
+  EXPECT_EQ(sent[48].time - playedAt, 485u);
+  EXPECT_EQ(sent[48].tick, 1);
+
+  // Stopped again before it began, the waiting song adds no messages of its own.
+  harness.Run(100);
+  harness.output().Clear();
   ASSERT_EQ(harness.Play(LongSong()), 0);
-  EXPECT_EQ(harness.output().Count(), count + 48);
-  EXPECT_EQ(harness.engine().Song().Channels[3].soundingNotes, 0);
+  harness.player.Stop();
+  EXPECT_EQ(harness.engine().Status(), 0);
+  ASSERT_TRUE(harness.RunUntilStopped(1000));
+  EXPECT_EQ(harness.Sent().size(), 48u);
+  harness.Run(100);
+  EXPECT_EQ(harness.Sent().size(), 48u);
+}
+
+TEST(Stop, AFadeAskedForWhileTheSongWaitsKeepsItsStepsApart) {
+  EngineHarness harness;
+  ASSERT_EQ(harness.Play(LongSong()), 0);
+  harness.Run(20);
+  ASSERT_EQ(harness.Play(LongSong()), 0);
+  harness.player.Fadeout(1600);
+  harness.output().Clear();
+  ASSERT_TRUE(harness.RunUntilStopped(3000));
+  std::vector<uint32_t> steps;
+  for (const auto& message : harness.Sent()) {
+    if (message.bytes == Bytes{0xB0, 7, 93}) steps.push_back(message.time);
+    if (message.bytes == Bytes{0xB0, 7, 0}) steps.push_back(message.time);
+  }
+  ASSERT_EQ(steps.size(), 2u);
+  EXPECT_EQ(steps[1] - steps[0], 1500u);
 }
 
 }  // namespace

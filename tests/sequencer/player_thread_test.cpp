@@ -105,11 +105,27 @@ TEST(PlayerThread, RandomCallsFromTheCallerNeverLeaveANoteSoundingAfterAStop) {
         ++plays;
         break;
       }
-      case 2:
+      case 2: {
+        const size_t before = recorder->Count();
         mmsStop();
         ++stops;
+        EXPECT_EQ(mmsGetStatus(), 0);
+        // The stop's messages go out from the player thread; once they are out nothing sounds,
+        // and nothing but them went out since the stop.
+        for (int wait = 0; wait < 2000 && TheLibrary().player.engine().StopPending(); ++wait) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         notesLeft += !recorder->SoundingNotes().empty();
+        const auto sent = recorder->Messages();
+        size_t start = before;
+        while (start < sent.size() && sent[start].bytes != std::vector<uint8_t>{0xB0, 123, 0}) {
+          ++start;
+        }
+        for (size_t i = start; i < sent.size(); ++i) {
+          EXPECT_EQ(sent[i].Status() & 0xF0, 0xB0) << i;
+        }
         break;
+      }
       case 3:
         mmsFadeout(static_cast<int32_t>(random() % 200));
         break;
@@ -121,13 +137,13 @@ TEST(PlayerThread, RandomCallsFromTheCallerNeverLeaveANoteSoundingAfterAStop) {
     if (random() % 8 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(random() % 25));
   }
   mmsStop();
+  EXPECT_EQ(mmsEnd(), 0);  // the output closes only after the stop's messages
   EXPECT_TRUE(recorder->SoundingNotes().empty());
   EXPECT_EQ(notesLeft, 0) << "of " << stops << " stops";
   EXPECT_GT(plays, kCalls / 5);
   EXPECT_GT(recorder->Count(), 1000u);
 
   for (SongHandle handle : handles) mmsDestroyHandle(handle);
-  EXPECT_EQ(mmsEnd(), 0);
   TheLibrary().player.SetPlatform(SystemPlatform());
   vondraSetMessageHandler(nullptr, nullptr);
   std::lock_guard lock(handled);

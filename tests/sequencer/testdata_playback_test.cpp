@@ -58,6 +58,7 @@ void PlayEveryFile(const std::string& collection, int32_t repeat, int32_t invert
     EXPECT_EQ(result, kRefused.count(path.filename().string()) ? 1 : 0);
     harness.RunUntilStopped(capMs);
     harness.player.Stop();
+    harness.RunUntilStopped(1000);  // the stop's messages go out
     EXPECT_TRUE(harness.output().SoundingNotes().empty());
     if (result != 0) {
       EXPECT_EQ(harness.output().Count(), 0u);

@@ -44,7 +44,7 @@ void EngineHarness::Run(uint32_t ms) {
 
 bool EngineHarness::RunUntilStopped(uint32_t capMs) {
   const uint32_t end = clock.Now() + capMs;
-  while (player.engine().IsPlaying()) {
+  while (player.engine().IsPlaying() || player.engine().StopPending()) {
     if (static_cast<int32_t>(end - clock.Now()) <= 0) return false;
     clock.Advance(kHalfPeriod);
     player.Step(clock.Now());

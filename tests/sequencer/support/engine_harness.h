@@ -32,7 +32,8 @@ class EngineHarness {
   int32_t Play(const std::vector<uint8_t>& image, int32_t repeat = 0, int32_t invert = 0);
   // Wakes the player every kHalfPeriod ms of fake time, for `ms` ms.
   void Run(uint32_t ms);
-  // Runs until playback has stopped, or `capMs` ms have passed; true when it stopped.
+  // Runs until playback has stopped and the stop's messages are out, or `capMs` ms have
+  // passed; true when it stopped.
   bool RunUntilStopped(uint32_t capMs);
 
   // Everything sent; and the channel messages only, without the stop's controller resets.

@@ -15,6 +15,7 @@ ExerciseOutcome ExerciseImage(const std::vector<uint8_t>& image, uint32_t varian
   outcome.playResult = harness.Play(image, variant % 2, (variant / 2) % 2);
   harness.RunUntilStopped(capMs);
   harness.player.Stop();
+  harness.RunUntilStopped(1000);  // the stop's messages go out
   outcome.notesLeftAfterStop = !harness.output().SoundingNotes().empty();
   return outcome;
 }
