@@ -21,7 +21,8 @@ WindowPlacement RealClientArea(SDL_Window* window) {
 #if defined(SDL_VIDEO_DRIVER_X11)
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return area;
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
+    return area;
   Display* display = info.info.x11.display;
   XWindowAttributes attributes;
   if (XGetWindowAttributes(display, info.info.x11.window, &attributes) == 0) return area;
@@ -38,8 +39,8 @@ WindowPlacement RealClientArea(SDL_Window* window) {
 }
 
 bool WaitForWindowArea(SDL_Window* window,
-                       const std::function<bool(const WindowPlacement&)>& wanted,
-                       uint32_t steadyMs, uint32_t timeoutMs) {
+                       const std::function<bool(const WindowPlacement&)>& wanted, uint32_t steadyMs,
+                       uint32_t timeoutMs) {
   const uint64_t start = SDL_GetTicks64();
   WindowPlacement last = RealClientArea(window);
   uint64_t lastChange = start;

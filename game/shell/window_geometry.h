@@ -20,7 +20,7 @@ WindowPlacement RealClientArea(SDL_Window* window);
 // manager may move a window more than once on one request), or `timeoutMs` has passed.
 // True if it came to rest as wanted.
 bool WaitForWindowArea(SDL_Window* window,
-                       const std::function<bool(const WindowPlacement&)>& wanted,
-                       uint32_t steadyMs, uint32_t timeoutMs);
+                       const std::function<bool(const WindowPlacement&)>& wanted, uint32_t steadyMs,
+                       uint32_t timeoutMs);
 
 }  // namespace tolvane
