@@ -34,6 +34,8 @@ constexpr uint32_t kWindowSystemMs = 1000;
 constexpr int kPlacementAttempts = 3;
 // A window that has not moved for this long is taken to be where the window manager put it.
 constexpr uint32_t kSteadyMs = 100;
+// For this long after being put back, a move by someone else is undone.
+constexpr uint64_t kKeepPlacementMs = 2000;
 
 char KeyCharacter(int virtualKey) {
   const bool letter = virtualKey >= pres::vk::kA && virtualKey <= pres::vk::Letter('Z');
@@ -254,6 +256,10 @@ bool SdlFormHost::HandleWindowEvent(const SDL_Event& event) {
       heldKeys_.clear();  // their releases go to another window
       menu_.OtherInput();
       break;
+    case SDL_WINDOWEVENT_MOVED:
+      KeepRestoredPlacement();
+      repaintWanted_ = kRepaintFrames;
+      break;
     default:
       repaintWanted_ = kRepaintFrames;
       break;  // shown, exposed, moved, restored
@@ -367,6 +373,19 @@ void SdlFormHost::SetPlacement(const WindowPlacement& placement) {
     SDL_SetWindowPosition(window_, placement.left, placement.top);
     WaitForWindowArea(window_, placed, kSteadyMs, kWindowSystemMs / kPlacementAttempts);
   }
+  // A busy window manager may still carry out SDL's own, earlier move after this.
+  restoredPlacement_ = placement;
+  keepPlacementUntil_ = SDL_GetTicks64() + kKeepPlacementMs;
+}
+
+void SdlFormHost::KeepRestoredPlacement() {
+  if (!restoredPlacement_.has_value()) return;
+  if (fullScreen_ || SDL_GetTicks64() >= keepPlacementUntil_) {
+    restoredPlacement_.reset();
+    return;
+  }
+  if (RealClientArea(window_) == *restoredPlacement_) return;
+  SDL_SetWindowPosition(window_, restoredPlacement_->left, restoredPlacement_->top);
 }
 
 bool SdlFormHost::CoversDisplay(const WindowPlacement& area) const {

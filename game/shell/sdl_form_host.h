@@ -90,6 +90,7 @@ class SdlFormHost final : public FormHost {
   void HandleAlt(const SDL_Event& event);
   int MenuBarHeight() const;
   bool CoversDisplay(const WindowPlacement& area) const;
+  void KeepRestoredPlacement();
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -104,6 +105,8 @@ class SdlFormHost final : public FormHost {
   int drawingTop_ = 0;
   int repaintWanted_ = 0;
   std::set<int> heldKeys_;  // scan codes of the keys down now, as the events told
+  std::optional<WindowPlacement> restoredPlacement_;  // where the window was just put back
+  uint64_t keepPlacementUntil_ = 0;
 };
 
 }  // namespace tolvane
