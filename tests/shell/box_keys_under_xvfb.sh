@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the game without a window manager inside the current X server (xvfb-run provides one)
-# and plays the keys of the quit question and of full screen the way a player would. Leaves
-# in OUT: steps.txt (one line per step: its name and "alive" or "ended"), shot-*.xwd (the
+# and plays the keys of the menu bar, the quit question and full screen the way a player
+# would. Leaves in OUT: steps.txt (one line per step: its name and "alive" or "ended"), shot-*.xwd (the
 # screen at the named steps), placement.txt (the client area's "x y width height" before and
 # after F4), stderr.txt and status.txt (exit status, or "no window" / "hung").
 out=$1
@@ -19,6 +19,15 @@ placement() {
   xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}' >> "$out/placement.txt"
 }
+# A lone Alt opens the first menu, S its submenu; Escape closes one level at a time.
+xdotool key alt; sleep 0.4
+shot menu-first
+xdotool key s; sleep 0.4
+shot menu-second
+xdotool key Escape; sleep 0.4
+shot menu-back
+xdotool key Escape; sleep 0.4
+shot menu-closed
 # Fire held, then Escape: the held key repeats while the box is open but answers nothing.
 xdotool keydown space; sleep 0.3
 xdotool key Escape; sleep 1.5

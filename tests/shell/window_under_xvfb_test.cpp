@@ -1,8 +1,9 @@
 // The real program in a real (virtual) X server: after its first frames the window shows
 // the menu bar above a picture, and Escape + Enter closes it with a clean exit. Without its
-// image archive it says so in a box and on standard error, and ends with status 1. The quit
-// question answers only fresh key presses; full screen and back keeps the window's place
-// under a window manager, and without one F4 stays in the window and says so once.
+// image archive it says so in a box and on standard error, and ends with status 1. A lone Alt
+// opens the first menu and Escape closes one level; the quit question answers only fresh key
+// presses; full screen and back keeps the window's place under a window manager, and without
+// one F4 stays in the window and says so once.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -243,7 +244,21 @@ TEST(WindowUnderXvfb, MissingArchiveIsShownInABoxAndEndsWithStatusOne) {
   EXPECT_GT(dark, 0);
 }
 
-TEST(WindowUnderXvfb, QuitQuestionTakesFreshKeysAndFullScreenWithoutWindowManagerIsRefused) {
+// Pixels of an open menu's light grey over the picture of a window at 100, 100 whose menu
+// bar is 22 pixels high; the picture itself has none.
+int MenuPixels(const ScreenDump& shot) {
+  int count = 0;
+  for (int y = 122; y < 442; ++y) {
+    for (int x = 100; x < 580; ++x) {
+      const uint32_t rgb = shot.At(x, y);
+      const int red = int(rgb >> 16), green = int(rgb >> 8 & 0xFF), blue = int(rgb & 0xFF);
+      count += red == green && green == blue && red >= 0xE8 ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+TEST(WindowUnderXvfb, MenuKeysThenQuitQuestionTakesFreshKeysAndFullScreenIsRefused) {
   const fs::path out = fs::path(TOLVANE_BINARY_DIR) / "tests" / "shell" / "xvfb-box-keys";
   if (!RunGameScript("box_keys_under_xvfb.sh", out, {"xvfb-run", "xwd", "xdotool", "xwininfo"}))
     GTEST_SKIP() << "a tool of the virtual X server is not installed";
@@ -255,6 +270,17 @@ TEST(WindowUnderXvfb, QuitQuestionTakesFreshKeysAndFullScreenWithoutWindowManage
   ASSERT_EQ(placement.size(), 2u);
   EXPECT_EQ(placement[0], "100 100 480 342");
   EXPECT_EQ(placement[1], placement[0]) << "F4 left the window as it was";
+  std::vector<int> menu;
+  for (const char* step : {"menu-first", "menu-second", "menu-back", "menu-closed"}) {
+    ScreenDump shot;
+    ASSERT_TRUE(ReadScreenDump(out / ("shot-" + std::string(step) + ".xwd"), &shot)) << step;
+    menu.push_back(MenuPixels(shot));
+  }
+  EXPECT_GT(menu[0], 2000) << "a lone Alt opened the first menu";
+  EXPECT_GT(menu[1], menu[0] + 2000) << "S opened its submenu";
+  EXPECT_GT(menu[2], 2000) << "Escape closed the submenu only";
+  EXPECT_LT(menu[2], menu[1] - 2000);
+  EXPECT_LT(menu[3], 100) << "a second Escape closed the first menu";
   ScreenDump question, refused, again;
   ASSERT_TRUE(ReadScreenDump(out / "shot-question.xwd", &question));
   ASSERT_TRUE(ReadScreenDump(out / "shot-refused.xwd", &refused));
