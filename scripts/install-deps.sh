@@ -13,6 +13,7 @@ packages=(
   libasound2-dev                         # ALSA sequencer output
   librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
   fonts-dejavu-core                      # lettering of placeholder pictures and the font sheet
+  libx11-dev                             # asking the X server where the window really is
 )
 if [ "${1:-}" != game ]; then
   packages+=(
@@ -20,6 +21,7 @@ if [ "${1:-}" != game ]; then
     librsvg2-bin                         # rsvg-convert, for looking at single pictures
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-apps          # the real-window test (x11-apps gives xwd)
+    x11-utils jwm                        # xwininfo, xprop; a small window manager for tests
     python3-mido sox                     # independent MIDI reader and audio checks in tests
     dpkg-dev file lintian                # make deb (dpkg-shlibdeps) and the package checks
     appstream desktop-file-utils         # checks of the metainfo and the desktop entry

@@ -1,11 +1,10 @@
 #include "game/flow/flow_reset.h"
 
-#include "game/flow/flow_hooks.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/game_progress.h"
 #include "game/flow/game_watch.h"
 #include "game/flow/high_scores.h"
-#include "game/flow/music.h"
+#include "game/host/host_services.h"
 
 namespace tolvane {
 
@@ -13,9 +12,8 @@ void ResetFlow() {
   ResetFlowState();
   ResetHighScores();
   ResetGameProgress();
-  ResetFlowHooks();
+  ResetHost();
   ResetGameWatch();
-  Music = LibraryMusicCalls();
 }
 
 }  // namespace tolvane

@@ -8,12 +8,12 @@
 #include "game/engine/motion.h"
 #include "game/engine/state_digest.h"
 #include "game/flow/file_names.h"
-#include "game/flow/flow_hooks.h"
+#include "game/host/host_services.h"
+#include "game/host/program_paths.h"
 #include "game/play/player.h"
 #include "game/play/speed_tables.h"
 #include "game/play/stage_codes.h"
 #include "game/replay/start_state.h"
-#include "game/shell/program_paths.h"
 #include "presentation/services.h"
 
 namespace tolvane {
@@ -21,7 +21,7 @@ namespace {
 
 void AddStageFiles(Fnv1a& h) {
   for (int32_t stage = 1; stage <= kStageCount; ++stage) {
-    std::ifstream in(JoinProgramPath(ProgramFolder(), StageFileName(stage)), std::ios::binary);
+    std::ifstream in(JoinProgramPath(Host().dataFolder(), StageFileName(stage)), std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
                                   std::istreambuf_iterator<char>());
     h.Add(in ? bytes.size() : UINT64_MAX);  // a missing file differs from an empty one

@@ -13,14 +13,13 @@
 #include "game/flow/high_scores.h"
 #include "game/flow/music.h"
 #include "game/flow/title_screen.h"
+#include "game/host/program_state.h"
 #include "game/play/game_state.h"
 #include "game/replay/game_data_digest.h"
 #include "game/replay/replay_player.h"
 #include "game/replay/replay_recorder.h"
 #include "game/replay/replay_texts.h"
 #include "game/replay/start_state.h"
-#include "game/shell/frame_driver.h"
-#include "game/shell/program_state.h"
 #include "presentation/services.h"
 
 namespace tolvane {
@@ -206,7 +205,7 @@ void StopReplays() {
   desk = nullptr;
 }
 
-void ReplayTick() {
+void ReplayTick(void (*runFrame)()) {
   if (desk != nullptr && desk->player != nullptr && desk->ending != WatchOutcome::None)
     EndWatch(desk->ending);
   if (desk != nullptr && !desk->pendingWatch.empty() && FrameCount >= 1 && FrameBusy == 0) {
@@ -216,7 +215,7 @@ void ReplayTick() {
   }
   const int frames = Watching() && desk->fast ? kFastForwardFrames : 1;
   for (int n = 0; n < frames; ++n) {
-    DXTimerTimer();
+    runFrame();
     if (!Watching()) break;
   }
 }

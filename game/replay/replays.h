@@ -6,8 +6,8 @@
 // it goes, and returns to the title at the end; the keyboard plays no part but the watcher's
 // own keys (stop, fast forward), which the window routes here.
 //
-// Installs itself in the frame driver (ReplayTap) and the flow (game_watch.h); the program
-// makes ReplayTick the frame timer's handler. Messages go to ShowMessageBox.
+// Installs itself around every frame (ReplayTap) and in the flow (game_watch.h); the program's
+// frame timer handler is ReplayTick around its frame driver. Messages go to ShowMessageBox.
 #include <string>
 #include <vector>
 
@@ -27,9 +27,10 @@ void StartReplays(const ReplayOptions& options);
 // The program is closing: a game being recorded ends here and is saved; the hooks go.
 void StopReplays();
 
-// The frame timer's handler: starts a watch asked for (between frames, once the boot frame
-// has run), then runs one frame, or kFastForwardFrames while watching fast.
-void ReplayTick();
+// The frame timer's handler around runFrame (the frame driver): starts a watch asked for
+// (between frames, once the boot frame has run), then runs one frame, or kFastForwardFrames
+// while watching fast.
+void ReplayTick(void (*runFrame)());
 
 // Watches the file from the next tick on. A file that cannot be played says why in a box
 // and changes nothing.

@@ -10,7 +10,6 @@ namespace tolvane {
 uint32_t NextFrameTime = 0;
 int32_t SkippedFrames = 0;
 CloseWindowProc CloseMainWindow = nullptr;
-FrameTap ReplayTap = {nullptr, nullptr, nullptr};
 
 namespace {
 

@@ -18,17 +18,6 @@ extern int32_t SkippedFrames;   // consecutive frames run without drawing
 using CloseWindowProc = void (*)();
 extern CloseWindowProc CloseMainWindow;
 
-// What a replay puts around every frame: a recording samples the input and notes what each
-// frame did; a playback feeds the recorded input and repeats the recorded drawing decisions
-// (drawing moves animations on, so it is part of the game's state). Any entry may be nullptr.
-enum class DrawChoice { Schedule, Draw, Skip };
-struct FrameTap {
-  void (*begin)();          // after FrameCount is counted, before SceneProc
-  DrawChoice (*choose)();   // whether this frame is drawn; Schedule: the driver decides
-  void (*end)(bool drawn);  // after the frame, before a requested quit closes the window
-};
-extern FrameTap ReplayTap;
-
 // The frame timer's handler. Reads the clock through pres::Services().clock and sets the
 // interval of pres::Services().timer.
 void DXTimerTimer();

@@ -14,12 +14,12 @@
 
 #include "content/sounds/sound_effects.h"
 #include "game/flow/boot_scene.h"
+#include "game/host/program_paths.h"
 #include "game/replay/replays.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
 #include "game/shell/main_loop.h"
 #include "game/shell/message_queue.h"
-#include "game/shell/program_paths.h"
 #include "game/shell/sdl_form_host.h"
 #include "presentation/services.h"
 
@@ -44,7 +44,7 @@ int RunGame(const std::string& replayFile) {
   std::unique_ptr<pres::Display> display = pres::CreateRendererDisplay(
       archive, host.Renderer(), [&host](SDL_Texture* backBuffer) { host.Present(backBuffer); });
   pres::Services() = pres::ServiceSet{&archive, display.get(), waves.get(), &input, &timer, &clock};
-  timer.SetHandler(&tolvane::ReplayTick);
+  timer.SetHandler([] { tolvane::ReplayTick(&tolvane::DXTimerTimer); });
 
   const uint32_t wakeEvent = SDL_RegisterEvents(1);
   tolvane::MessageQueue libraryMessages([wakeEvent] { WakeMainLoop(wakeEvent); });

@@ -6,9 +6,9 @@
 //                                 [--lag F] [--until clear|title] [--report FILE]]
 //   tolvane-headless --replay FILE [--png-dir DIR] [--png-every K] [--digest FILE] [--data DIR]
 //
-// Runs N frames (300) from start-up, pressing keys as the script says (see key_script.h),
-// and writes one digest line per frame to FILE (standard output by default) and every
-// K-th frame's picture to DIR. The data folder defaults to the program's own.
+// Runs N frames (300; with --until, enough for the goal) from start-up, pressing keys as the script
+// says (see key_script.h), and writes one digest line per frame to FILE (standard output by
+// default) and every K-th frame's picture to DIR. The data folder defaults to the program's own.
 //
 // With --autopilot the game plays itself (autopilot.h): from the title, or from stage S
 // with every weapon at level L; keeping weapon W; each stage's script started at clock T;
@@ -29,13 +29,18 @@
 #include <sstream>
 #include <string>
 
+#include "game/host/program_paths.h"
 #include "game/replay/replay_file.h"
-#include "game/shell/program_paths.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 #include "tools/headless/key_script.h"
 
 namespace {
+
+// Frames a goal needs when --frames is not given: a stage takes 6000-8000 frames; the whole
+// game with its ending about 60000, continues included.
+constexpr int kClearFrames = 50000;
+constexpr int kTitleFrames = 200000;
 
 int Usage() {
   std::fprintf(
@@ -174,6 +179,8 @@ int main(int argc, char** argv) {
     source = &*player;
     if (until == "clear") options.done = [&player] { return player->Log().TakeClear(); };
     if (until == "title") options.done = [&player] { return player->BackAtTitleAfterEnding(); };
+    if (!until.empty() && !framesGiven)
+      options.frames = until == "clear" ? kClearFrames : kTitleFrames;
   }
   const int status = tolvane::headless::RunHeadless(options, source, digests);
   digests.flush();

@@ -59,7 +59,7 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
         if (!options.replayFolder.empty()) setup.folder = options.replayFolder;
         setup.record = options.record;
         StartReplays(setup);
-        timer.SetHandler(&ReplayTick);
+        timer.SetHandler([] { ReplayTick(&DXTimerTimer); });
         if (!options.replayFile.empty()) WatchReplay(options.replayFile);
       }
       if (!options.pngDirectory.empty()) std::filesystem::create_directories(options.pngDirectory);
