@@ -45,9 +45,17 @@ int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, i
   image_ = image;
   ElapsedTime = 0.0;
   song_.SongTime = 0.0;
+  idealTime_ = 0.0;
   lastCallEnd_ = now;
   playing_ = 1;
+  // While the stop's messages still go out, they keep the stopped song's time.
+  if (!StopPending()) Begin(now);
   return 0;
+}
+
+void Engine::Begin(uint32_t now) {
+  songStart_ = now;
+  if (output_) output_->BeginSong();
 }
 
 void Engine::Step(uint32_t now, uint32_t period) {
@@ -58,7 +66,7 @@ void Engine::Step(uint32_t now, uint32_t period) {
   if (!IsPlaying() || !Reached(now, NextDue)) return;
   NextDue = now + period;
   Call(now);
-  if (!song_.AnyTrackActive()) Stop();
+  if (!song_.AnyTrackActive()) Stop(false);
   if (FadeSteps > 0 && IsPlaying()) FadeStep(now);
 }
 
@@ -76,6 +84,7 @@ void Engine::Call(uint32_t now) {
         TickCount.Add(skipped);
         SkipIdleTicks(song_, skipped);
         song_.SongTime += skipped * tickLength;
+        idealTime_ += skipped * tickLength;
         continue;
       }
     }
@@ -90,16 +99,19 @@ void Engine::Call(uint32_t now) {
 
 void Engine::TickPass() {
   TickCount.Add(1);
+  passIdeal_ = idealTime_;
   const Image bytes(*image_);
   if (!WalkTracks(bytes, song_, RepeatMode != 0,
                   [this](int track, const Event& event) { return Act(track, event); })) {
     return;
   }
   song_.AdvancePosition(1);
-  song_.SongTime += song_.TickLength();  // the tempo in force after this tick's events
+  const double tickLength = song_.TickLength();  // the tempo in force after this tick's events
+  song_.SongTime += tickLength;
+  idealTime_ += tickLength;
 }
 
-void Engine::Stop() {
+void Engine::Stop(bool fromCaller) {
   if (!IsPlaying()) return;
   playing_ = 0;
   current_ = nullptr;
@@ -108,16 +120,18 @@ void Engine::Stop() {
   // A song stopped while it still waited for an earlier stop's messages sent nothing: those
   // messages, still going out, silence everything already.
   if (StopPending()) return;
+  const uint32_t now = clock_->Now();
+  output_->Silence(SongClock(now), fromCaller);
   stopPending_ = 1;
   stopSent_ = 0;
-  SendStopMessage(clock_->Now());
+  SendStopMessage(now);
 }
 
 void Engine::SendStopMessage(uint32_t now) {
   static constexpr int kControllers[] = {kControllerAllNotesOff, kControllerAllSoundOff,
                                          kControllerResetAll};
   const int channel = stopSent_ / 3;
-  Send(static_cast<uint8_t>(kControlChange | channel),
+  Send(SongClock(now), static_cast<uint8_t>(kControlChange | channel),
        static_cast<uint8_t>(kControllers[stopSent_ % 3]), 0);
   ++stopSent_;
   stopLastSent_ = now;
@@ -138,6 +152,7 @@ void Engine::StopStep(uint32_t now) {
   lastCallEnd_ = now;
   FadeStart += waited;
   FadeEnd += waited;
+  Begin(now);
 }
 
 void Engine::FinishStop() {

@@ -6,9 +6,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include "sequencer/include/vondra.h"
+#include "sequencer/midiout/alsa_link.h"
 #include "sequencer/src/library.h"
 #include "sequencer/vondra-play/commands.h"
 
@@ -36,7 +38,11 @@ int PlayCommand(const Options& options) {
   SetEnvironment(options);
   mmsInit(kPeriod);
   if (!TheLibrary().player.Ready()) {
-    std::fprintf(stderr, "vondra-play: no MIDI output could be opened\n");
+    const char* chosen = std::getenv("VONDRA_OUTPUT");
+    const bool alsa = chosen && std::string_view(chosen) == "alsa";
+    std::fprintf(stderr, "vondra-play: %s\n",
+                 alsa && !ListWritablePorts() ? "no ALSA sequencer on this machine"
+                                              : "no MIDI output could be opened");
     return 1;
   }
   SongHandle song = mmsCreateHandle(options.file.c_str());
