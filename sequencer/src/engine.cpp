@@ -112,16 +112,19 @@ void Engine::TickPass() {
 }
 
 void Engine::Stop(bool fromCaller) {
-  if (!IsPlaying()) return;
+  const bool playing = IsPlaying();
+  if (!playing && !StopPending()) return;
+  const uint32_t now = clock_->Now();
+  // The caller's stop silences the output at once, also just after a song ended by itself,
+  // whose end an output that schedules still plays.
+  if (output_ && (playing || fromCaller)) output_->Silence(SongClock(now), fromCaller);
+  if (!playing) return;
   playing_ = 0;
   current_ = nullptr;
   image_ = nullptr;
-  if (!output_) return;  // nothing to silence, nothing to pace
-  // A song stopped while it still waited for an earlier stop's messages sent nothing: those
-  // messages, still going out, silence everything already.
-  if (StopPending()) return;
-  const uint32_t now = clock_->Now();
-  output_->Silence(SongClock(now), fromCaller);
+  // Without an output there is nothing to pace. A song stopped while it still waited for an
+  // earlier stop's messages sent nothing: those messages, still going out, silence the rest.
+  if (!output_ || StopPending()) return;
   stopPending_ = 1;
   stopSent_ = 0;
   SendStopMessage(now);

@@ -12,8 +12,8 @@ struct Stretch {
   int numerator;   // of the time signature (quarter notes)
   int bars;
 };
-inline constexpr Stretch kStretches[] = {{400000, 4, 1}, {400000, 3, 1}, {500000, 4, 2},
-                                         {333333, 4, 2}};
+inline constexpr Stretch kStretches[] = {
+    {400000, 4, 1}, {400000, 3, 1}, {500000, 4, 2}, {333333, 4, 2}};
 
 }  // namespace
 
