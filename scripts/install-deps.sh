@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev          # window, renderer, keyboard, sound effects
   libimgui-dev libstb-dev fonts-vlgothic # menu bar and boxes, PNG output, Japanese captions
   libfluidsynth-dev timgm6mb-soundfont   # built-in MIDI synthesizer and its SoundFont
+  fluid-soundfont-gm                     # the large SoundFont the start-up benchmark loads too
   libasound2-dev                         # ALSA sequencer output
   librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
   fonts-dejavu-core                      # lettering of placeholder pictures and the font sheet

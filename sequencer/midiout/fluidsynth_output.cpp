@@ -1,6 +1,7 @@
 #include "sequencer/midiout/fluidsynth_output.h"
 
 #include <fluidsynth.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -83,14 +84,8 @@ void SilenceFluidLog() {
 }
 
 bool LoadSoundFont(fluid_synth_t* synth, const std::string& requested) {
-  if (!requested.empty()) return fluid_synth_sfload(synth, requested.c_str(), 1) != FLUID_FAILED;
-  if (const char* named = std::getenv("VONDRA_SOUNDFONT"); named && *named) {
-    return fluid_synth_sfload(synth, named, 1) != FLUID_FAILED;
-  }
-  for (const char* candidate : kSoundFontCandidates) {
-    if (fluid_synth_sfload(synth, candidate, 1) != FLUID_FAILED) return true;
-  }
-  return false;
+  const std::string chosen = requested.empty() ? ChooseSoundFont() : requested;
+  return !chosen.empty() && fluid_synth_sfload(synth, chosen.c_str(), 1) != FLUID_FAILED;
 }
 
 // The audio driver's thread asks for the next stretch of audio.
@@ -101,6 +96,14 @@ int PullForDriver(void* data, int frames, int, float*[], int channels, float* ou
 }
 
 }  // namespace
+
+std::string ChooseSoundFont() {
+  if (const char* named = std::getenv("VONDRA_SOUNDFONT"); named && *named) return named;
+  for (const char* candidate : kSoundFontCandidates) {
+    if (access(candidate, R_OK) == 0) return candidate;
+  }
+  return {};
+}
 
 std::unique_ptr<FluidSynthOutput> FluidSynthOutput::Open(Mode mode, const std::string& soundFont) {
   SilenceFluidLog();

@@ -23,6 +23,10 @@ inline constexpr const char* kSoundFontCandidates[] = {
 // period late, and the rest covers the player thread's wake-up.
 inline constexpr double kLiveLatencyPeriods = 2.0;
 
+// The SoundFont Open() loads when given none: VONDRA_SOUNDFONT if set, else the first candidate
+// that can be read; empty when there is none.
+std::string ChooseSoundFont();
+
 class FluidSynthOutput final : public MidiOutput {
  public:
   enum class Mode { kLive, kPulled, kOffline };

@@ -19,6 +19,8 @@ enum class LongResult {
 class MidiOutput {
  public:
   virtual ~MidiOutput() = default;
+  // False while the output is still being opened: the engine holds a song back until it is.
+  virtual bool Ready() const { return true; }
   // A channel message packed with the status in the lowest byte, then the first and second data
   // bytes.
   virtual void ShortMessage(uint32_t packed, double ideal) = 0;

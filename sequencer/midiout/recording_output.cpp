@@ -98,9 +98,10 @@ void RecordingOutput::FailClose(bool fail) {
   failClose_ = fail;
 }
 
-std::vector<RecordedMessage> RecordingOutput::Messages() const {
+std::vector<RecordedMessage> RecordingOutput::Messages(size_t first) const {
   std::lock_guard lock(mutex_);
-  return messages_;
+  if (first >= messages_.size()) return {};
+  return {messages_.begin() + static_cast<std::ptrdiff_t>(first), messages_.end()};
 }
 
 size_t RecordingOutput::Count() const {

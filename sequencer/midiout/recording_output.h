@@ -41,7 +41,8 @@ class RecordingOutput final : public MidiOutput {
   void RefuseLongMessages(int count);
   void FailClose(bool fail);
 
-  std::vector<RecordedMessage> Messages() const;
+  // The messages recorded, from the `first` on.
+  std::vector<RecordedMessage> Messages(size_t first = 0) const;
   size_t Count() const;
   void Clear();
   // (channel, note) pairs switched on and not yet off, by note-off, a note-on of velocity 0,

@@ -48,14 +48,26 @@ int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, i
   idealTime_ = 0.0;
   lastCallEnd_ = now;
   playing_ = 1;
-  // While the stop's messages still go out, they keep the stopped song's time.
-  if (!StopPending()) Begin(now);
+  // While the stop's messages still go out, they keep the stopped song's time; while the output
+  // opens, nothing can sound.
+  begun_ = false;
+  if (!StopPending() && OutputReady()) Begin(now);
   return 0;
 }
 
 void Engine::Begin(uint32_t now) {
+  begun_ = true;
   songStart_ = now;
   if (output_) output_->BeginSong();
+}
+
+void Engine::BeginWaitingSong(uint32_t now) {
+  const uint32_t waited = now - NextDue;
+  NextDue = now;
+  lastCallEnd_ = now;
+  FadeStart += waited;
+  FadeEnd += waited;
+  Begin(now);
 }
 
 void Engine::Step(uint32_t now, uint32_t period) {
@@ -63,7 +75,12 @@ void Engine::Step(uint32_t now, uint32_t period) {
     StopStep(now);  // nothing else goes out before the stop's messages and their pauses
     return;
   }
-  if (!IsPlaying() || !Reached(now, NextDue)) return;
+  if (!IsPlaying()) return;
+  if (!begun_) {
+    if (OutputReady()) BeginWaitingSong(now);  // its first tick pass comes with the next wake
+    return;
+  }
+  if (!Reached(now, NextDue)) return;
   NextDue = now + period;
   Call(now);
   if (!song_.AnyTrackActive()) Stop(false);
@@ -113,10 +130,9 @@ void Engine::TickPass() {
 
 void Engine::Stop(bool fromCaller) {
   const bool playing = IsPlaying();
-  if (!playing && !StopPending()) return;
   const uint32_t now = clock_->Now();
-  // The caller's stop silences the output at once, also just after a song ended by itself,
-  // whose end an output that schedules still plays.
+  // The caller's stop silences the output at once whatever the state: a song that ended by
+  // itself is still heard for an output's latency. Silencing sends no message.
   if (output_ && (playing || fromCaller)) output_->Silence(SongClock(now), fromCaller);
   if (!playing) return;
   playing_ = 0;
@@ -149,13 +165,7 @@ void Engine::StopStep(uint32_t now) {
     return;
   }
   stopPending_ = 0;
-  if (!IsPlaying()) return;
-  const uint32_t waited = now - NextDue;
-  NextDue = now;
-  lastCallEnd_ = now;
-  FadeStart += waited;
-  FadeEnd += waited;
-  Begin(now);
+  if (IsPlaying() && OutputReady()) BeginWaitingSong(now);
 }
 
 void Engine::FinishStop() {

@@ -89,6 +89,10 @@ class Engine {
   void TickPass();
   // Ideal time 0 of the song is now: the output is told, the stop's messages have their own.
   void Begin(uint32_t now);
+  // A song held back (by the stop's messages, or an output still opening) begins now, as if its
+  // play call had come at this moment.
+  void BeginWaitingSong(uint32_t now);
+  bool OutputReady() const { return !output_ || output_->Ready(); }
   // Song time at clock time `now`, for messages sent outside a tick pass.
   double SongClock(uint32_t now) const { return static_cast<int32_t>(now - songStart_); }
   void SendStopMessage(uint32_t now);
@@ -115,6 +119,7 @@ class Engine {
   uint32_t NextDue = 0;
   double ElapsedTime = 0.0;
   uint32_t songStart_ = 0;  // clock time of the song's ideal time 0
+  bool begun_ = false;      // the song playing has begun; else it is held back
   double idealTime_ = 0.0;  // song time of the next tick pass: the tick lengths added up
   double passIdeal_ = 0.0;  // song time of the tick pass running now
   uint32_t lastCallEnd_ = 0;

@@ -61,6 +61,7 @@ TEST(AlsaQueue, ClickTrackEventsAreStampedWithTheirIdealTimePlusTheLatency) {
   const auto song = testing::ClickTrack(1);
   const int64_t origin = kQueueOffset + int64_t{clock.Now()} * 1000000;
   ASSERT_EQ(player.Play(&song, &song, 0, 0), 0);
+  const int dropsAtPlay = handed->drops;
   while (player.engine().IsPlaying()) {
     clock.Advance(5);
     player.Step(clock.Now());
@@ -80,7 +81,7 @@ TEST(AlsaQueue, ClickTrackEventsAreStampedWithTheirIdealTimePlusTheLatency) {
     const double expected = origin + (ideal[i] + 20.0) * 1e6;  // two periods of latency
     EXPECT_LE(std::fabs(stamps[i] - expected), 1000.0) << i;   // within a microsecond
   }
-  EXPECT_EQ(handed->drops, 0);  // the song's own end takes nothing back
+  EXPECT_EQ(handed->drops, dropsAtPlay);  // the song's own end takes nothing back
 
   // A stop from the caller takes back what waits and switches the notes that sound off at once.
   handed->events.clear();
