@@ -253,6 +253,9 @@ Picture DecodeFrom(ByteReader& r, bool bitmapFile, std::span<const uint8_t> file
   const size_t entrySize = h.size == kCoreHeaderSize ? 3 : 4;
   uint64_t entries = h.colorsUsed;
   if (entries == 0 && h.bitCount <= 8) entries = uint64_t{1} << h.bitCount;
+  // No table holds more than 256 entries; a larger used-colours field is not a longer table,
+  // and the pixel rows follow the 256th entry.
+  entries = std::min<uint64_t>(entries, kMaxPaletteEntries);
   const size_t tableStart = r.Position();
   bool offsetUsable = pixelOffset && *pixelOffset >= tableStart && *pixelOffset <= file.size();
   if (offsetUsable) {
@@ -267,8 +270,7 @@ Picture DecodeFrom(ByteReader& r, bool bitmapFile, std::span<const uint8_t> file
   pic.bitsPerPixel = h.bitCount;
   for (uint64_t i = 0; i < entries; ++i) {
     auto e = r.Bytes(entrySize);
-    if (i < kMaxPaletteEntries)
-      pic.palette.push_back(uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0]);
+    pic.palette.push_back(uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0]);
   }
   auto pixels = offsetUsable ? file.subspan(*pixelOffset) : r.Rest();
   PixelDecoder(h, pic.palette, pic).Decode(pixels);

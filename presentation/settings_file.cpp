@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -59,6 +60,35 @@ bool HasLineBreak(std::string_view s) {
   return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// As many links in a row as the system itself follows before giving up.
+constexpr int kMaxLinkHops = 40;
+
+// The file a save must replace: the path itself, or the final target of the symbolic links it
+// names, so the links stay links. Nothing (with *why set) when a link dangles or loops.
+std::optional<fs::path> FinalTarget(const fs::path& path, std::string* why) {
+  fs::path at = path;
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(at, ec);
+    if (!fs::is_symlink(status)) {
+      if (hop > 0 && !fs::exists(status)) {
+        *why = "cannot save through " + path.string() + ": its link points to no file (" +
+               at.string() + ")";
+        return std::nullopt;
+      }
+      return at;
+    }
+    fs::path next = fs::read_symlink(at, ec);
+    if (ec) {
+      *why = "cannot follow " + at.string() + ": " + ec.message();
+      return std::nullopt;
+    }
+    at = next.is_absolute() ? next : at.parent_path() / next;
+  }
+  *why = "cannot save through " + path.string() + ": " + std::strerror(ELOOP);
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string SettingsPath(std::string_view fileName) {
@@ -107,21 +137,35 @@ bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyVal
     }
   }
   std::string why;
-  auto old = ReadText(path_, &why);
+  const std::optional<fs::path> resolved = FinalTarget(path_, &why);
+  if (!resolved) return Fail(why);
+  const fs::path& target = *resolved;
+  const std::string targetName = target.string();
+
+  auto old = ReadText(targetName, &why);
   if (!old) return Fail(why);  // never replace a table we could not read
   IniText ini(*old);
   for (const auto& [key, value] : keyValues) ini.Set(section, key, value);
   std::string text = ini.Text();
 
   std::error_code ec;
-  fs::path target(path_);
   if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
   if (ec) return Fail("cannot create " + target.parent_path().string() + ": " + ec.message());
 
-  std::string temporary = path_ + std::string(kTemporarySuffix);
+  // An existing file keeps its permission bits, and one its owner made read-only stays as it is.
+  mode_t mode = 0600;
+  struct stat existing {};
+  if (::stat(targetName.c_str(), &existing) == 0) {
+    if (::access(targetName.c_str(), W_OK) != 0)
+      return Fail("cannot write " + targetName + ": " + std::strerror(errno));
+    mode = existing.st_mode & 07777;
+  }
+
+  // The temporary file lies beside the target, so the rename stays within one file system.
+  const std::string temporary = targetName + std::string(kTemporarySuffix);
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return Fail("cannot write " + temporary + ": " + std::strerror(errno));
-  bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+  bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   int savedErrno = errno;
   written = ::close(fd) == 0 && written;
   if (!written) {
@@ -129,10 +173,10 @@ bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyVal
     return Fail("cannot write " + temporary + ": " + std::strerror(savedErrno ? savedErrno : EIO));
   }
   if (beforeReplace_) beforeReplace_();
-  if (::rename(temporary.c_str(), path_.c_str()) != 0) {
+  if (::rename(temporary.c_str(), targetName.c_str()) != 0) {
     std::string reason = std::strerror(errno);
     ::unlink(temporary.c_str());
-    return Fail("cannot replace " + path_ + ": " + reason);
+    return Fail("cannot replace " + targetName + ": " + reason);
   }
   // The rename itself reaches the disk with the folder.
   int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",

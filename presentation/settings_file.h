@@ -3,7 +3,8 @@
 // ([section] lines, key=value lines, ';' or '#' comments). Section and key names match
 // without regard to case; CRLF and LF files both read. A write changes only its own line
 // and replaces the file atomically (temporary file, flush to disk, rename), so a crash or
-// a full disk leaves the old table whole.
+// a full disk leaves the old table whole. When the path is a symbolic link, the link's final
+// target is replaced (the link stays), and a replaced file keeps its permission bits.
 #include <functional>
 #include <span>
 #include <string>
@@ -29,7 +30,8 @@ class SettingsFile {
 
   // Sets the key (adding it, and its section, when absent), creating the folder and the
   // file on first use. False when the table could not be stored, with LastError() saying
-  // why; the file on disk is then unchanged. Names holding line breaks, '=' in a key or
+  // why; the file on disk is then unchanged. A link that points to no file, and a file its
+  // owner may not write, are not stored to. Names holding line breaks, '=' in a key or
   // ']' in a section, and values holding line breaks, are refused.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   // Several keys of one section in a single replacement of the file: either all of them

@@ -1,6 +1,5 @@
 #include "game/engine/motion.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "presentation/display.h"
@@ -17,15 +16,16 @@ int32_t IsOffScreen(const TActor& actor, int32_t sides) {
   return 0;
 }
 
-int32_t SpeedStep(int32_t pos, int32_t target, SpeedTable table, int32_t high) {
+// The walk ends at the end row, however many rows the caller says it passes; a table that
+// lacks one (never passed by the game) stops at its last row instead of reading past it.
+int32_t SpeedStep(int32_t pos, int32_t target, SpeedTable table, int32_t /*high*/) {
   if (table.empty()) return 0;
   const int64_t diff = int64_t{target} - pos;
   const int64_t dist = diff < 0 ? -diff : diff;
   const int32_t sign = diff < 0 ? -1 : (diff > 0 ? 1 : 0);
-  const size_t lastRow = high < 0 ? 0 : std::min(static_cast<size_t>(high), table.size() - 1);
   int64_t sum = 0;
   size_t row = 0;
-  for (; row < lastRow; ++row) {
+  for (; row + 1 < table.size(); ++row) {
     if (table[row].frames == kSpeedTableEnd) break;
     sum += int64_t{table[row].frames} * table[row].speed;
     if (sum >= dist) break;

@@ -30,8 +30,8 @@ using SpeedTable = std::span<const SpeedRow>;
 
 // The step to add to pos this frame toward target: the speed of the first row whose
 // cumulative distance (sum of frames * speed) reaches the remaining distance. May
-// overshoot; the next step then points back. high is the index of the table's end row;
-// no row past it (or past the table) is read.
+// overshoot; the next step then points back. high is the caller's count of the table's
+// rows before its end row; it does not shorten the walk, which always runs to the end row.
 int32_t SpeedStep(int32_t pos, int32_t target, SpeedTable table, int32_t high);
 // X and Y each take one SpeedStep toward the target, independently.
 void MoveBySpeedTable(TActor& actor, int32_t targetX, int32_t targetY, int32_t high,

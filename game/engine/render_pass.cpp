@@ -59,20 +59,9 @@ pres::Rect DrawingRect(const TActor& a) {
   return {left, top, left + w, top + h};
 }
 
-void DrawDefault(pres::Display& display, TActor& a) {
-  int32_t image = a.Image;
-  if (image == kAnimatedImage) {
-    image = AdvanceAnimation(a);
-    if (a.Active == 0) return;
-  }
-  if (image == kNoImage || ImageEntryAt(image) == nullptr) return;
-
-  if (a.PatternPeriod > 0) {
-    const int32_t count = ImagePatternCount(image);
-    if (count > 0) a.Pattern = (FrameCount / a.PatternPeriod) % count;
-  }
+// Draws the actor's picture by its blink, flash, scale and alpha.
+void DrawSprite(pres::Display& display, const TActor& a, int32_t image) {
   const pres::Rect rect = DrawingRect(a);
-
   const bool offFrame = (a.Blink != 0 || a.Flash != 0) && a.BlinkPhase == 0;
   if (offFrame) {
     if (a.Flash != 0 && a.FlashImage == kNoImage) {
@@ -87,6 +76,23 @@ void DrawDefault(pres::Display& display, TActor& a) {
   } else {
     display.DrawPattern(image, rect.left, rect.top, a.Pattern);
   }
+}
+
+void DrawDefault(pres::Display& display, TActor& a) {
+  int32_t image = a.Image;
+  if (image == kAnimatedImage) {
+    image = AdvanceAnimation(a);
+    if (a.Active == 0) return;
+  }
+  // Only "no image" stands still; an index the archive lacks keeps its pattern cycle and
+  // blink phase going and just draws nothing.
+  if (image == kNoImage) return;
+
+  if (a.PatternPeriod > 0) {
+    const int32_t count = ImagePatternCount(image);
+    if (count > 0) a.Pattern = (FrameCount / a.PatternPeriod) % count;
+  }
+  if (ImageEntryAt(image) != nullptr) DrawSprite(display, a, image);
   a.BlinkPhase ^= 1;
 }
 

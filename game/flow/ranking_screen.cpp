@@ -19,7 +19,10 @@ constexpr int32_t kHeadingImage = 203;
 constexpr int32_t kHeadingX = 240;
 constexpr int32_t kHeadingY = 40;
 
-constexpr int32_t kLineColumn = 1;
+// Centred (a negative column), not at column 1: with the game's 16-pixel font cells a line of
+// 31 characters at 110 % is 375 pixels wide, and from column 1 it sat 40 pixels left of the
+// centred heading above it.
+constexpr int32_t kLineColumn = -1;
 constexpr int32_t kFirstLineRow = 6;
 constexpr int32_t kLineScale = 110;
 constexpr int32_t kLineInterval = 3;  // frames between two lines

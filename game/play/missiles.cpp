@@ -123,7 +123,8 @@ void MissileMove(TActor& actor) {
   actor.X += w[kMissileSpeedX] / kSpeedScale;
   actor.Y += w[kMissileSpeedY] / kSpeedScale;
 
-  bool spent = false;
+  // Every enemy touched in this frame takes its hit, even past the one that spends the
+  // missile's last hit; the missile is freed once the scan is over.
   ScanContacts(actor, KindEnemy, [&](TActor& enemy) {
     enemy.Work[kPendingDamage] = w[kShotDamage];
     ApplyDamage(enemy, 0);
@@ -131,10 +132,9 @@ void MissileMove(TActor& actor) {
     w[kMissileSpeedX] *= kBounce;
     w[kMissileSpeedY] *= kBounce;
     w[kMissileHits] -= 1;
-    spent = w[kMissileHits] <= 0;
-    return !spent;
+    return true;
   });
-  if (spent) {
+  if (w[kMissileHits] <= 0) {
     actor.Active = 0;
     return;
   }

@@ -65,33 +65,30 @@ void MainShotMove(TActor& actor) {
   actor.X += w[kShotSpeedX];
   actor.Y += w[kShotSpeedY];
   w[kShotSpeedX] += w[kShotSpeedX] > 0 ? kForwardGain : -kBackwardGain;
-  if (IsOffScreen(actor, osAnySide) != 0) {
-    actor.Active = 0;
-    return;
-  }
-  // Every enemy touched in this frame takes the damage, then the shot is spent.
-  bool hit = false;
+  // A shot leaving the screen still hits what it touches in this frame (an enemy coming in
+  // from beyond the edge). Every enemy touched takes the damage, then the shot is spent.
+  // It is freed only after the scan, so a kill's item cannot take its slot mid-scan.
+  bool spent = IsOffScreen(actor, osAnySide) != 0;
   ScanContacts(actor, KindEnemy, [&](TActor& enemy) {
     enemy.Work[kPendingDamage] = w[kShotDamage];
     ApplyDamage(enemy, 0);
-    hit = true;
+    spent = true;
     return true;
   });
-  if (hit) actor.Active = 0;
+  if (spent) actor.Active = 0;
 }
 
 void SpreadShotMove(TActor& actor) {
   actor.X += actor.Work[kShotSpeedX];
   actor.Y += actor.Work[kShotSpeedY];
-  if (IsOffScreen(actor, osAnySide) != 0) {
-    actor.Active = 0;
-    return;
-  }
+  // Like a main shot, one leaving the screen still makes its blast on what it touches.
+  const bool offEdge = IsOffScreen(actor, osAnySide) != 0;
   ScanContacts(actor, KindEnemy, [&](TActor&) {
     actor.Active = 0;
     SpawnBlast(actor, 0, kSpreadBlastDamage, 0, 0);
     return false;
   });
+  if (offEdge) actor.Active = 0;
 }
 
 }  // namespace tolvane

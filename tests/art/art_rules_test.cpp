@@ -1,9 +1,10 @@
 // Rules every picture of play must keep so that it packs and reads correctly:
 // it renders, it never paints the transparent key where it means to be seen,
-// flash forms keep their picture's silhouette, and background layers loop.
+// flash forms are light tints of their picture's silhouette, and background layers loop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,7 +63,9 @@ TEST(PlayArt, EveryPictureRendersWithoutKeyColourHoles) {
   }
 }
 
-TEST(PlayArt, FlashFormsKeepTheSilhouetteAndAreBright) {
+// A flash form is the frame shown on every other frame while an enemy is hit, so it must
+// read as a hit (clearly lighter) without strobing: its own shading stays, it is a tint.
+TEST(PlayArt, FlashFormsKeepTheSilhouetteAndAreALightTint) {
   const std::regex href(R"re(href="([^"#]+\.svg)")re");
   int checked = 0;
   for (const auto& f : SvgsUnder(kPlayDir)) {
@@ -77,13 +80,33 @@ TEST(PlayArt, FlashFormsKeepTheSilhouetteAndAreBright) {
     const Raster main = MustRender(f.parent_path() / m[1].str());
     ASSERT_EQ(flash.width, main.width) << f;
     ASSERT_EQ(flash.height, main.height) << f;
-    int moved = 0, dark = 0;
+    int moved = 0, darker = 0;
+    std::vector<double> lit, own;
     for (size_t i = 0; i < main.pixels.size(); ++i) {
       if (flash.pixels[i].opaque != main.pixels[i].opaque) ++moved;
-      if (flash.pixels[i].opaque && Luma(flash.pixels[i]) < 160) ++dark;
+      if (!flash.pixels[i].opaque || !main.pixels[i].opaque) continue;
+      const int a = Luma(main.pixels[i]), b = Luma(flash.pixels[i]);
+      if (b < a) ++darker;
+      own.push_back(a);
+      lit.push_back(b);
     }
     EXPECT_EQ(moved, 0) << f << " does not cover exactly its picture's pixels";
-    EXPECT_EQ(dark, 0) << f << " has pixels too dark to read as a flash";
+    EXPECT_EQ(darker, 0) << f << " darkens some of its picture";
+    ASSERT_FALSE(own.empty()) << f;
+    const auto mean = [](const std::vector<double>& v) {
+      double sum = 0;
+      for (double x : v) sum += x;
+      return sum / static_cast<double>(v.size());
+    };
+    const auto spread = [&](const std::vector<double>& v) {
+      const double m0 = mean(v);
+      double sum = 0;
+      for (double x : v) sum += (x - m0) * (x - m0);
+      return std::sqrt(sum / static_cast<double>(v.size()));
+    };
+    EXPECT_GE(mean(lit) - mean(own), 40) << f << " is too close to its picture to read as a hit";
+    EXPECT_LE(mean(lit), 210) << f << " is a glaring near-white silhouette";
+    EXPECT_GE(spread(lit), 0.5 * spread(own)) << f << " flattens its picture's shading";
     ++checked;
   }
   EXPECT_GT(checked, 0);

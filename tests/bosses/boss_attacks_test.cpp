@@ -206,10 +206,7 @@ TEST_F(BossAttacksTest, TheBeamIsAnOrbCostingWallThatSweepsLeft) {
 
 TEST_F(BossAttacksTest, TheCoreBreaksAt4999AndTheBossMaySummonAnother) {
   TActor& boss = SpawnBoss(110, 0, 0);
-  TActor* core = nullptr;
-  for (TActor& a : ActorPool) {
-    if (a.Active != 0 && a.Move == FinalCore) core = &a;
-  }
+  TActor* core = Running(FinalCore);
   ASSERT_NE(core, nullptr);
   EXPECT_EQ(core->Work[kHitPoints], 6000);
   EXPECT_EQ(core->Work[kScoreValue], 3000);

@@ -119,8 +119,8 @@ TEST(LargeCirclerFightTest, CodeFifteenFallsWithoutEndingTheWait) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryBoss, BossFightTest,
-    ::testing::Values(Fight{"Wanderer", 100, 0, 160, 1, 301}, Fight{"Circler", 102, 0, 160, 2, 440},
-                      Fight{"Lancer", 104, 0, 160, 3, 551}, Fight{"Beam", 107, 0, 160, 4, 855},
+    ::testing::Values(Fight{"Wanderer", 100, 0, 160, 1, 296}, Fight{"Circler", 102, 0, 160, 2, 440},
+                      Fight{"Lancer", 104, 0, 160, 3, 547}, Fight{"Beam", 107, 0, 160, 4, 855},
                       Fight{"Spiral", 108, 0, 160, 4, 990}, Fight{"Fortress", 109, 0, 160, 5, 1998},
                       Fight{"Final", 110, 0, 0, 5, 4808}, Fight{"Drifter", 113, 0, 160, 2, 186}),
     [](const ::testing::TestParamInfo<Fight>& param) { return std::string(param.param.name); });

@@ -109,6 +109,14 @@ int BossTest::CountKind(uint8_t kind) {
   return count;
 }
 
+TActor* BossTest::Running(MoveProc move) {
+  TActor* found = nullptr;
+  for (TActor& a : ActorPool) {
+    if (a.Active != 0 && a.Move == move) found = &a;
+  }
+  return found;
+}
+
 std::vector<BossTest::Change> BossTest::Watch(const TActor& boss, int frames,
                                               const FrameCheck& onFrame) {
   std::vector<Change> changes;

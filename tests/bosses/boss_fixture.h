@@ -53,6 +53,8 @@ class BossTest : public ::testing::Test {
   static void Hit(TActor& enemy, int32_t damage);
   // Active actors of the kind.
   static int CountKind(uint8_t kind);
+  // The last active actor in slot order running the behaviour, or nullptr.
+  static TActor* Running(MoveProc move);
 
   // Runs frames and notes each frame (counted from the spawn frame, 1) at which the boss's
   // image or behaviour differs from the frame before. After each frame, onFrame (if given)

@@ -100,4 +100,30 @@ TEST(ContentStages, EachStageHasItsEnemiesBossCaptionAndPictures) {
   }
 }
 
+// A drifter is freed once off any edge, so each must start where its first step leaves it on
+// screen (x 0 would mean 550); the fortress's pods and darts drop what its Halt record says.
+TEST(ContentStages, DriftersStartWithinReachAndTheFortressHaltCarriesItsDrop) {
+  const int32_t drifter = FindStageCodeByName("Drifter")->code;
+  const int32_t fortress = FindStageCodeByName("FortressBoss")->code;
+  int drifters = 0;
+  for (int stage = 1; stage <= 5; ++stage) {
+    SCOPED_TRACE("stage " + std::to_string(stage));
+    const stagec::ParsedStage parsed = Load(stage);
+    const auto& recs = parsed.records;
+    for (size_t i = 0; i < recs.size(); ++i) {
+      if (recs[i].Code == drifter) {
+        ++drifters;
+        EXPECT_GT(recs[i].ArgX, 0) << "record " << i;
+        EXPECT_LE(recs[i].ArgX, 512) << "record " << i;
+      }
+      if (recs[i].Code == fortress) {
+        ASSERT_LT(i + 1, recs.size());
+        EXPECT_EQ(recs[i + 1].Code, kCodeHalt);
+        EXPECT_EQ(recs[i + 1].Extra, 4) << "pods and darts drop protection items";
+      }
+    }
+  }
+  EXPECT_EQ(drifters, 20);
+}
+
 }  // namespace

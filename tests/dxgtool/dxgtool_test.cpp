@@ -55,6 +55,45 @@ TEST_F(DxgtoolTest, ExtractWritesEveryPatternAsAPng) {
   EXPECT_TRUE(fs::exists(out / "001-p000.png"));
 }
 
+TEST_F(DxgtoolTest, ListShowsEachEntrysPictureAndCells) {
+  ::testing::internal::CaptureStdout();
+  ASSERT_EQ(List({archive_}), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "index  name                         picture bpp     pattern       gap   count  "
+            "transparency\n"
+            "    0  Image List/Font                  4x2  24         2x1       0x0       4  "
+            "key #000000\n"
+            "    1  -                                1x1  24         1x1       0x0       1  "
+            "key #000000\n"
+            "    2  -                                0x0   0         0x0       0x0       0  "
+            "key #000000\n");
+
+  // Gaps, a key colour (stored blue-green-red) and an opaque entry. 35 pixels in cells of
+  // 16 with gaps of 2 are one cell: the 17 left over are no whole cell.
+  pres::ImageEntry gapped;
+  gapped.picture.width = 35;
+  gapped.picture.height = 16;
+  gapped.picture.pixels.assign(35 * 16, 0x123456);
+  gapped.patternWidth = 16;
+  gapped.skipWidth = 2;
+  gapped.transparentColor = 0xFF8000;
+  pres::ImageEntry opaque = gapped;
+  opaque.transparent = false;
+  const auto bytes = pres::WriteArchive({gapped, opaque});
+  const std::string path = (dir_ / "b.dxg").string();
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  ::testing::internal::CaptureStdout();
+  ASSERT_EQ(List({path}), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "index  name                         picture bpp     pattern       gap   count  "
+            "transparency\n"
+            "    0  -                              35x16  24       16x16       2x0       1  "
+            "key #0080FF\n"
+            "    1  -                              35x16  24       16x16       2x0       1  "
+            "opaque\n");
+}
+
 TEST_F(DxgtoolTest, FailuresAndBadUsageHaveTheirStatus) {
   EXPECT_EQ(List({archive_}), 0);
   EXPECT_EQ(List({}), 2);

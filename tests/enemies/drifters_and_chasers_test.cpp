@@ -31,22 +31,27 @@ TEST_F(EnemyTest, ASwooperFliesLeftAtSixThenDriftsBackAwayFromTheMiddle) {
   EXPECT_EQ(s.Active, 0) << "a drifter leaves by the top edge";
 }
 
-TEST_F(EnemyTest, ADrifterComesInFromBeyondTheRightEdgeAndLeavesByTheEdgesItHeadsFor) {
-  TActor& in = Enemy(nullptr, 550, 100, 20);
+TEST_F(EnemyTest, ADrifterIsFreedOffAnyEdgeSoItMustStartWithinReach) {
+  TActor& far = Enemy(nullptr, 550, 100, 20);
+  BecomeDrifter(far, 0, -16, -1, 8);
+  Step(far);
+  EXPECT_EQ(far.Active, 0) << "at 534 its left edge (518) is past 480: gone at once";
+
+  TActor& in = Enemy(nullptr, 512, 100, 20);
   BecomeDrifter(in, 0, -16, -1, 8);
   Step(in);
-  EXPECT_EQ(in.X, 534);
-  EXPECT_EQ(in.Active, 1) << "still beyond the right edge, but heading in";
-  Step(in, 34);
-  EXPECT_EQ(in.X, -10);
+  EXPECT_EQ(in.X, 496);
+  EXPECT_EQ(in.Active, 1) << "its left edge exactly at 480 is still on the field";
+  Step(in, 32);
+  EXPECT_EQ(in.X, -16);
   EXPECT_EQ(in.Active, 1);
   Step(in);
-  EXPECT_EQ(in.Active, 0);
+  EXPECT_EQ(in.Active, 0) << "its right edge left of 0";
 
-  TActor& out = Enemy(nullptr, 481, 100, 20);
-  BecomeDrifter(out, 3, 16, -1, 8);
-  Step(out);
-  EXPECT_EQ(out.Active, 0) << "heading right: freed once its left edge is past 480";
+  TActor& above = Enemy(nullptr, 300, -17, 20);
+  BecomeDrifter(above, 0, -16, -1, 8);
+  Step(above);
+  EXPECT_EQ(above.Active, 0) << "off the top edge, though heading left";
 }
 
 // RetreatTable reaches 140, 220, 460, 620, 640, 670 pixels; SoftGlideTable 1, 7, 19, 43,

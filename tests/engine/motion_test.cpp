@@ -31,9 +31,11 @@ TEST(SpeedStepTest, OvershootComesBackNextFrame) {
   EXPECT_EQ(SpeedStep(pos, 2, GlideTable, 6), 0);
 }
 
-TEST(SpeedStepTest, NeverReadsPastTheGivenEndRow) {
-  // A table without its end row, passed with high = its last index: the last row is
-  // treated as the end row instead of walking off the table.
+TEST(SpeedStepTest, TheWalkEndsAtTheEndRowWhateverHighSays) {
+  EXPECT_EQ(SpeedStep(0, 1000, GlideTable, 3), 48);
+  EXPECT_EQ(SpeedStep(0, 100, GlideTable, 0), 15);
+  // A table without its end row: its last row is treated as the end row instead of
+  // walking off the table.
   static constexpr SpeedRow kShort[] = {{1, 1}, {2, 3}};
   EXPECT_EQ(SpeedStep(0, 500, kShort, 1), 3);
   EXPECT_EQ(SpeedStep(0, 500, kShort, 40), 3);

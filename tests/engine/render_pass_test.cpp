@@ -102,6 +102,16 @@ TEST_F(RenderPassTest, NoImageDrawsNothingAndKeepsBlinkPhase) {
   DrawActors();
   EXPECT_EQ(a.BlinkPhase, 1);
   EXPECT_EQ(Pixel(0, 0), kBlack);
+
+  // An index the archive lacks is not "no image": it draws nothing but its phase moves on.
+  TActor& missing = NewActor(LayerBack);
+  missing.Image = 99;
+  missing.Blink = 1;
+  missing.PatternPeriod = 2;
+  DrawActors();
+  EXPECT_EQ(missing.BlinkPhase, 0);
+  EXPECT_EQ(a.BlinkPhase, 1);
+  EXPECT_EQ(Pixel(0, 0), kBlack);
 }
 
 TEST_F(RenderPassTest, BlinkAndFlashAlternateFromTheFirstDrawnFrame) {

@@ -1,14 +1,20 @@
 #include "game/engine/text_actors.h"
 
+#include <cmath>
+#include <numbers>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "game/engine/actor_pool.h"
 #include "game/engine/frame_state.h"
+#include "game/engine/motion.h"
 #include "game/engine/render_pass.h"
 #include "game/engine/screen_setup.h"
 #include "game/engine/text_slots.h"
 #include "game/engine/work_slots.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/recording_display.h"
 
 namespace tolvane {
 namespace {
@@ -127,6 +133,72 @@ TEST_F(TextActorsTest, StretchOutGrowsAboutTheMiddleLineAndFades) {
   for (int i = 0; i < 5; ++i) Frame();  // N = 5: 16 * (250 + 256) / 256 = 31 rows
   EXPECT_TRUE(AnyInk(0, 93, 16, 94)) << "grown above the text";
   EXPECT_TRUE(AnyInk(0, 122, 16, 123)) << "and below it";
+}
+
+// The drawing rectangles and alphas of each effect, frame by frame, as its formula gives them
+// (16 x 16 glyph cells, pen advance 11, the 40 x 20 picture).
+TEST_F(TextActorsTest, EffectsDrawTheScaleAlphaAndPlaceTheirFormulasGive) {
+  testing::RecordingDisplay rec;
+  pres::Services().display = &rec;
+  using Calls = std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t>>;
+  auto drawn = [&rec] {
+    Calls out;
+    for (const auto& c : rec.calls) {
+      out.emplace_back(c.rect.left, c.rect.top, c.rect.right, c.rect.bottom, c.alpha);
+    }
+    return out;
+  };
+
+  // Zoom in: S = step^2 / 20 + 256, width S * 16 / 256 about the glyph's centre (pen + 8),
+  // alpha 0, 20, 40 as the step falls 100, 90, 80.
+  TextAt(100, 100, "AB", 1, 0);
+  TActor& zoom = ActorPool[300];
+  Frame();  // the switch
+  Frame();  // S 756: width 47, left 108 - 23
+  EXPECT_EQ(drawn(), (Calls{{85, 100, 132, 116, 0}, {96, 100, 143, 116, 0}}));
+  Frame();  // S 661: width 41, left 108 - 20
+  EXPECT_EQ(drawn(), (Calls{{88, 100, 129, 116, 20}, {99, 100, 140, 116, 20}}));
+  Frame();  // S 576: width 36, left 108 - 18
+  EXPECT_EQ(drawn(), (Calls{{90, 100, 126, 116, 40}, {101, 100, 137, 116, 40}}));
+  while (zoom.Draw != &ZoomTextOut) Frame();
+  // Stretch out: T = 16 (10 N^2 + 256), top 108 - T / 512, height T / 256, alpha 2 x step.
+  const Calls out[] = {{{100, 100, 116, 116, 198}, {111, 100, 127, 116, 198}},
+                       {{100, 100, 116, 116, 178}, {111, 100, 127, 116, 178}},
+                       {{100, 99, 116, 117, 158}, {111, 99, 127, 117, 158}},
+                       {{100, 98, 116, 119, 138}, {111, 98, 127, 119, 138}}};
+  for (const Calls& expected : out) {
+    Frame();
+    EXPECT_EQ(drawn(), expected);
+  }
+  ClearAllActors();
+
+  // Glide: letter k starts at X + (k + 5)^2 + 500 and bobs by Trunc(2 Sin256(...)).
+  GlideText(1, 5, "AB", 100, 100, 0, 0);  // X 11, Y 80
+  Frame();                                // the switch
+  int32_t x[2] = {11 + 25 + 500, 11 + 36 + 500};
+  for (int frame = 0; frame < 12; ++frame) {
+    Frame();
+    Calls expected;
+    for (int k = 0; k < 2; ++k) {
+      x[k] += SpeedStep(x[k], 11 + 11 * k, GlideTable, 6);
+      const int angle = ((k + 5) * 10 + 80 * 10 + FrameCount * 20) % 256;
+      const int y = 80 + static_cast<int>(2 * std::sin(2 * std::numbers::pi * angle / 256));
+      expected.emplace_back(x[k], y, x[k] + 16, y + 16, 255);
+    }
+    EXPECT_EQ(drawn(), expected) << "frame " << FrameCount;
+  }
+  ClearAllActors();
+
+  // Pop: the echo E(S), S = 3 step + 256, fades 255, 225, 195 over the plain picture.
+  PopPicture(100, 100, picture_, 0, 0);
+  Frame();  // the switch
+  Frame();
+  EXPECT_EQ(drawn(), (Calls{{80, 90, 80, 90, 255}, {80, 90, 120, 110, 255}}));
+  Frame();  // S 346: left 100 - 27, top 100 - 13, 54 x 27
+  EXPECT_EQ(drawn(), (Calls{{80, 90, 80, 90, 255}, {73, 87, 127, 114, 225}}));
+  Frame();  // S 436: left 100 - 34, top 100 - 17, 68 x 34
+  EXPECT_EQ(drawn(), (Calls{{80, 90, 80, 90, 255}, {66, 83, 134, 117, 195}}));
+  pres::Services().display = display_.get();
 }
 
 TEST_F(TextActorsTest, SixtyFifthTextGetsTheSpareAndFreedSlotsAreReusedLowestFirst) {

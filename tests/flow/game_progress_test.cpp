@@ -12,7 +12,6 @@
 #include "game/engine/sound.h"
 #include "game/flow/ending.h"
 #include "game/flow/flow_state.h"
-#include "game/flow/flow_texts.h"
 #include "game/flow/high_scores.h"
 #include "game/flow/title_screen.h"
 #include "game/play/backdrop.h"
@@ -89,7 +88,7 @@ TEST_F(GameTest, ANewGameBuildsThePlayScreenAndTheStageStartsFromItsFile) {
   EXPECT_EQ(PlayerActor->Move, PlayerMove);
   // "Start!!" follows the title after 100 frames.
   RunFrames(80);
-  EXPECT_TRUE(ShowsText(kStartCaption));
+  EXPECT_TRUE(ShowsText("Start!!"));
 }
 
 TEST_F(GameTest, WithMusicOffTheStagePlaysInSilence) {
@@ -104,7 +103,7 @@ TEST_F(GameTest, AMissingStageFileShowsTheErrorOnceAndCloses) {
   StartGame(4);
   RunFrames(5);
   ASSERT_EQ(window_.messages.size(), 1u);
-  EXPECT_EQ(window_.messages[0], kStageFileError);
+  EXPECT_EQ(window_.messages[0], "ステージファイルが読み込めません");
   EXPECT_EQ(QuitRequested, 1);
   QuitRequested = 0;
 }

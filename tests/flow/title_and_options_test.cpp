@@ -183,11 +183,19 @@ TEST_F(TitleTest, StageChordsWorkOnlyArmedAndWithBothGuardKeys) {
 TEST_F(TitleTest, TheEndingChordPlaysTheEnding) {
   Boot();
   TypeSequence("MOVRATIL");
+  const size_t before = MusicLog().size();
   HoldChord('E');
   RunFrames(1);
   ReleaseChord('E');
   RunFrames(3);
   EXPECT_EQ(CountImage(186), 0);  // the title is gone
+  int endingTunes = 0;
+  for (size_t i = before; i < MusicLog().size(); ++i) {
+    const MusicCall& call = MusicLog()[i];
+    endingTunes += call.what == "play" && call.tune == 6 ? 1 : 0;
+    EXPECT_FALSE(call.what == "play" && call.tune != 6) << "a stage tune: " << call.tune;
+  }
+  EXPECT_EQ(endingTunes, 1) << "the ending's tune, not a stage's";
   Type(' ');
   EXPECT_EQ(KeySequenceIndex, 0);
 }

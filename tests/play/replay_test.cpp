@@ -25,15 +25,15 @@ const std::vector<StageRecord> kReplayStage = {
     {60, 2, 0, 160, 0},     // Glider, default X
     {90, 4, 0, 160, 4},     // Charger, drops a protection item
     {140, 5, 550, 160, 0},  // three darts in a row: a kill's blasts can take the next
-    {140, 5, 575, 160, 0}, {140, 5, 600, 160, 0},
-    {200, 150, 1, 60, 0},  // a picture for 60 frames
-    {230, 10, 0, 100, 0},  // three Drifters
-    {230, 10, 0, 160, 0},  {230, 10, 0, 220, 0},
+    {140, 5, 575, 160, 0},  {140, 5, 600, 160, 0},
+    {200, 150, 1, 60, 0},    // a picture for 60 frames
+    {230, 10, 512, 100, 0},  // three Drifters, coming in at the right edge
+    {230, 10, 512, 160, 0}, {230, 10, 512, 220, 0},
     {300, 11, 0, 0, 2},     // TwinSplitter at a random height, drops a weapon item
     {330, 151, 1, 0, 0},    // caption and slow scroll
     {340, 113, 0, 160, 3},  // DrifterBoss
     {340, 0, 0, 0, 0},      // halt until it dies
-    {350, 155, 0, 0, 0},   {420, 999, 0, 0, 0},
+    {350, 155, 0, 0, 0},    {420, 999, 0, 0, 0},
 };
 
 void StageCleared(TActor& actor) {
@@ -75,11 +75,11 @@ TEST(ReplayTest, EightHundredFramesOfAScriptedStage) {
 
   // Reviewed: swooper 100, glider 200, charger 100 (its protection item taken), one dart
   // by a level-1 blast (100) while the other two fly off to the left, one of them costing
-  // a tail on the way; two drifters by level-1 blasts (800 each), the third flies off;
+  // a tail on the way; one drifter by a level-1 blast (800), the other two fly off;
   // the twin splitter's twin half (200) while the other half leaves by the top; the
   // drifter boss 20000 (it circles in from x 550 and falls near frame 575); the script
   // resumed after the boss and reached the stage clear 80 frames later.
-  const Recorded expected{22300, 2, 37, 0x72ca332ed605de91ULL};
+  const Recorded expected{21500, 2, 39, 0xeb58db77cdacfa67ULL};
   EXPECT_EQ(ScriptPos, 15);
   EXPECT_EQ(StageActor->Move, nullptr);
   EXPECT_EQ(got.score, expected.score);

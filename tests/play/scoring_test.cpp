@@ -112,11 +112,13 @@ TEST_F(ScoringTest, AKillMakesThreeBlastsOfTheNextLevelAndShowsItsPoints) {
 
 TEST_F(ScoringTest, AKillAtTheLeftEdgeShowsItsNumberThereNotInTheMiddle) {
   Hit(Enemy(4, 100, 100, 1), 1);
+  const TActor* text = nullptr;
   for (TActor& a : ActorPool) {
-    if (a.Active != 0 && a.Draw == BlinkWait) {
-      EXPECT_EQ(a.X, 0);
-    }
+    if (a.Active != 0 && a.Draw == BlinkWait) text = &a;
   }
+  ASSERT_NE(text, nullptr) << "the kill shows its number";
+  EXPECT_EQ(text->X, 0);
+  EXPECT_STREQ(TextSlotText(text->Work[0]), "100");
 }
 
 TEST_F(ScoringTest, AnEnemyWorthThreeDiesWithoutBlasts) {

@@ -72,6 +72,13 @@ TEST_F(ShotsTest, MainShotsSpeedUpAndDamageEveryEnemyTheyTouchInOneFrame) {
   EXPECT_EQ(away.Active, 1) << "the picture's left edge exactly at 480 is still on the field";
   MainShotMove(away);
   EXPECT_EQ(away.Active, 0);
+
+  // Leaving the top edge, it is freed and still hurts what it touches in that frame.
+  TActor& above = Enemy(108, -30, 100, 50);
+  TActor& leaving = NewMainShot(100, -10, 2, 80, 8, -20, 13);
+  MainShotMove(leaving);
+  EXPECT_EQ(leaving.Active, 0);
+  EXPECT_EQ(above.Work[kHitPoints], 37);
 }
 
 TEST_F(ShotsTest, ASpreadShotHitMakesALevelOneBlastOfFifty) {
@@ -95,6 +102,15 @@ TEST_F(ShotsTest, ASpreadShotHitMakesALevelOneBlastOfFifty) {
   BlastMove(*blast);
   EXPECT_EQ(enemy.Active, 0);
   EXPECT_EQ(Score, 200) << "a spread-shot kill scores double";
+
+  Enemy(470, 340, 100, 40);
+  TActor& leaving = NewSpreadShot(460, 330, 0);
+  leaving.Work[kShotSpeedX] = 10;
+  leaving.Work[kShotSpeedY] = 10;
+  const int blasts = Count(BlastMove);
+  SpreadShotMove(leaving);
+  EXPECT_EQ(leaving.Active, 0) << "off the bottom edge";
+  EXPECT_EQ(Count(BlastMove), blasts + 1) << "and still blasts what it touches there";
 }
 
 TEST_F(ShotsTest, MissilesLaunchAheadAndWithoutEnemiesHeadForTheDummyTarget) {
@@ -139,6 +155,19 @@ TEST_F(ShotsTest, MissilesBounceOffWhatTheyHitUntilTheirHitsAreSpent) {
   MissileMove(m);
   EXPECT_EQ(m.Active, 0) << "two hits at step 0";
   EXPECT_EQ(enemy.Work[kHitPoints], 996);
+
+  // The last hit does not end the scan: both overlapping enemies take it.
+  TActor& first = Enemy(200, 100, 100, 50);
+  TActor& second = Enemy(202, 100, 100, 50);
+  TActor& last = LaunchMissile(100, 105, 0);
+  last.Work[kMissileHits] = 1;
+  last.X = 200;
+  last.Work[kMissileSpeedX] = 0;
+  MissileMove(last);
+  EXPECT_EQ(first.Work[kHitPoints], 48);
+  EXPECT_EQ(second.Work[kHitPoints], 48);
+  EXPECT_EQ(last.Work[kMissileHits], -1);
+  EXPECT_EQ(last.Active, 0);
 }
 
 TEST_F(ShotsTest, AimedAndPolarShotsFlyStraightFromTheirOrigin) {

@@ -64,6 +64,15 @@ TEST(DibDecoder, TwoFourAndEightBitIndices) {
     EXPECT_EQ(p.palette.size(), 256u);
     EXPECT_THAT(p.pixels, ElementsAre(kYellow, kGrey, kYellow));
   }
+  {
+    ByteBuilder b;
+    b.InfoHeader(1, 1, 8, 0, 257);  // used-colours above 256: the table still ends at 256
+    for (uint32_t i = 0; i < 256; ++i) b.Quad(i * 0x010101);
+    b.Raw({5, 0, 0, 0});
+    Picture p = DecodeDib(b.Get());
+    EXPECT_EQ(p.palette.size(), 256u);
+    EXPECT_THAT(p.pixels, ElementsAre(0x050505u));
+  }
 }
 
 TEST(DibDecoder, IndexPastTheColourTableIsBlack) {

@@ -196,6 +196,63 @@ TEST_F(SettingsFileTest, SeveralKeysAreStoredInOneReplacementOrNotAtAll) {
   EXPECT_EQ(s.ReadString("Tolvane Echo", "RANK0", ""), "NEW 9 2024 5 6");
 }
 
+// A settings file kept elsewhere and linked in, as dotfile collections do.
+TEST_F(SettingsFileTest, ALinkedFileIsReplacedBehindItsLinkAndKeepsItsPermissions) {
+  fs::create_directories(dir_ / "dotfiles");
+  fs::create_directories(dir_ / "data");
+  const std::string target = Put("dotfiles/qarnwell.ini", "[S]\nk=old\n");
+  fs::permissions(target, fs::perms(0644));
+  const fs::path link = dir_ / "data" / "qarnwell.ini";
+  fs::create_symlink("../dotfiles/qarnwell.ini", link);
+  SettingsFile s(link.string());
+  ASSERT_TRUE(s.WriteString("S", "k", "new")) << s.LastError();
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(fs::read_symlink(link), "../dotfiles/qarnwell.ini");
+  EXPECT_EQ(Contents(target), "[S]\nk=new\n");
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms(0644));
+  EXPECT_FALSE(fs::exists(target + ".tmp"));
+  EXPECT_FALSE(fs::exists(link.string() + ".tmp"));
+
+  // Through a chain of links, to the last one's target.
+  const fs::path outer = dir_ / "outer.ini";
+  fs::create_symlink(link, outer);
+  ASSERT_TRUE(SettingsFile(outer.string()).WriteString("S", "k", "chained"));
+  EXPECT_TRUE(fs::is_symlink(outer));
+  EXPECT_EQ(Contents(target), "[S]\nk=chained\n");
+
+  // A link to nothing, or round in a loop, is not saved through and is left as it was.
+  const fs::path dangling = dir_ / "dangling.ini";
+  fs::create_symlink(dir_ / "gone" / "qarnwell.ini", dangling);
+  SettingsFile d(dangling.string());
+  EXPECT_FALSE(d.WriteString("S", "k", "v"));
+  EXPECT_NE(d.LastError(), "");
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_FALSE(fs::exists(dir_ / "gone"));
+  fs::create_symlink("loop-b.ini", dir_ / "loop-a.ini");
+  fs::create_symlink("loop-a.ini", dir_ / "loop-b.ini");
+  EXPECT_FALSE(SettingsFile((dir_ / "loop-a.ini").string()).WriteString("S", "k", "v"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "loop-a.ini"));
+}
+
+// A file its owner made read-only in a folder anyone may write: the rename would succeed, but
+// the save must not replace it. Run as an unprivileged user, since root may write anything.
+TEST_F(SettingsFileTest, AReadOnlyFileIsNotReplaced) {
+  const std::string before = "[S]\nk=kept\n";
+  const std::string path = Put("readonly.ini", before);
+  fs::permissions(path, fs::perms(0444));
+  fs::permissions(dir_.path(), fs::perms(0777));
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) _exit(2);
+        SettingsFile s(path);
+        _exit(!s.WriteString("S", "k", "new") && !s.LastError().empty() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(Contents(path), before);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
+  EXPECT_FALSE(fs::exists(path + ".tmp"));
+}
+
 TEST(SettingsPath, FollowsXdgDataHomeWithTheHomeFallback) {
   const char* savedData = std::getenv("XDG_DATA_HOME");
   const char* savedHome = std::getenv("HOME");

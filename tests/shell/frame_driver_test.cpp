@@ -8,6 +8,7 @@
 #include "game/engine/engine_reset.h"
 #include "game/engine/frame_state.h"
 #include "presentation/services.h"
+#include "tests/support/recording_display.h"
 
 namespace tolvane {
 namespace {
@@ -20,6 +21,7 @@ class FrameDriverTest : public ::testing::Test {
     pres::Services() = pres::ServiceSet{};
     pres::Services().clock = &clock_;
     pres::Services().timer = &timer_;
+    pres::Services().display = &display_;
   }
   void TearDown() override {
     pres::Services() = pres::ServiceSet{};
@@ -27,15 +29,22 @@ class FrameDriverTest : public ::testing::Test {
     ResetEngineState();
   }
 
-  // One tick with the clock at `at`; true when the frame was drawn.
+  // One tick with the clock at `at`; true when the frame was drawn (cleared and shown).
   bool TickAt(uint32_t at) {
     clock_.Set(at);
+    const int flips = display_.flips;
     DXTimerTimer();
-    return SkippedFrames == 0;
+    const bool drawn = display_.flips == flips + 1;
+    EXPECT_EQ(display_.fills, display_.flips);
+    if (FrameBusy == 0) {
+      EXPECT_EQ(drawn, SkippedFrames == 0) << "the driver's count agrees with what was shown";
+    }
+    return drawn;
   }
 
   pres::ManualClock clock_;
   pres::FrameTimer timer_{clock_};
+  testing::RecordingDisplay display_;
 };
 
 TEST_F(FrameDriverTest, WithMaxSkipZeroEveryTickDrawsFromNow) {
@@ -134,6 +143,20 @@ TEST_F(FrameDriverTest, TickRunsSceneThenMovePassAfterCountingTheFrame) {
   EXPECT_EQ(FrameBusy, 0);
 }
 
+// The HUD's FPS: every tick copies the timer's measured rate.
+TEST_F(FrameDriverTest, EveryTickCopiesTheTimersMeasuredRate) {
+  timer_.SetHandler(DXTimerTimer);
+  timer_.SetInterval(32);
+  timer_.SetEnabled(true);
+  uint32_t now = 0;
+  for (int i = 0; i < 40; ++i) {
+    clock_.Set(now += 32);
+    timer_.Idle();
+    EXPECT_EQ(FrameRate, timer_.Rate()) << "tick " << i;
+  }
+  EXPECT_EQ(FrameRate, 31) << "32 ticks in 1024 ms";
+}
+
 TEST_F(FrameDriverTest, BusyTickRunsNothingButStillHonoursQuit) {
   gClosed = 0;
   CloseMainWindow = CountClose;
@@ -141,7 +164,7 @@ TEST_F(FrameDriverTest, BusyTickRunsNothingButStillHonoursQuit) {
   gFrameSeenByScene = -1;
   FrameBusy = 1;
   timer_.SetInterval(32);
-  TickAt(100);
+  EXPECT_FALSE(TickAt(100));
   EXPECT_EQ(FrameCount, 0);
   EXPECT_EQ(gFrameSeenByScene, -1);
   EXPECT_EQ(timer_.Interval(), 0u);

@@ -127,6 +127,18 @@ TEST(Raster, BoxCellsFollowThePatternGridAndNeverUseTheKey) {
   EXPECT_EQ(open.At(0, 28) >> 24, 255u);
   // The same box always gives the same pixels.
   EXPECT_EQ(artbuild::RenderBox(box, 19, 32, 32, 0, 0).argb, open.argb);
+  // Cells are the game's patterns: 35 wide in cells of 16 with gaps of 2 holds one cell (the
+  // 17 pixels left are no whole cell), 34 wide holds two.
+  box.filled = true;
+  box.width = 35;
+  box.height = 16;
+  const artbuild::Rgba one = artbuild::RenderBox(box, 19, 16, 16, 2, 0);
+  EXPECT_EQ(one.At(5, 5) >> 24, 255u);
+  EXPECT_EQ(one.At(20, 5) >> 24, 0u) << "no second cell";
+  box.width = 34;
+  const artbuild::Rgba two = artbuild::RenderBox(box, 19, 16, 16, 2, 0);
+  EXPECT_EQ(two.At(20, 5) >> 24, 255u);
+  EXPECT_EQ(two.At(16, 5) >> 24, 0u) << "the gap between the cells";
 }
 
 TEST(Raster, SvgRendersAtItsSizeAndBadFilesAreReported) {

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <memory>
 
+#include "presentation/image_archive.h"
+
 namespace artbuild {
 namespace {
 
@@ -158,15 +160,21 @@ Rgba RenderBox(const BoxSpec& box, int index, int patternWidth, int patternHeigh
   cairo_set_font_size(cr, 9);
 
   const uint32_t colour = box.colour.value_or(IndexColour(index));
-  const int cw = patternWidth > 0 ? patternWidth : box.width;
-  const int ch = patternHeight > 0 ? patternHeight : box.height;
-  const int columns = std::max(1, (box.width + skipWidth) / (cw + skipWidth));
-  const int rows = std::max(1, (box.height + skipHeight) / (ch + skipHeight));
-  for (int row = 0; row < rows; ++row) {
-    for (int column = 0; column < columns; ++column) {
-      DrawCell(cr, box, colour, index, row * columns + column, columns * rows,
-               column * (cw + skipWidth), row * (ch + skipHeight), cw, ch);
-    }
+  // The cells are exactly the patterns the game cuts from an entry of this geometry.
+  pres::ImageEntry geometry;
+  geometry.picture.width = box.width;
+  geometry.picture.height = box.height;
+  geometry.patternWidth = patternWidth;
+  geometry.patternHeight = patternHeight;
+  geometry.skipWidth = skipWidth;
+  geometry.skipHeight = skipHeight;
+  const int cells = pres::PatternCount(geometry);
+  for (int pattern = 0; pattern < cells; ++pattern) {
+    int32_t left = 0;
+    int32_t top = 0;
+    pres::PatternOrigin(geometry, pattern, &left, &top);
+    DrawCell(cr, box, colour, index, pattern, cells, left, top, pres::PatternWidth(geometry),
+             pres::PatternHeight(geometry));
   }
   return CopyOut(surface.get());
 }

@@ -40,17 +40,18 @@ SUM_PARTS = [
 LABEL_GAP = 10
 LABEL_MAX_W, UNIT_MAX_W = 200, 120   # keeps the longest bill line (7 digits) on screen
 
+# Who made the game, by role, and the libraries a player may know it by.
 CREDITS = [
     (291, "STAFF", None),
     (292, "GAME DESIGN", "the Tolvane Echo team"),
-    (293, "PROGRAMMING", "the team, with g++ and cmake"),
-    (294, "GRAPHICS", "hand-written SVG, librsvg2"),
+    (293, "PROGRAMMING", "the engine and tools team"),
+    (294, "GRAPHICS", "the art team"),
     (295, "CHARACTERS", "drawn by the art team"),
-    (296, "STAGE DESIGN", "the team, with stagec"),
-    (297, "MUSIC", "mmlc and fluidsynth"),
-    (298, "SOUND EFFECTS", "synthesised by the team"),
-    (299, "TEST PLAY", "googletest and xvfb"),
-    (300, "SPECIAL THANKS", "Debian, libsdl2, libimgui"),
+    (296, "STAGE DESIGN", "the stage design team"),
+    (297, "MUSIC", "the sound team"),
+    (298, "SOUND EFFECTS", "synthesised by the sound team"),
+    (299, "TEST PLAY", "the whole team"),
+    (300, "SPECIAL THANKS", "SDL, FluidSynth,\nDear ImGui, VL Gothic"),
     (301, "AND YOU", None),
     (303, "THE END", None),
 ]
@@ -96,11 +97,16 @@ def credit_pictures():
         c = Canvas(CREDIT_W, CREDIT_H, role)
         if names is None:
             c.centred(role, CREDIT_W / 2, CREDIT_H / 2, CREDIT_W - 8, 34, GOLD, stretch_base=CREDIT_STRETCH)
+        elif "\n" in names:   # a long list of names takes two smaller lines
+            c.centred(role, CREDIT_W / 2, 15, CREDIT_W - 8, 18, GOLD, stretch_base=CREDIT_STRETCH)
+            for line, y in zip(names.split("\n"), (36, 52)):
+                c.centred(line, CREDIT_W / 2, y, CREDIT_W - 8, 10, STORY, stretch_base=CREDIT_STRETCH,
+                          area=(0, y - 9, CREDIT_W, y + 12))
         else:
             c.centred(role, CREDIT_W / 2, 18, CREDIT_W - 8, 20, GOLD, stretch_base=CREDIT_STRETCH)
             c.centred(names, CREDIT_W / 2, 46, CREDIT_W - 8, 12, STORY, stretch_base=CREDIT_STRETCH)
         pics.append(c.picture(entry, f"screens/ending/credit-{entry}.svg",
-                              text=role if names is None else f"{role} / {names}"))
+                              text=role if names is None else f"{role} / {names.replace(chr(10), ' ')}"))
     logo = Canvas(CREDIT_W, CREDIT_H, "TOLVANE ECHO")
     logo.add(f'<g transform="scale({CREDIT_STRETCH:.4f} 1)">')
     emblem.emblem(logo.doc, 0, 6, 0.45)

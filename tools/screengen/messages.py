@@ -4,11 +4,11 @@ Four kinds: "warn" (a hazard warning), "story" (the narrator), "pilot" (the Echo
 speech balloon; the mood picks her face) and "radio" (headquarters on the radio).
 """
 from canvas import Canvas, house_strokes
-from lettering import NEAR_BLACK, text_width
+from lettering import NEAR_BLACK, Style, text_width
 import portraits
 import shapes
-from styles import BALLOON_INK, CRIMSON, RADIO, STORY
-from svgdoc import num
+from styles import CRIMSON, PILOT_SPEECH, RADIO, STORY
+from svgdoc import colour, num
 
 WIDTH, HEIGHT = 440, 48
 
@@ -127,62 +127,82 @@ MESSAGES = [
 
 KIND_NAMES = {"warn": "warning", "story": "story", "pilot": "pilot", "radio": "headquarters"}
 
+# A message pops up with an echo of itself that grows to 3.8 times its size over the play field
+# while it fades.  So a message is drawn open: no filled panel or balloon, frames one thin line,
+# words with a slim outline and neither rim nor drop shadow (a shadow's enlarged copy trails the
+# letters as a smear).  The echo is then a light ghost of the words, not a band across the field.
+def _open_style(style):
+    return Style(fill=style.fill, outline=1.5, rim=0, shadow=None, stroke=style.stroke, gap=1.2)
 
-def _hazard_block(c, x, direction):
-    """Three yellow chevrons on near-black pointing towards the words."""
-    c.add(shapes.rounded_rect(x, 8, 40, 32, 5, "#16141c", NEAR_BLACK, 2))
+
+WARN_WORDS = _open_style(CRIMSON)
+STORY_WORDS = _open_style(STORY)
+RADIO_WORDS = _open_style(RADIO)
+PILOT_WORDS = _open_style(PILOT_SPEECH)
+HAZARD = "#ffc82a"
+FRAME_EDGE = 3.5        # a thin light line on a near-black edge reads on every stage's ground
+FRAME_LINE = 1.5
+
+
+def _thin_line(c, d, light):
+    c.add(f'<path d="{d}" fill="none" stroke="{colour(NEAR_BLACK)}" stroke-width="{FRAME_EDGE}" '
+          'stroke-linejoin="round" stroke-linecap="round"/>')
+    c.add(f'<path d="{d}" fill="none" stroke="{light}" stroke-width="{FRAME_LINE}" '
+          'stroke-linejoin="round" stroke-linecap="round"/>')
+
+
+def _chevrons(c, x, direction):
+    """Three hazard chevrons pointing towards the words, each a bent bar with a near-black edge."""
     for k in range(3):
-        cx = x + 8 + k * 11 + (0 if direction > 0 else 4)
+        cx = x + 6 + k * 10 + (0 if direction > 0 else 4)
         tip, back = cx + 6 * direction, cx - 2 * direction
-        pts = [(back, 12), (back + 5 * direction, 12), (tip + 5 * direction, 24),
-               (back + 5 * direction, 36), (back, 36), (tip, 24)]
-        c.add(shapes.polygon(pts, "#ffc82a"))
+        pts = [(back, 13), (back + 4 * direction, 13), (tip + 4 * direction, 24),
+               (back + 4 * direction, 35), (back, 35), (tip, 24)]
+        c.add(shapes.polygon(pts, HAZARD, NEAR_BLACK, 2) + shapes.polygon(pts, HAZARD))
 
 
 def _warning(c, text):
-    _hazard_block(c, 2, 1)
-    _hazard_block(c, WIDTH - 42, -1)
-    c.centred(text, WIDTH / 2, HEIGHT / 2, WIDTH - 100, 22, CRIMSON, min_stretch=0.75,
+    _chevrons(c, 2, 1)
+    _chevrons(c, WIDTH - 42, -1)
+    c.centred(text, WIDTH / 2, HEIGHT / 2, WIDTH - 100, 22, WARN_WORDS, min_stretch=0.75,
               area=(48, 0, WIDTH - 48, HEIGHT))
 
 
 def _story(c, text):
-    box = c.centred(text, WIDTH / 2, HEIGHT / 2, WIDTH - 56, 20, STORY, min_stretch=0.8,
+    box = c.centred(text, WIDTH / 2, HEIGHT / 2, WIDTH - 56, 20, STORY_WORDS, min_stretch=0.8,
                     area=(24, 0, WIDTH - 24, HEIGHT))
     mid = HEIGHT / 2
     for x in (box[0] - 12, box[2] + 12):
-        c.add(shapes.polygon([(x - 6, mid), (x, mid - 6), (x + 6, mid), (x, mid + 6)], "#ece6ff", NEAR_BLACK, 2.5))
-        c.add(shapes.polygon([(x - 6, mid), (x, mid - 6), (x + 6, mid), (x, mid + 6)], "#b4a6f2"))
+        c.add(shapes.polygon([(x - 5, mid), (x, mid - 5), (x + 5, mid), (x, mid + 5)], "#ece6ff", NEAR_BLACK, 2))
+        c.add(shapes.polygon([(x - 5, mid), (x, mid - 5), (x + 5, mid), (x, mid + 5)], "#b4a6f2"))
 
 
 def _pilot(c, text, mood):
-    portraits.pilot(c.doc, 2, 2, mood)
-    # The balloon hugs its words, so short remarks make short balloons.
-    cap, stretch = c.fit(text, WIDTH - 84, 15, BALLOON_INK, 0.8)
-    width = text_width(house_strokes(), text, cap, BALLOON_INK, stretch) + 24
+    portraits.pilot(c.doc, 2, 2, mood, framed=False)
+    # The balloon hugs its words, so short remarks make short balloons; it is one thin line.
+    cap, stretch = c.fit(text, WIDTH - 84, 16, PILOT_WORDS, 0.8)
+    width = text_width(house_strokes(), text, cap, PILOT_WORDS, stretch) + 24
     left, right = 56, 56 + width
     top, bottom = 5, 43
     body = (f"M{num(left + 8)} {top}H{num(right - 8)}Q{num(right)} {top} {num(right)} {top + 8}"
             f"V{bottom - 8}Q{num(right)} {bottom} {num(right - 8)} {bottom}H{num(left + 8)}"
             f"Q{num(left)} {bottom} {num(left)} {bottom - 8}V30L{num(left - 9)} 24L{num(left)} 20"
             f"V{top + 8}Q{num(left)} {top} {num(left + 8)} {top}Z")
-    c.add(f'<path d="{body}" fill="#f6f4ff" stroke="#0a0814" stroke-width="3" stroke-linejoin="round"/>')
-    c.add(f'<path d="M{num(left + 8)} {top + 5}H{num(right - 10)}" stroke="#ffffff" stroke-width="2" '
-          'stroke-linecap="round"/>')
-    c.centred_at(text, (left + right) / 2, (top + bottom) / 2 + 1, cap, BALLOON_INK, stretch,
+    _thin_line(c, body, "#f6f4ff")
+    c.centred_at(text, (left + right) / 2, (top + bottom) / 2, cap, PILOT_WORDS, stretch,
                  area=(left, top, right, bottom))
 
 
 def _radio(c, text):
-    fill = c.doc.linear_gradient([(0, "#12301e"), (1, "#06140c")], 0, 4, 0, 44)
-    cap, stretch = c.fit(text, WIDTH - 76, 16, RADIO, 0.8)
-    width = text_width(house_strokes(), text, cap, RADIO, stretch) + 64
+    cap, stretch = c.fit(text, WIDTH - 76, 18, RADIO_WORDS, 0.8)
+    width = text_width(house_strokes(), text, cap, RADIO_WORDS, stretch) + 64
     left = (WIDTH - width) / 2
-    c.add(shapes.rounded_rect(left, 4, width, 40, 8, fill, (60, 190, 100), 2.5))
-    for y in range(10, 40, 4):
-        c.add(f'<path d="M{num(left + 44)} {y}H{num(left + width - 8)}" stroke="#1c4a2c" stroke-width="1"/>')
+    # Corner brackets instead of a closed panel: the radio's screen, drawn as little as reads.
+    right, top, bottom, arm = left + width, 5, 43, 10
+    for x, dx in ((left + 1, 1), (right - 1, -1)):
+        _thin_line(c, f"M{num(x + dx * arm)} {top}H{num(x)}V{bottom}H{num(x + dx * arm)}", "#3cbe64")
     portraits.radio_mast(c.doc, left + 4, 4)
-    c.centred_at(text, left + 44 + (width - 52) / 2, 24, cap, RADIO, stretch, area=(left + 40, 4, left + width, 44))
+    c.centred_at(text, left + 44 + (width - 52) / 2, 24, cap, RADIO_WORDS, stretch, area=(left + 40, 4, right, 44))
 
 
 def picture(number):

@@ -13,13 +13,15 @@ BODY_LEFT = 1               # column of the body inside the cell (the outline ta
 BODY_TOP = 2                # row of the cap top (row 0 stays clear between text lines)
 INK_COLUMNS = BODY_LEFT + BODY_WIDTH + 1   # 10: outline, body, outline
 
-# Bright body, light at the top and warm at the foot, on a near-black outline (pure black is
-# the archive's transparent key, so the outline must never be (0, 0, 0)).
+# The house lettering in two tones, as the big words have it: a light body above the cap's middle
+# line and a warm gold one below, breaking sharply at the middle (darkest just under the break, then
+# rising to the foot), on a near-black outline (pure black is the archive's transparent key, so the
+# outline must never be (0, 0, 0)).  One row of the ramp per body row: cap top, ..., descender foot.
 OUTLINE = (16, 14, 28)
 BODY_RAMP = [
-    (255, 255, 255), (255, 255, 255), (255, 252, 240), (255, 248, 224), (255, 242, 204),
-    (255, 234, 180), (255, 224, 156), (255, 212, 132), (255, 198, 110), (252, 184, 92),
-    (246, 170, 80), (240, 160, 72), (234, 150, 66),
+    (255, 255, 255), (255, 251, 234), (255, 243, 200), (255, 233, 160), (255, 222, 124),
+    (210, 118, 28), (224, 138, 38), (236, 160, 52), (246, 182, 66), (252, 200, 82),
+    (255, 210, 96), (255, 216, 108), (255, 220, 118),
 ]
 
 

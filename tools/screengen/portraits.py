@@ -5,13 +5,15 @@ from svgdoc import colour
 EDGE = colour(NEAR_BLACK)
 
 
-def pilot(doc, x, y, mood="calm"):
+def pilot(doc, x, y, mood="calm", framed=True):
     """The pilot in a 44 x 44 frame at (x, y): a flight helmet with two fox-ear fins, goggles
-    pushed up, a round face.  mood: calm, grin or worried (eyes and mouth only)."""
-    frame = doc.linear_gradient([(0, "#3a4a9a"), (1, "#141c48")], 0, y, 0, y + 44)
+    pushed up, a round face.  mood: calm, grin or worried (eyes and mouth only).  Unframed, the
+    head stands alone with nothing filled behind it."""
+    frame = doc.linear_gradient([(0, "#3a4a9a"), (1, "#141c48")], 0, y, 0, y + 44) if framed else None
     helmet = doc.linear_gradient([(0, "#e8f6ff"), (0.5, "#7ec4f4"), (1, "#2a6ac0")], 0, y + 2, 0, y + 24)
     g = [f'<g transform="translate({x} {y})" stroke-linejoin="round" stroke-linecap="round">',
-         f'<rect x="1.5" y="1.5" width="41" height="41" rx="8" fill="{frame}" stroke="{EDGE}" stroke-width="3"/>',
+         f'<rect x="1.5" y="1.5" width="41" height="41" rx="8" fill="{frame}" stroke="{EDGE}" stroke-width="3"/>'
+         if framed else "",
          # ear fins behind the helmet
          f'<path d="M9 18L6 4L17 11Z" fill="#f49a2a" stroke="{EDGE}" stroke-width="2"/>',
          f'<path d="M35 18L38 4L27 11Z" fill="#f49a2a" stroke="{EDGE}" stroke-width="2"/>',

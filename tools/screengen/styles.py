@@ -35,8 +35,10 @@ RADIO = Style(
     fill=[(0, "#f4fff2"), (0.5, "#9cf59a"), (1, "#3ec462")],
     outline=2, rim=1, rim_colour=(8, 62, 26), shadow=(1, 2))
 
-# Text inside a speech balloon: dark ink on the light balloon, no outline.
-BALLOON_INK = Style(fill=[(0, "#262a5c"), (1, "#141634")], outline=0, rim=0, gap=1.2)
+# The pilot's words in her speech balloon: warm ivory, the colour of the Echo's hull.
+PILOT_SPEECH = Style(
+    fill=[(0, "#ffffff"), (0.45, "#fff2d8"), (0.5, "#f8c890"), (0.53, "#e8a468"), (1, "#ffe0b4")],
+    outline=2, rim=1, rim_colour=(90, 44, 16), shadow=(1, 2))
 
 # Small print (version, copyright, key hints).
 SMALL = Style(

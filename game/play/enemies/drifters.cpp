@@ -26,25 +26,19 @@ void BecomeDrifter(TActor& actor, int32_t dy, int32_t dx, int32_t chance, int32_
   actor.Move = Drifter;
 }
 
-int32_t HeadingSides(int32_t dx, int32_t dy) {
-  return (dx < 0 ? osLeft : 0) + (dx > 0 ? osRight : 0) + (dy < 0 ? osTop : 0) +
-         (dy > 0 ? osBottom : 0);
-}
-
 int32_t TurnAwayDrift(const TActor& actor) {
   return actor.Y >= kFieldHeight / 2 ? kTurnAwayDY : -kTurnAwayDY;
 }
 
-// Leaves by the edges it heads for. Inside the field that is the same as any edge, and a
-// drifter that comes in from beyond the right edge (code 10 at its default x 550) is not
-// freed before it has even appeared.
+// Freed once off any edge, so a drifter must start within reach of the screen: a code-10
+// record at the default x 550 is gone on its first frame. Stages place them at x 512 or less.
 void Drifter(TActor& actor) {
   const int32_t dx = actor.Work[kDrifterDX];
   const int32_t dy = actor.Work[kDrifterDY];
   actor.X += dx;
   actor.Y += dy;
   EnemyFire(actor, actor.Work[kDrifterChance], actor.Work[kDrifterShotSpeed]);
-  LeaveIfOff(actor, HeadingSides(dx, dy));
+  LeaveIfOff(actor, osAnySide);
 }
 
 void Swooper(TActor& actor) {

@@ -17,9 +17,6 @@ inline constexpr int kDrifterShotSpeed = kPrivateWords + 3;  // EnemyFire speed
 // The actor flies on as a Drifter from the next frame.
 void BecomeDrifter(TActor& actor, int32_t dy, int32_t dx, int32_t chance, int32_t shotSpeed);
 
-// The IsOffScreen sides that an actor moving by (dx, dy) a frame is heading for.
-int32_t HeadingSides(int32_t dx, int32_t dy);
-
 // The vertical drift of an enemy that turns away: down in the lower half, else up.
 int32_t TurnAwayDrift(const TActor& actor);
 
