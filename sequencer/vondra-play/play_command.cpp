@@ -9,10 +9,9 @@
 #include <string_view>
 #include <thread>
 
-#include "sequencer/include/vondra.h"
-#include "sequencer/midiout/alsa_link.h"
-#include "sequencer/src/library.h"
-#include "sequencer/vondra-play/commands.h"
+#include "commands.h"
+#include "vondra.h"
+#include "vondra_render.h"
 
 namespace vondra::play {
 namespace {
@@ -37,12 +36,12 @@ void SetEnvironment(const Options& options) {
 int PlayCommand(const Options& options) {
   SetEnvironment(options);
   mmsInit(kPeriod);
-  if (!TheLibrary().player.Ready()) {
+  if (vondraOutputReady() == 0) {
     const char* chosen = std::getenv("VONDRA_OUTPUT");
     const bool alsa = chosen && std::string_view(chosen) == "alsa";
     std::fprintf(stderr, "vondra-play: %s\n",
-                 alsa && !ListWritablePorts() ? "no ALSA sequencer on this machine"
-                                              : "no MIDI output could be opened");
+                 alsa && vondraListPorts(nullptr, nullptr) < 0 ? "no ALSA sequencer on this machine"
+                                                               : "no MIDI output could be opened");
     return 1;
   }
   SongHandle song = mmsCreateHandle(options.file.c_str());

@@ -1,19 +1,25 @@
 // Lists the ALSA sequencer ports a song can be played to.
 #include <cstdio>
 
-#include "sequencer/midiout/alsa_link.h"
-#include "sequencer/vondra-play/commands.h"
+#include "commands.h"
+#include "vondra_render.h"
 
 namespace vondra::play {
+namespace {
+
+void PrintLine(const char* line, void*) {
+  std::printf("%s\n", line);
+}
+
+}  // namespace
 
 int PortsCommand() {
-  const auto ports = ListWritablePorts();
-  if (!ports) {
+  const int32_t count = vondraListPorts(PrintLine, nullptr);
+  if (count < 0) {
     std::fprintf(stderr, "vondra-play: no ALSA sequencer on this machine\n");
     return 1;
   }
-  if (ports->empty()) std::fprintf(stderr, "vondra-play: no port to play to\n");
-  for (const auto& port : *ports) std::printf("%s\n", port.c_str());
+  if (count == 0) std::fprintf(stderr, "vondra-play: no port to play to\n");
   return 0;
 }
 
