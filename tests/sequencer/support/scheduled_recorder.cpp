@@ -5,7 +5,7 @@
 namespace vondra::testing {
 
 ScheduledRecorder::ScheduledRecorder(std::shared_ptr<RecordingOutput> target, Clock& clock)
-    : target_(std::move(target)), clock_(clock) {
+    : target_(std::move(target)), clock_(clock), start_(clock.Now()) {
   puller_ = std::thread([this] {
     while (!quit_.load()) {
       if (schedule_.Rendered() + BlockScheduler::kBlockFrames > NowFrame()) {
@@ -30,7 +30,7 @@ ScheduledRecorder::ScheduledRecorder(std::shared_ptr<RecordingOutput> target, Cl
 }
 
 int64_t ScheduledRecorder::NowFrame() const {
-  return int64_t{clock_.Now()} * 44100 / 1000;
+  return int64_t{clock_.Now() - start_} * 44100 / 1000;
 }
 
 ScheduledRecorder::~ScheduledRecorder() {

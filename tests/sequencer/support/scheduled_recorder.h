@@ -32,6 +32,7 @@ class ScheduledRecorder final : public MidiOutput {
 
   std::shared_ptr<RecordingOutput> target_;
   Clock& clock_;
+  const uint32_t start_;  // the stream's first frame is now, not the clock's zero
   BlockScheduler schedule_{44100, 0};
   std::atomic<bool> quit_{false};
   std::thread puller_;
