@@ -7,8 +7,8 @@
 #include "game/engine/actor_pool.h"
 #include "game/engine/screen_setup.h"
 #include "game/engine/text_slots.h"
+#include "game/host/program_paths.h"
 #include "game/shell/frame_driver.h"
-#include "game/shell/program_paths.h"
 #include "presentation/services.h"
 #include "presentation/virtual_keys.h"
 
@@ -32,13 +32,13 @@ TFormMain::TFormMain(FormHost& host, const SequencerCalls& sequencer, std::strin
       programDirectory_(std::move(programDirectory)),
       bootScene_(bootScene) {
   skipChecked_[0] = true;
-  SetMainWindowServices(this);
+  Host().window = this;
   tolvane::CloseMainWindow = &CloseFromFrameDriver;
 }
 
 TFormMain::~TFormMain() {
   tolvane::CloseMainWindow = nullptr;
-  SetMainWindowServices(nullptr);
+  Host().window = nullptr;
 }
 
 void TFormMain::FormCreate() {
@@ -152,17 +152,29 @@ void TFormMain::FullScreen() {
   display.Finalize();
   windowPlacement_ = host_.Placement();
   display.SetFullScreenOption(true);
-  host_.SetFullScreen(true);
-  try {
-    display.Initialize();
-  } catch (const pres::DisplayError& failure) {
-    // The mode cannot be set: back to the window as it was, and say why.
+  std::string refusal;
+  bool sayIt = true;
+  if (!host_.SetFullScreen(true)) {
+    // The window system cannot give the window the whole display (no window manager):
+    // said the first time only, since it will not change while the program runs.
+    refusal = pres::DisplayModeErrorText();
+    sayIt = !windowSystemRefusalShown_;
+    windowSystemRefusalShown_ = true;
+  } else {
+    try {
+      display.Initialize();
+    } catch (const pres::DisplayError& failure) {
+      refusal = failure.what();
+      host_.SetFullScreen(false);
+    }
+  }
+  if (!refusal.empty()) {
+    // Back to the window as it was, and say why.
     display.SetFullScreenOption(false);
-    host_.SetFullScreen(false);
     host_.SetPlacement(windowPlacement_);
     display.Initialize();
     SetDrawingPosition(0, 0);
-    host_.ShowMessage(failure.what());
+    if (sayIt) host_.ShowMessage(refusal);
     return;
   }
   const ClientSize client = host_.ClientAreaSize();

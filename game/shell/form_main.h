@@ -9,8 +9,9 @@
 #include <string>
 
 #include "game/engine/frame_state.h"
+#include "game/host/host_services.h"
+#include "game/host/program_state.h"
 #include "game/shell/form_host.h"
-#include "game/shell/program_state.h"
 #include "game/shell/sequencer_calls.h"
 
 namespace tolvane {
@@ -77,6 +78,7 @@ class TFormMain final : public MainWindowServices {
   SceneProcType bootScene_;
   bool sequencerStarted_ = false;
   WindowPlacement windowPlacement_;
+  bool windowSystemRefusalShown_ = false;
   std::array<bool, kSkipItems> skipChecked_{};
   int drawingLeft_ = 0;
   int drawingTop_ = 0;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 
 #include "sequencer/midiout/alsa_quiet.h"
 #include "sequencer/midiout/fluid_messages.h"
@@ -25,6 +26,7 @@ struct FluidSynthOutput::Parts {
   float right[kBlock] = {};
   int16_t pcm[2 * kBlock] = {};
   int used = kBlock;
+  std::string soundFontPath;
 
   ~Parts() {
     if (driver) delete_fluid_audio_driver(driver);  // first: it renders from the synthesizer
@@ -83,9 +85,29 @@ void SilenceFluidLog() {
   }
 }
 
-bool LoadSoundFont(fluid_synth_t* synth, const std::string& requested) {
-  const std::string chosen = requested.empty() ? ChooseSoundFont() : requested;
-  return !chosen.empty() && fluid_synth_sfload(synth, chosen.c_str(), 1) != FLUID_FAILED;
+std::mutex defaultSoundFontLock;
+std::string defaultSoundFont;
+
+std::string DefaultSoundFont() {
+  std::lock_guard<std::mutex> hold(defaultSoundFontLock);
+  return defaultSoundFont;
+}
+
+// The path of the font loaded, or empty. A font the caller or the user names is the only one
+// tried; the host's default falls back to the system's, so a host never silences itself.
+std::string LoadSoundFont(fluid_synth_t* synth, const std::string& requested) {
+  const auto load = [synth](const std::string& path) {
+    return fluid_synth_sfload(synth, path.c_str(), 1) != FLUID_FAILED ? path : std::string();
+  };
+  if (!requested.empty()) return load(requested);
+  if (const char* named = std::getenv("VONDRA_SOUNDFONT"); named && *named) return load(named);
+  if (const std::string preferred = DefaultSoundFont(); !preferred.empty()) {
+    if (std::string loaded = load(preferred); !loaded.empty()) return loaded;
+  }
+  for (const char* candidate : kSoundFontCandidates) {
+    if (std::string loaded = load(candidate); !loaded.empty()) return loaded;
+  }
+  return {};
 }
 
 // The audio driver's thread asks for the next stretch of audio.
@@ -99,6 +121,10 @@ int PullForDriver(void* data, int frames, int, float*[], int channels, float* ou
 
 std::string ChooseSoundFont() {
   if (const char* named = std::getenv("VONDRA_SOUNDFONT"); named && *named) return named;
+  if (std::string preferred = DefaultSoundFont();
+      !preferred.empty() && access(preferred.c_str(), R_OK) == 0) {
+    return preferred;
+  }
   for (const char* candidate : kSoundFontCandidates) {
     if (access(candidate, R_OK) == 0) return candidate;
   }
@@ -113,7 +139,9 @@ std::unique_ptr<FluidSynthOutput> FluidSynthOutput::Open(Mode mode, const std::s
   if (!parts->settings) return nullptr;
   fluid_settings_setnum(parts->settings, "synth.sample-rate", kSynthSampleRate);
   parts->synth = new_fluid_synth(parts->settings);
-  if (!parts->synth || !LoadSoundFont(parts->synth, soundFont)) return nullptr;
+  if (!parts->synth) return nullptr;
+  parts->soundFontPath = LoadSoundFont(parts->synth, soundFont);
+  if (parts->soundFontPath.empty()) return nullptr;
   if (mode == Mode::kLive) {
     // No audio device is not a failure: the synthesizer then plays to nobody, at once.
     parts->driver = new_fluid_audio_driver2(parts->settings, PullForDriver, parts.get());
@@ -197,6 +225,16 @@ bool FluidSynthOutput::HasAudioDriver() const {
 
 const BlockScheduler& FluidSynthOutput::Schedule() const {
   return parts_->schedule;
+}
+
+const std::string& FluidSynthOutput::SoundFontPath() const {
+  static const std::string none;
+  return parts_ ? parts_->soundFontPath : none;
+}
+
+void SetDefaultSoundFont(std::string path) {
+  std::lock_guard<std::mutex> hold(defaultSoundFontLock);
+  defaultSoundFont = std::move(path);
 }
 
 }  // namespace vondra

@@ -23,16 +23,16 @@ inline constexpr const char* kSoundFontCandidates[] = {
 // period late, and the rest covers the player thread's wake-up.
 inline constexpr double kLiveLatencyPeriods = 2.0;
 
-// The SoundFont Open() loads when given none: VONDRA_SOUNDFONT if set, else the first candidate
-// that can be read; empty when there is none.
+// The SoundFont Open() tries first when given none: VONDRA_SOUNDFONT if set, else the host's
+// default or else the first candidate, whichever can be read first; empty when there is none.
 std::string ChooseSoundFont();
 
 class FluidSynthOutput final : public MidiOutput {
  public:
   enum class Mode { kLive, kPulled, kOffline };
 
-  // Null when no SoundFont can be loaded. `soundFont` empty: VONDRA_SOUNDFONT, then the
-  // candidates above.
+  // Null when no SoundFont can be loaded. `soundFont` empty: VONDRA_SOUNDFONT, then the host's
+  // default (SetDefaultSoundFont), then the candidates above.
   static std::unique_ptr<FluidSynthOutput> Open(Mode mode, const std::string& soundFont = {});
   ~FluidSynthOutput() override;
 
@@ -51,6 +51,8 @@ class FluidSynthOutput final : public MidiOutput {
   void Pull(float* left, float* right, int frames);
   bool HasAudioDriver() const;
   const BlockScheduler& Schedule() const;
+  // The file the SoundFont was loaded from.
+  const std::string& SoundFontPath() const;
 
   struct Parts;
 
@@ -58,5 +60,9 @@ class FluidSynthOutput final : public MidiOutput {
   explicit FluidSynthOutput(std::unique_ptr<Parts> parts);
   std::unique_ptr<Parts> parts_;
 };
+
+// The SoundFont a host's music was made for, tried before the system's candidates when
+// VONDRA_SOUNDFONT names none; empty: the candidates alone. Any thread; later opens use it.
+void SetDefaultSoundFont(std::string path);
 
 }  // namespace vondra

@@ -19,8 +19,8 @@ std::unique_ptr<MidiOutput> OpenConfiguredOutput() {
   // The SoundFont loads in the background; without one that can be read there is no output.
   const std::string soundFont = ChooseSoundFont();
   if (soundFont.empty() || access(soundFont.c_str(), R_OK) != 0) return nullptr;
-  return std::make_unique<BackgroundOutput>([soundFont]() -> std::unique_ptr<MidiOutput> {
-    return FluidSynthOutput::Open(FluidSynthOutput::Mode::kLive, soundFont);
+  return std::make_unique<BackgroundOutput>([]() -> std::unique_ptr<MidiOutput> {
+    return FluidSynthOutput::Open(FluidSynthOutput::Mode::kLive);
   });
 }
 

@@ -5,9 +5,9 @@
 //                    [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]
 //                                 [--lag F] [--until clear|title] [--report FILE]]
 //
-// Runs N frames (300) from start-up, pressing keys as the script says (see key_script.h),
-// and writes one digest line per frame to FILE (standard output by default) and every
-// K-th frame's picture to DIR. The data folder defaults to the program's own.
+// Runs N frames (300; with --until, enough for the goal) from start-up, pressing keys as the script
+// says (see key_script.h), and writes one digest line per frame to FILE (standard output by
+// default) and every K-th frame's picture to DIR. The data folder defaults to the program's own.
 //
 // With --autopilot the game plays itself (autopilot.h): from the title, or from stage S
 // with every weapon at level L; keeping weapon W; each stage's script started at clock T;
@@ -24,12 +24,17 @@
 #include <sstream>
 #include <string>
 
-#include "game/shell/program_paths.h"
+#include "game/host/program_paths.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 #include "tools/headless/key_script.h"
 
 namespace {
+
+// Frames a goal needs when --frames is not given: a stage takes 6000-8000 frames; the whole
+// game with its ending about 60000, continues included.
+constexpr int kClearFrames = 50000;
+constexpr int kTitleFrames = 200000;
 
 int Usage() {
   std::fprintf(
@@ -62,6 +67,7 @@ int main(int argc, char** argv) {
   std::string reportPath;
   std::string until;
   bool autopilot = false;
+  bool framesGiven = false;
   tolvane::headless::AutopilotOptions pilot;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
@@ -75,6 +81,7 @@ int main(int argc, char** argv) {
       const std::optional<int> count = Count(value);
       if (!count) return Usage();
       (option == "--frames" ? options.frames : options.pngEvery) = *count;
+      framesGiven = framesGiven || option == "--frames";
     } else if (option == "--keys") {
       keysPath = value;
     } else if (option == "--png-dir") {
@@ -154,6 +161,8 @@ int main(int argc, char** argv) {
     source = &*player;
     if (until == "clear") options.done = [&player] { return player->Log().TakeClear(); };
     if (until == "title") options.done = [&player] { return player->BackAtTitleAfterEnding(); };
+    if (!until.empty() && !framesGiven)
+      options.frames = until == "clear" ? kClearFrames : kTitleFrames;
   }
   const int status = tolvane::headless::RunHeadless(options, source, digests);
   digests.flush();
