@@ -1,32 +1,53 @@
 # Entry points: `make play` sets up, builds and starts the game; `make test` sets up,
-# builds and runs every test headless.
+# builds and runs every test headless; `make test-quick` leaves out the slow ones.
 BUILD_DIR  ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 HEADLESS   := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VONDRA_OUTPUT=none
 
-.PHONY: all deps configure build play test test-asan test-tsan bench autoplay playtest install \
-  clean format check-format
+.PHONY: all deps deps-game configure build game play test test-quick test-build test-asan \
+  test-tsan bench fuzz autoplay playtest install uninstall deb installables clean format check-format
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
+deps-game:
+	@scripts/install-deps.sh game
 
-# Builds the programs, the library, the tools and the game's data in $(BUILD_DIR)/game.
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
+# A first configuration for playing or installing leaves the tests out, so a player needs no
+# test packages; a build folder that exists keeps its choice.
+CONFIGURE_GAME = $(CONFIGURE) $(if $(wildcard $(BUILD_DIR)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
+
+configure: deps
+	@$(CONFIGURE)
+
+# Builds everything configured (by default the tests too) in $(BUILD_DIR).
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# Only the game, the library, the tools its data needs and the data, in $(BUILD_DIR)/game.
+game: deps-game
+	@$(CONFIGURE_GAME)
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target game
+
 # Starts the game on the desktop.
-play: build
+play: game
 	$(BUILD_DIR)/game/tolvane
 
-test: build check-format
+test-build: deps
+	@$(CONFIGURE) -DBUILD_TESTING=ON
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: test-build check-format
 	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+# Every test but those labelled slow (whole-game autoplay, long robustness runs).
+test-quick: test-build
+	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS) -LE slow
 
 # The game plays itself headless from the title through the five stages and the ending back
 # to the title; what happened stage by stage is printed and kept in $(BUILD_DIR)/autoplay.txt.
@@ -55,13 +76,34 @@ test-tsan:
 	$(MAKE) test BUILD_DIR=build-tsan BUILD_TYPE=RelWithDebInfo \
 	  CMAKE_FLAGS="-DTOLVANE_SANITIZE=thread"
 
-bench: build
+bench: deps
+	@$(CONFIGURE) -DTOLVANE_BUILD_BENCH=ON
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
 	@for b in $(BUILD_DIR)/bench/*_bench $(BUILD_DIR)/bench/*/*_bench; do \
 	  [ -x "$$b" ] || continue; echo "== $$b"; $(HEADLESS) $$b; done
 
+# The fuzz targets (with clang: CMAKE_FLAGS="-DCMAKE_CXX_COMPILER=clang++ ...") and their seeds.
+fuzz: deps
+	@$(CONFIGURE) -DTOLVANE_BUILD_FUZZ=ON
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Installs the game (PREFIX/lib/tolvane-echo, `tolvane` in PREFIX/bin), its desktop entry,
+# icons, metainfo and manual pages, the library with its header and pkg-config file, and
+# vondra-play. `make uninstall` removes exactly the files the last install wrote.
 PREFIX ?= /usr/local
-install: build
+install: installables
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+installables: deps-game
+	@$(CONFIGURE_GAME)
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target installables
+
+uninstall:
+	@scripts/uninstall.sh $(BUILD_DIR)/install_manifest.txt
+
+# The Debian package $(BUILD_DIR)/tolvane-echo_VERSION_ARCH.deb.
+deb: installables
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # Every tracked C and C++ source must match .clang-format; `make test` checks it.
 check-format: deps

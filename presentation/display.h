@@ -73,8 +73,6 @@ class Display {
 
   // The back buffer as 0x00RRGGBB pixels, top row first (tests, screenshots, digests).
   virtual std::vector<uint32_t> ReadBackBuffer() const = 0;
-  // Writes the back buffer as a PNG; false on failure.
-  bool SaveScreenshot(const std::string& path) const;
 
   // The renderer and the back-buffer texture (windowed build), for the shell to compose.
   virtual SDL_Renderer* Renderer() const = 0;

@@ -1,5 +1,9 @@
 #include "presentation/png_writer.h"
 
+// The encoder is compiled in from stb's header, private to this file, so the installed tools
+// need no stb library at run time.
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
 #include <vector>
@@ -20,8 +24,22 @@ bool WritePng(const std::string& path, int width, int height, std::span<const ui
   return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
 }
 
-bool Display::SaveScreenshot(const std::string& path) const {
-  return WritePng(path, kScreenWidth, kScreenHeight, ReadBackBuffer());
+bool WritePngWithAlpha(const std::string& path, int width, int height,
+                       std::span<const uint32_t> pixels) {
+  if (width <= 0 || height <= 0 || pixels.size() != size_t(width) * size_t(height)) return false;
+  std::vector<uint8_t> rgba;
+  rgba.reserve(pixels.size() * 4);
+  for (uint32_t p : pixels) {
+    rgba.push_back(uint8_t(p >> 16));
+    rgba.push_back(uint8_t(p >> 8));
+    rgba.push_back(uint8_t(p));
+    rgba.push_back(uint8_t(p >> 24));
+  }
+  return stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4) != 0;
+}
+
+bool SaveScreenshot(const Display& display, const std::string& path) {
+  return WritePng(path, kScreenWidth, kScreenHeight, display.ReadBackBuffer());
 }
 
 }  // namespace pres

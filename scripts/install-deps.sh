@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the game and the tests need, but only the
 # ones that are missing: with everything present it returns at once without apt.
+# `install-deps.sh game` installs only what building and playing the game needs.
 set -euo pipefail
 
 packages=(
-  g++ make cmake pkg-config ccache clang-format
+  g++ make cmake pkg-config ccache
   libsdl2-dev libsdl2-mixer-dev          # window, renderer, keyboard, sound effects
   libimgui-dev libstb-dev fonts-vlgothic # menu bar and boxes, PNG output, Japanese captions
   libfluidsynth-dev timgm6mb-soundfont   # built-in MIDI synthesizer and its SoundFont
   libasound2-dev                         # ALSA sequencer output
   librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
   fonts-dejavu-core                      # lettering of placeholder pictures and the font sheet
-  librsvg2-bin                           # rsvg-convert, for looking at single pictures
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps            # the real-window test (x11-apps gives xwd)
-  python3-mido sox                       # independent MIDI reader and audio checks in tests
 )
+if [ "${1:-}" != game ]; then
+  packages+=(
+    clang-format ninja-build
+    librsvg2-bin                         # rsvg-convert, for looking at single pictures
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool x11-apps          # the real-window test (x11-apps gives xwd)
+    python3-mido sox                     # independent MIDI reader and audio checks in tests
+    dpkg-dev file lintian                # make deb (dpkg-shlibdeps) and the package checks
+    appstream desktop-file-utils         # checks of the metainfo and the desktop entry
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,4 +1,4 @@
-// Linked into the window program for builds with ThreadSanitizer. The X11 window is drawn
+// Compiled into the window program in ThreadSanitizer builds only. The X11 window is drawn
 // through Mesa's software rasteriser, whose worker threads synchronise in ways ThreadSanitizer
 // cannot see inside an uninstrumented driver; FluidSynth renders with OpenMP (libgomp), likewise.
 // Only reports with a frame inside those libraries are silenced.

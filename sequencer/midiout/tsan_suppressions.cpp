@@ -1,4 +1,4 @@
-// Linked into programs that use FluidSynth when they are built with ThreadSanitizer.
+// Compiled into programs that use FluidSynth in ThreadSanitizer builds only.
 // FluidSynth renders with OpenMP; ThreadSanitizer cannot see libgomp's own synchronisation and
 // reports its internal allocations as races. Only reports from inside libgomp are silenced.
 extern "C" const char* __tsan_default_suppressions() {

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
-#include "sequencer/include/vondra.h"
-#include "sequencer/vondra-play/commands.h"
-#include "sequencer/vondra-play/json_text.h"
+#include "commands.h"
+#include "json_text.h"
+#include "vondra.h"
 
 namespace vondra::play {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // The three things vondra-play does. Each returns the process exit status.
-#include "sequencer/vondra-play/options.h"
+#include "options.h"
 
 namespace vondra::play {
 

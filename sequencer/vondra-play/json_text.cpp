@@ -1,4 +1,4 @@
-#include "sequencer/vondra-play/json_text.h"
+#include "json_text.h"
 
 #include <cstdio>
 

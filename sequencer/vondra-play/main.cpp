@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 
-#include "sequencer/vondra-play/commands.h"
-#include "sequencer/vondra-play/options.h"
+#include "commands.h"
+#include "options.h"
 
 int main(int argc, char** argv) {
   using namespace vondra::play;

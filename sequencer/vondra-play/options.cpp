@@ -1,4 +1,4 @@
-#include "sequencer/vondra-play/options.h"
+#include "options.h"
 
 #include <cstdlib>
 #include <string_view>

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "sequencer/include/vondra.h"
-#include "sequencer/src/library.h"
-#include "sequencer/vondra-play/commands.h"
+#include "commands.h"
+#include "vondra.h"
+#include "vondra_render.h"
 
 namespace vondra::play {
 namespace {
@@ -35,7 +35,7 @@ void SetEnvironment(const Options& options) {
 int PlayCommand(const Options& options) {
   SetEnvironment(options);
   mmsInit(kPeriod);
-  if (!TheLibrary().player.Ready()) {
+  if (vondraOutputReady() == 0) {
     std::fprintf(stderr, "vondra-play: no MIDI output could be opened\n");
     return 1;
   }

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "presentation/png_writer.h"
 #include "tests/support/scratch_folder.h"
 
 namespace pres {
@@ -278,7 +279,7 @@ TEST_F(DisplayTest, ScreenshotIsAPngOfTheBackBuffer) {
   display_->DrawPattern(1, 0, 0, 0);
   const tolvane::ScratchFolder folder;
   const std::string path = (folder / "shot.png").string();
-  ASSERT_TRUE(display_->SaveScreenshot(path));
+  ASSERT_TRUE(SaveScreenshot(*display_, path));
   int w = 0, h = 0, n = 0;
   unsigned char* rgb = stbi_load(path.c_str(), &w, &h, &n, 3);
   ASSERT_NE(rgb, nullptr);
@@ -294,7 +295,7 @@ TEST_F(DisplayTest, ScreenshotIsAPngOfTheBackBuffer) {
     }
   }
   stbi_image_free(rgb);
-  EXPECT_FALSE(display_->SaveScreenshot("/nonexistent/folder/shot.png"));
+  EXPECT_FALSE(SaveScreenshot(*display_, "/nonexistent/folder/shot.png"));
 }
 
 TEST(RendererDisplay, FlipHandsTheBackBufferToThePresenter) {

@@ -74,8 +74,8 @@ TEST(Outputs, AlsaWithoutASequencerDoesNotOpen) {
   EXPECT_EQ(OpenConfiguredOutput(), nullptr);
 }
 
-// The shared library exports the 39 mms functions and the message-handler hook, and nothing
-// else of its own.
+// The shared library exports the 39 mms functions, the message-handler hook and the tool
+// extensions of vondra_render.h, and nothing else of its own.
 TEST(SharedLibrary, ExportsExactlyItsInterface) {
   const std::string path = std::string(TOLVANE_BINARY_DIR) + "/game/libvondra.so";
   void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -119,8 +119,18 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "mmsSMFAnalysisGetAverageNote",
                                           "mmsSMFAnalysisGetAverageVelocity",
                                           "mmsSMFAnalysisGetTotalNotes",
-                                          "vondraSetMessageHandler"};
-  EXPECT_EQ(expected.size(), 40u);
+                                          "vondraSetMessageHandler",
+                                          "vondraOutputReady",
+                                          "vondraRenderOpen",
+                                          "vondraRenderClose",
+                                          "vondraRenderPlay",
+                                          "vondraRenderAdvance",
+                                          "vondraRenderFadeout",
+                                          "vondraRenderStop",
+                                          "vondraRenderPlaying",
+                                          "vondraRenderTime",
+                                          "vondraRenderSamples"};
+  EXPECT_EQ(expected.size(), 50u);
   for (const auto& name : expected) EXPECT_NE(dlsym(library, name.c_str()), nullptr) << name;
 
   using VersionFunction = const char* (*)();

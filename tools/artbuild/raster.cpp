@@ -112,18 +112,42 @@ void DrawCell(cairo_t* cr, const BoxSpec& box, uint32_t colour, int index, int p
 
 }  // namespace
 
-std::optional<Rgba> RenderSvg(const std::string& path, std::string* error) {
+namespace {
+
+using SvgHandle = std::unique_ptr<RsvgHandle, void (*)(gpointer)>;
+
+SvgHandle OpenSvg(const std::string& path, std::string* error) {
   GError* failure = nullptr;
   RsvgHandle* handle = rsvg_handle_new_from_file(path.c_str(), &failure);
   if (handle == nullptr) {
     *error = failure ? failure->message : "cannot be read";
     if (failure) g_error_free(failure);
+  }
+  return SvgHandle(handle, g_object_unref);
+}
+
+// The document fitted into a w x h picture (aspect kept, centred).
+std::optional<Rgba> RenderInto(RsvgHandle* handle, int w, int h, std::string* error) {
+  Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+  Context cr(cairo_create(surface.get()));
+  const RsvgRectangle viewport{0, 0, static_cast<double>(w), static_cast<double>(h)};
+  GError* failure = nullptr;
+  if (!rsvg_handle_render_document(handle, cr.get(), &viewport, &failure)) {
+    *error = failure ? failure->message : "cannot be rendered";
+    if (failure) g_error_free(failure);
     return std::nullopt;
   }
-  std::unique_ptr<RsvgHandle, void (*)(gpointer)> owner(handle, g_object_unref);
+  return CopyOut(surface.get());
+}
+
+}  // namespace
+
+std::optional<Rgba> RenderSvg(const std::string& path, std::string* error) {
+  const SvgHandle handle = OpenSvg(path, error);
+  if (!handle) return std::nullopt;
   gdouble width = 0;
   gdouble height = 0;
-  if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &width, &height) || width < 1 ||
+  if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height) || width < 1 ||
       height < 1) {
     *error = "gives no width and height in pixels";
     return std::nullopt;
@@ -132,17 +156,19 @@ std::optional<Rgba> RenderSvg(const std::string& path, std::string* error) {
     *error = "is larger than " + std::to_string(kMaxPictureSide) + " pixels on a side";
     return std::nullopt;
   }
-  const int w = static_cast<int>(std::lround(width));
-  const int h = static_cast<int>(std::lround(height));
-  Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-  Context cr(cairo_create(surface.get()));
-  const RsvgRectangle viewport{0, 0, static_cast<double>(w), static_cast<double>(h)};
-  if (!rsvg_handle_render_document(handle, cr.get(), &viewport, &failure)) {
-    *error = failure ? failure->message : "cannot be rendered";
-    if (failure) g_error_free(failure);
+  return RenderInto(handle.get(), static_cast<int>(std::lround(width)),
+                    static_cast<int>(std::lround(height)), error);
+}
+
+std::optional<Rgba> RenderSvgScaled(const std::string& path, int width, int height,
+                                    std::string* error) {
+  if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide) {
+    *error = "size out of range";
     return std::nullopt;
   }
-  return CopyOut(surface.get());
+  const SvgHandle handle = OpenSvg(path, error);
+  if (!handle) return std::nullopt;
+  return RenderInto(handle.get(), width, height, error);
 }
 
 Rgba RenderBox(const BoxSpec& box, int index, int patternWidth, int patternHeight, int skipWidth,

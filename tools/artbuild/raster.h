@@ -25,6 +25,9 @@ struct Rgba {
 
 // Renders the SVG at its own size in pixels; nothing (with *error set) when it cannot.
 std::optional<Rgba> RenderSvg(const std::string& path, std::string* error);
+// Renders the SVG fitted into width x height (aspect kept, centred), as icons are drawn.
+std::optional<Rgba> RenderSvgScaled(const std::string& path, int width, int height,
+                                    std::string* error);
 
 // A placeholder: every pattern cell outlined and numbered ("index" and "index.pattern"),
 // with the label when it fits. Cells follow the pattern size and gaps (whole picture when 0).

@@ -11,6 +11,7 @@
 #include "game/flow/boot_scene.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
+#include "presentation/png_writer.h"
 #include "presentation/services.h"
 #include "tools/headless/headless_host.h"
 #include "tools/headless/state_digest.h"
@@ -65,7 +66,8 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
         digests << line;
         const bool wanted = !options.pngDirectory.empty() && options.pngEvery > 0 &&
                             FrameCount % options.pngEvery == 0;
-        if (wanted && !display->SaveScreenshot(PictureName(options.pngDirectory, FrameCount))) {
+        if (wanted &&
+            !pres::SaveScreenshot(*display, PictureName(options.pngDirectory, FrameCount))) {
           std::fprintf(stderr, "tolvane-headless: cannot write %s\n",
                        PictureName(options.pngDirectory, FrameCount).c_str());
           status = 1;

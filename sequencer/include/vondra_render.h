@@ -1,0 +1,67 @@
+/*
+ * vondra extensions outside the mms family, for tools built on the library (vondra-play): whether
+ * mmsInit found an output, and offline rendering through the built-in synthesizer.
+ *
+ * An offline renderer has a player of its own on a virtual clock: it never touches the output,
+ * song or position of the mms calls, and it runs only as far as vondraRenderAdvance moves it,
+ * as fast as the machine allows. The engine runs exactly as on the player thread (every half
+ * period), and the audio of each stretch of virtual time is rendered as it passes, also during
+ * the pauses of a stop. One renderer belongs to one thread.
+ */
+#ifndef VONDRA_RENDER_H
+#define VONDRA_RENDER_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include "vondra.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* 1 when the last mmsInit opened a MIDI output and the player runs, 0 otherwise (mmsInit
+ * answers 0 in both cases). */
+VONDRA_API int32_t vondraOutputReady(void);
+
+/* The audio format of a render: interleaved stereo, signed 16-bit samples at this rate. */
+enum { VONDRA_RENDER_SAMPLE_RATE = 44100, VONDRA_RENDER_CHANNELS = 2 };
+
+typedef struct VondraRenderer VondraRenderer;
+
+/* Loads the synthesizer with `soundFont` (null or "" for the default search that mmsInit uses)
+ * and a player with a 10 ms period. Null when the synthesizer or its SoundFont cannot be
+ * loaded. */
+VONDRA_API VondraRenderer* vondraRenderOpen(const char* soundFont);
+
+/* Frees the renderer, its player and its samples; null is ignored. */
+VONDRA_API void vondraRenderClose(VondraRenderer* renderer);
+
+/* Starts the song as mmsPlay (invert 0) or mmsInvertPlay (invert 1) would, with the same
+ * answers; inverted play mirrors about the averages of the last mmsSMFAnalysis. The handle's
+ * image is copied, so the handle may be destroyed afterwards. */
+VONDRA_API int32_t vondraRenderPlay(VondraRenderer* renderer, SongHandle handle, int32_t repeat,
+                                    int32_t invert);
+
+/* Moves virtual time on by `ms`, running the engine and rendering the audio. */
+VONDRA_API void vondraRenderAdvance(VondraRenderer* renderer, uint32_t ms);
+
+/* As mmsFadeout and mmsStop; the stop's pauses pass in virtual time and are rendered. */
+VONDRA_API void vondraRenderFadeout(VondraRenderer* renderer, int32_t fadeTime);
+VONDRA_API void vondraRenderStop(VondraRenderer* renderer);
+
+/* 1 while the song plays, 0 when it has ended or been stopped. */
+VONDRA_API int32_t vondraRenderPlaying(const VondraRenderer* renderer);
+
+/* Virtual milliseconds since the renderer was opened. */
+VONDRA_API uint32_t vondraRenderTime(const VondraRenderer* renderer);
+
+/* Everything rendered so far; `frames` receives the number of sample frames (each
+ * VONDRA_RENDER_CHANNELS samples). Valid until the next call on the renderer. */
+VONDRA_API const int16_t* vondraRenderSamples(const VondraRenderer* renderer, size_t* frames);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VONDRA_RENDER_H */
