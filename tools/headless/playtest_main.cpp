@@ -114,6 +114,12 @@ int main(int argc, char** argv) {
     for (int32_t seed = 1; seed <= seeds; ++seed) {
       options.lag = lag;
       options.human = static_cast<uint64_t>(seed);
+      if (lag == 0 && seed > 1) {
+        // Without a lag the pilot has no slips: every seed plays the same game.
+        games.push_back(games.back());
+        games.back().seed = options.human.value();
+        continue;
+      }
       games.push_back(Play(options, lastStage, reports));
       const auto& stages = games.back().stages;
       std::fprintf(stderr, "lag %d seed %d: stage %d%s after %zu tries\n", lag, seed,
