@@ -25,6 +25,9 @@ inline constexpr int kFullScreenDepth = 16;
 inline constexpr const char* kDisplayModeErrorFormat =
     "ディスプレイモードを変更できません (%dx%d %dbit)";
 
+// The text of a full-screen mode that cannot be set: 640 x 480 at 16 bits.
+std::string DisplayModeErrorText();
+
 // The display could not be built; what() is the display-mode text in full-screen mode.
 class DisplayError : public std::runtime_error {
  public:

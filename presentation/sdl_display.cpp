@@ -235,10 +235,7 @@ class RendererDisplay final : public SdlDisplay {
       if (target_) SDL_DestroyTexture(target_);
       target_ = nullptr;
       if (!FullScreenOption()) throw DisplayError("cannot create the back buffer: " + reason);
-      char text[128];
-      std::snprintf(text, sizeof text, kDisplayModeErrorFormat, kFullScreenWidth, kFullScreenHeight,
-                    kFullScreenDepth);
-      throw DisplayError(text);
+      throw DisplayError(DisplayModeErrorText());
     }
     SDL_SetTextureScaleMode(target_, SDL_ScaleModeNearest);
     ready_ = true;
@@ -278,6 +275,13 @@ class RendererDisplay final : public SdlDisplay {
 };
 
 }  // namespace
+
+std::string DisplayModeErrorText() {
+  char text[128];
+  std::snprintf(text, sizeof text, kDisplayModeErrorFormat, kFullScreenWidth, kFullScreenHeight,
+                kFullScreenDepth);
+  return text;
+}
 
 std::unique_ptr<Display> CreateHeadlessDisplay(ImageArchive& archive, PixelDepth depth) {
   return std::make_unique<HeadlessDisplay>(archive, depth);

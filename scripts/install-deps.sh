@@ -9,9 +9,11 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev          # window, renderer, keyboard, sound effects
   libimgui-dev libstb-dev fonts-vlgothic # menu bar and boxes, PNG output, Japanese captions
   libfluidsynth-dev timgm6mb-soundfont   # built-in MIDI synthesizer and its SoundFont
+  fluid-soundfont-gm                     # the other GM font the tunes are checked on
   libasound2-dev                         # ALSA sequencer output
   librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
   fonts-dejavu-core                      # lettering of placeholder pictures and the font sheet
+  libx11-dev                             # asking the X server where the window really is
 )
 if [ "${1:-}" != game ]; then
   packages+=(
@@ -19,6 +21,7 @@ if [ "${1:-}" != game ]; then
     librsvg2-bin                         # rsvg-convert, for looking at single pictures
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-apps          # the real-window test (x11-apps gives xwd)
+    x11-utils jwm                        # xwininfo, xprop; a small window manager for tests
     python3-mido sox                     # independent MIDI reader and audio checks in tests
     dpkg-dev file lintian                # make deb (dpkg-shlibdeps) and the package checks
     appstream desktop-file-utils         # checks of the metainfo and the desktop entry

@@ -35,7 +35,9 @@ class FormHost {
   virtual void SetPlacement(const WindowPlacement& placement) = 0;
   // Full screen: the window covers the display, which shows the 640 x 480 screen scaled
   // with its aspect kept, and has no menu bar. Off: back to a framed window with the menu.
-  virtual void SetFullScreen(bool on) = 0;
+  // False when the window system did not let the window cover the display; it is then
+  // a window again.
+  virtual bool SetFullScreen(bool on) = 0;
   // The client area in the display's pixels: 640 x 480 in full screen.
   virtual ClientSize ClientAreaSize() const = 0;
   // Where the 480 x 320 picture sits in the client area.

@@ -152,17 +152,29 @@ void TFormMain::FullScreen() {
   display.Finalize();
   windowPlacement_ = host_.Placement();
   display.SetFullScreenOption(true);
-  host_.SetFullScreen(true);
-  try {
-    display.Initialize();
-  } catch (const pres::DisplayError& failure) {
-    // The mode cannot be set: back to the window as it was, and say why.
+  std::string refusal;
+  bool sayIt = true;
+  if (!host_.SetFullScreen(true)) {
+    // The window system cannot give the window the whole display (no window manager):
+    // said the first time only, since it will not change while the program runs.
+    refusal = pres::DisplayModeErrorText();
+    sayIt = !windowSystemRefusalShown_;
+    windowSystemRefusalShown_ = true;
+  } else {
+    try {
+      display.Initialize();
+    } catch (const pres::DisplayError& failure) {
+      refusal = failure.what();
+      host_.SetFullScreen(false);
+    }
+  }
+  if (!refusal.empty()) {
+    // Back to the window as it was, and say why.
     display.SetFullScreenOption(false);
-    host_.SetFullScreen(false);
     host_.SetPlacement(windowPlacement_);
     display.Initialize();
     SetDrawingPosition(0, 0);
-    host_.ShowMessage(failure.what());
+    if (sayIt) host_.ShowMessage(refusal);
     return;
   }
   const ClientSize client = host_.ClientAreaSize();

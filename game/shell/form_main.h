@@ -77,6 +77,7 @@ class TFormMain final : public MainWindowServices {
   SceneProcType bootScene_;
   bool sequencerStarted_ = false;
   WindowPlacement windowPlacement_;
+  bool windowSystemRefusalShown_ = false;
   std::array<bool, kSkipItems> skipChecked_{};
   int drawingLeft_ = 0;
   int drawingTop_ = 0;

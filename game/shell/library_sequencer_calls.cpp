@@ -1,3 +1,4 @@
+#include "game/shell/game_sound_font.h"
 #include "game/shell/message_queue.h"
 #include "game/shell/sequencer_calls.h"
 #include "vondra.h"
@@ -11,10 +12,15 @@ void PostLibraryMessage(void* user, int32_t /*kind*/, const char* title, const c
                                          text != nullptr ? text : "");
 }
 
+int32_t InitWithGameSoundFont(uint32_t period) {
+  NameGameSoundFont();
+  return mmsInit(period);
+}
+
 }  // namespace
 
 SequencerCalls LibrarySequencerCalls() {
-  return {&mmsInit, &mmsDestroyHandle, &mmsStop, &mmsEnd};
+  return {&InitWithGameSoundFont, &mmsDestroyHandle, &mmsStop, &mmsEnd};
 }
 
 void RouteLibraryMessages(MessageQueue* queue) {

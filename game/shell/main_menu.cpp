@@ -48,6 +48,16 @@ std::string DisplayCaption(std::string_view caption) {
   return shown;
 }
 
+size_t AccessKeyOffset(std::string_view caption) {
+  size_t shown = 0;
+  for (size_t i = 0; i + 1 < caption.size(); ++i, ++shown) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return shown;
+    ++i;  // "&&" shows one '&'
+  }
+  return std::string_view::npos;
+}
+
 char AccessKey(std::string_view caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;

@@ -3,14 +3,35 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace tolvane {
+namespace {
+
+// A thin bar under the access letter of a caption whose text starts at `textAt`, in the
+// draw list of the bar or menu that holds the caption.
+void UnderlineAccessKey(ImDrawList* list, ImVec2 textAt, const std::string& shown, size_t at) {
+  if (at >= shown.size()) return;
+  const char* text = shown.c_str();
+  const float left = std::floor(textAt.x + ImGui::CalcTextSize(text, text + at).x);
+  const float width = ImGui::CalcTextSize(text + at, text + at + 1).x;
+  const float top = std::floor(textAt.y + ImGui::GetFont()->Ascent) + 2.0f;  // below the baseline
+  list->AddRectFilled(ImVec2(left, top), ImVec2(left + width, top + 1.0f),
+                      ImGui::GetColorU32(ImGuiCol_Text));
+}
+
+}  // namespace
 
 void MenuBarView::Draw(const TFormMain& form) {
-  if (pendingClose_) {
-    ImGui::ClosePopupToLevel(0, true);
-    pendingClose_ = false;
+  if (closeTo_.has_value()) {
+    // Only menus still open are closed: ImGui closes a menu itself when an item in it is
+    // clicked, and drops them all while the bar is not drawn.
+    const int keep = static_cast<int>(*closeTo_);
+    if (keep < ImGui::GetCurrentContext()->OpenPopupStack.Size)
+      ImGui::ClosePopupToLevel(keep, true);
+    closeTo_.reset();
   }
   std::vector<const MenuEntry*> openNow;
   if (ImGui::BeginMainMenuBar()) {
@@ -18,23 +39,41 @@ void MenuBarView::Draw(const TFormMain& form) {
     ImGui::EndMainMenuBar();
   }
   openPath_ = std::move(openNow);
+  // An item clicked just now closed its menus.
+  if (closeTo_.has_value()) openPath_.resize(std::min(openPath_.size(), *closeTo_));
   // A requested menu that is open now has been served; one that did not open is dropped.
   pendingOpen_.clear();
 }
 
+void MenuBarView::Forget() {
+  openPath_.clear();
+  pendingOpen_.clear();
+  closeTo_.reset();
+  altAlone_ = false;
+}
+
 void MenuBarView::DrawMenu(std::span<const MenuEntry> menu, const TFormMain& form, size_t depth,
                            std::vector<const MenuEntry*>& openNow) {
+  // In the bar a caption starts half an item spacing right of the cursor; in a menu, at it.
+  const float indent = depth == 0 ? std::floor(ImGui::GetStyle().ItemSpacing.x * 0.5f) : 0.0f;
   for (const MenuEntry& entry : menu) {
     const std::string caption = DisplayCaption(entry.caption);
+    ImDrawList* list = ImGui::GetWindowDrawList();
+    ImVec2 textAt = ImGui::GetCursorScreenPos();
+    textAt.x += indent;
+    const size_t accessAt = AccessKeyOffset(entry.caption);
     if (entry.command != MenuCommand::Submenu) {
       if (ImGui::MenuItem(caption.c_str(), nullptr, MenuChecked(form, entry))) Choose(entry);
+      UnderlineAccessKey(list, textAt, caption, accessAt);
       continue;
     }
     if (depth < pendingOpen_.size() && pendingOpen_[depth] == &entry &&
         !ImGui::IsPopupOpen(caption.c_str())) {
       ImGui::OpenPopup(caption.c_str());
     }
-    if (ImGui::BeginMenu(caption.c_str())) {
+    const bool open = ImGui::BeginMenu(caption.c_str());
+    UnderlineAccessKey(list, textAt, caption, accessAt);
+    if (open) {
       openNow.push_back(&entry);
       DrawMenu(entry.submenu, form, depth + 1, openNow);
       ImGui::EndMenu();
@@ -43,27 +82,61 @@ void MenuBarView::DrawMenu(std::span<const MenuEntry> menu, const TFormMain& for
 }
 
 bool MenuBarView::HandleKey(char character, bool alt, bool escape) {
+  // Menus asked for by keys since the last frame count as open already.
+  const std::vector<const MenuEntry*>& path =
+      pendingOpen_.size() > openPath_.size() ? pendingOpen_ : openPath_;
   if (escape) {
-    if (!MenuOpen()) return false;
-    pendingClose_ = true;
+    if (path.empty()) return false;
+    std::vector<const MenuEntry*> shorter(path.begin(), path.end() - 1);
+    pendingOpen_.clear();
+    openPath_ = std::move(shorter);
+    CloseTo(openPath_.size());
     return true;
   }
-  if (!MenuOpen() && !alt) return false;
-  const std::span<const MenuEntry> menu = MenuOpen() ? openPath_.back()->submenu : MainMenuBar();
+  if (path.empty() && !alt) return false;
+  const std::span<const MenuEntry> menu = path.empty() ? MainMenuBar() : path.back()->submenu;
   const MenuEntry* entry = FindByAccessKey(menu, character);
-  if (entry == nullptr) return MenuOpen();  // an open menu swallows the keys it does not know
+  if (entry == nullptr) return !path.empty();  // an open menu swallows the keys it does not know
   if (entry->command == MenuCommand::Submenu) {
-    pendingOpen_ = openPath_;
-    pendingOpen_.push_back(entry);
+    std::vector<const MenuEntry*> longer = path;
+    longer.push_back(entry);
+    pendingOpen_ = std::move(longer);
   } else {
     Choose(*entry);
   }
   return true;
 }
 
+void MenuBarView::AltDown() {
+  altAlone_ = true;
+}
+
+bool MenuBarView::AltUp() {
+  if (!altAlone_) return false;
+  altAlone_ = false;
+  if (MenuOpen() || !pendingOpen_.empty()) {
+    openPath_.clear();
+    pendingOpen_.clear();
+    CloseTo(0);
+    return true;
+  }
+  for (const MenuEntry& entry : MainMenuBar()) {
+    if (entry.command != MenuCommand::Submenu) continue;
+    pendingOpen_ = {&entry};
+    return true;
+  }
+  return false;
+}
+
 void MenuBarView::Choose(const MenuEntry& entry) {
   chosen_ = &entry;
-  pendingClose_ = true;
+  openPath_.clear();
+  pendingOpen_.clear();
+  CloseTo(0);
+}
+
+void MenuBarView::CloseTo(size_t levels) {
+  closeTo_ = closeTo_.has_value() ? std::min(*closeTo_, levels) : levels;
 }
 
 std::optional<const MenuEntry*> MenuBarView::TakeChosen() {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "game/shell/form_main.h"
+#include "game/shell/window_geometry.h"
 #include "presentation/display.h"
 #include "presentation/input_device.h"
 #include "presentation/services.h"
@@ -25,11 +26,35 @@ constexpr int kRepaintFrames = 2;
 constexpr const char* kBoxId = "###tolvane-box";
 constexpr const char* kOkCaption = "OK";
 constexpr const char* kCancelCaption = "キャンセル";
+constexpr int kOkButton = 0;
+constexpr int kCancelButton = 1;
+constexpr float kFocusRingWidth = 2.0f;
+// How long a window manager may take to carry out a full-screen switch or a move.
+constexpr uint32_t kWindowSystemMs = 1000;
+constexpr int kPlacementAttempts = 3;
+// A window that has not moved for this long is taken to be where the window manager put it.
+constexpr uint32_t kSteadyMs = 100;
+// For this long after being put back, a move by someone else is undone.
+constexpr uint64_t kKeepPlacementMs = 2000;
 
 char KeyCharacter(int virtualKey) {
   const bool letter = virtualKey >= pres::vk::kA && virtualKey <= pres::vk::Letter('Z');
   const bool digit = virtualKey >= pres::vk::k0 && virtualKey <= pres::vk::k0 + 9;
   return letter || digit ? static_cast<char>(virtualKey) : 0;
+}
+
+bool IsAlt(const SDL_Event& event) {
+  return event.key.keysym.sym == SDLK_LALT || event.key.keysym.sym == SDLK_RALT;
+}
+
+// A frame around the last button drawn: the one Space and Enter press.
+void DrawFocusRing() {
+  const ImVec2 low = ImGui::GetItemRectMin();
+  const ImVec2 high = ImGui::GetItemRectMax();
+  ImGui::GetWindowDrawList()->AddRect(ImVec2(low.x - kFocusRingWidth, low.y - kFocusRingWidth),
+                                      ImVec2(high.x + kFocusRingWidth, high.y + kFocusRingWidth),
+                                      ImGui::GetColorU32(ImGuiCol_NavHighlight), 0.0f, 0,
+                                      kFocusRingWidth);
 }
 
 void SetActive(bool active) {
@@ -125,9 +150,11 @@ void SdlFormHost::DrawBox() {
   ImGui::TextUnformatted(box_->text.c_str());
   ImGui::Spacing();
   if (ImGui::Button(kOkCaption, ImVec2(kBoxButtonWidth, 0.0f))) box_->answer = true;
+  if (box_->focused == kOkButton) DrawFocusRing();
   if (box_->question) {
-    ImGui::SameLine();
+    ImGui::SameLine(0.0f, ImGui::GetStyle().ItemSpacing.x + 2.0f * kFocusRingWidth);
     if (ImGui::Button(kCancelCaption, ImVec2(kBoxButtonWidth, 0.0f))) box_->answer = false;
+    if (box_->focused == kCancelButton) DrawFocusRing();
   }
   if (box_->answer.has_value()) ImGui::CloseCurrentPopup();
   ImGui::EndPopup();
@@ -143,6 +170,12 @@ bool SdlFormHost::RunBox(Box& box) {
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     SDL_ShowWindow(window_);
   }
+  box.held = heldKeys_;
+  int keyCount = 0;
+  const Uint8* keys = SDL_GetKeyboardState(&keyCount);
+  for (int scancode = 0; scancode < keyCount; ++scancode) {
+    if (keys[scancode] != 0) box.held.insert(scancode);
+  }
   Box* outer = box_;
   box_ = &box;
   Repaint();
@@ -157,15 +190,8 @@ bool SdlFormHost::RunBox(Box& box) {
       imgui_->ProcessEvent(event);
       if (HandleWindowEvent(event)) {
         if (closing_) box.answer = !box.question;  // closing the window answers Cancel
-      } else if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
-        const SDL_Keycode key = event.key.keysym.sym;
-        if (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE) box.answer = true;
-        if (key == SDLK_ESCAPE) box.answer = !box.question;
-      } else if (event.type == SDL_KEYUP) {
-        // Keys let go while the box is open must not stay held in the game.
-        if (pres::InputDevice* input = pres::Services().input) {
-          input->KeyUp(pres::VirtualKeyFromSdl(event.key.keysym.sym));
-        }
+      } else if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+        HandleBoxKey(box, event);
       }
     } while (!box.answer.has_value() && SDL_PollEvent(&event) != 0);
     Repaint();
@@ -173,6 +199,42 @@ bool SdlFormHost::RunBox(Box& box) {
   box_ = outer;
   Repaint();
   return *box.answer;
+}
+
+void SdlFormHost::HandleBoxKey(Box& box, const SDL_Event& event) {
+  const int scancode = event.key.keysym.scancode;
+  if (event.type == SDL_KEYUP) {
+    heldKeys_.erase(scancode);
+    box.held.erase(scancode);
+    // Keys let go while the box is open must not stay held in the game.
+    if (pres::InputDevice* input = pres::Services().input) {
+      input->KeyUp(pres::VirtualKeyFromSdl(event.key.keysym.sym));
+    }
+    return;
+  }
+  heldKeys_.insert(scancode);
+  // A key that was down when the box opened (fire held in play, the Escape that opened it)
+  // answers nothing until it has been let go and pressed again.
+  if (event.key.repeat != 0 || box.held.count(scancode) != 0) return;
+  switch (event.key.keysym.sym) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+    case SDLK_SPACE:
+      box.answer = box.focused == kOkButton;
+      break;
+    case SDLK_ESCAPE:
+      box.answer = !box.question;
+      break;
+    case SDLK_TAB:
+    case SDLK_LEFT:
+    case SDLK_RIGHT:
+    case SDLK_UP:
+    case SDLK_DOWN:
+      if (box.question) box.focused = box.focused == kOkButton ? kCancelButton : kOkButton;
+      break;
+    default:
+      break;
+  }
 }
 
 bool SdlFormHost::HandleWindowEvent(const SDL_Event& event) {
@@ -191,6 +253,12 @@ bool SdlFormHost::HandleWindowEvent(const SDL_Event& event) {
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       SetActive(false);
+      heldKeys_.clear();  // their releases go to another window
+      menu_.OtherInput();
+      break;
+    case SDL_WINDOWEVENT_MOVED:
+      KeepRestoredPlacement();
+      repaintWanted_ = kRepaintFrames;
       break;
     default:
       repaintWanted_ = kRepaintFrames;
@@ -204,15 +272,22 @@ void SdlFormHost::HandleEvent(const SDL_Event& event) {
   if (HandleWindowEvent(event)) return;
   switch (event.type) {
     case SDL_KEYDOWN:
+      heldKeys_.insert(event.key.keysym.scancode);
+      HandleAlt(event);
       HandleKey(event);
       break;
     case SDL_KEYUP:
+      heldKeys_.erase(event.key.keysym.scancode);
+      HandleAlt(event);
       if (pres::InputDevice* input = pres::Services().input) {
         input->KeyUp(pres::VirtualKeyFromSdl(event.key.keysym.sym));
       }
       break;
-    case SDL_MOUSEMOTION:
     case SDL_MOUSEBUTTONDOWN:
+      menu_.OtherInput();
+      if (!fullScreen_) repaintWanted_ = kRepaintFrames;
+      break;
+    case SDL_MOUSEMOTION:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEWHEEL:
       if (!fullScreen_) repaintWanted_ = kRepaintFrames;
@@ -220,6 +295,16 @@ void SdlFormHost::HandleEvent(const SDL_Event& event) {
     default:
       break;
   }
+}
+
+void SdlFormHost::HandleAlt(const SDL_Event& event) {
+  if (fullScreen_) return;
+  if (!IsAlt(event)) {
+    if (event.type == SDL_KEYDOWN) menu_.OtherInput();
+    return;
+  }
+  if (event.type == SDL_KEYDOWN && event.key.repeat == 0) menu_.AltDown();
+  if (event.type == SDL_KEYUP && menu_.AltUp()) repaintWanted_ = kRepaintFrames;
 }
 
 void SdlFormHost::HandleKey(const SDL_Event& event) {
@@ -245,7 +330,7 @@ void SdlFormHost::RunChosenMenuItem() {
 }
 
 void SdlFormHost::ShowTitledMessage(std::string_view title, std::string_view text) {
-  Box box{std::string(title), std::string(text), false, std::nullopt};
+  Box box(std::string(title), std::string(text), false);
   RunBox(box);
 }
 
@@ -270,24 +355,67 @@ void SdlFormHost::ShowClientArea(int left, int top, int width, int height) {
 }
 
 WindowPlacement SdlFormHost::Placement() const {
-  WindowPlacement placement;
-  SDL_GetWindowPosition(window_, &placement.left, &placement.top);
-  SDL_GetWindowSize(window_, &placement.width, &placement.height);
-  return placement;
+  return RealClientArea(window_);
 }
 
 void SdlFormHost::SetPlacement(const WindowPlacement& placement) {
   SDL_SetWindowSize(window_, placement.width, placement.height);
-  SDL_SetWindowPosition(window_, placement.left, placement.top);
+  // A window manager taking the window out of full screen places it anew when it is done,
+  // and until then SDL does not know the frame's size, which a move has to allow for: wait
+  // for the window to come to rest at its size, then move it until it rests where it was.
+  const auto sized = [&placement](const WindowPlacement& now) {
+    return now.width == placement.width && now.height == placement.height;
+  };
+  const auto placed = [&placement](const WindowPlacement& now) { return now == placement; };
+  WaitForWindowArea(window_, sized, kSteadyMs, kWindowSystemMs);
+  for (int attempt = 0; attempt < kPlacementAttempts && !placed(RealClientArea(window_));
+       ++attempt) {
+    SDL_SetWindowPosition(window_, placement.left, placement.top);
+    WaitForWindowArea(window_, placed, kSteadyMs, kWindowSystemMs / kPlacementAttempts);
+  }
+  // A busy window manager may still carry out SDL's own, earlier move after this.
+  restoredPlacement_ = placement;
+  keepPlacementUntil_ = SDL_GetTicks64() + kKeepPlacementMs;
 }
 
-void SdlFormHost::SetFullScreen(bool on) {
-  if (on == fullScreen_) return;
-  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
-    std::fprintf(stderr, "tolvane: cannot switch the screen mode: %s\n", SDL_GetError());
+void SdlFormHost::KeepRestoredPlacement() {
+  if (!restoredPlacement_.has_value()) return;
+  if (fullScreen_ || SDL_GetTicks64() >= keepPlacementUntil_) {
+    restoredPlacement_.reset();
+    return;
   }
-  fullScreen_ = on;
+  if (RealClientArea(window_) == *restoredPlacement_) return;
+  SDL_SetWindowPosition(window_, restoredPlacement_->left, restoredPlacement_->top);
+}
+
+bool SdlFormHost::CoversDisplay(const WindowPlacement& area) const {
+  SDL_Rect display{};
+  if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &display) != 0) {
+    return true;  // nothing to compare with: take SDL's word
+  }
+  return area.width >= display.w && area.height >= display.h;
+}
+
+bool SdlFormHost::SetFullScreen(bool on) {
+  if (on == fullScreen_) return true;
+  menu_.Forget();  // the menu bar is not drawn in full screen
   repaintWanted_ = kRepaintFrames;
+  if (!on) {
+    SDL_SetWindowFullscreen(window_, 0);
+    fullScreen_ = false;
+    return true;
+  }
+  const bool asked = SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+  if (!asked) std::fprintf(stderr, "tolvane: cannot switch the screen mode: %s\n", SDL_GetError());
+  // Without a window manager the request is taken but the window keeps its size: the
+  // full-screen picture would show as a magnified corner of itself.
+  const auto covers = [this](const WindowPlacement& now) { return CoversDisplay(now); };
+  if (!asked || !WaitForWindowArea(window_, covers, 0, kWindowSystemMs)) {
+    SDL_SetWindowFullscreen(window_, 0);
+    return false;
+  }
+  fullScreen_ = true;
+  return true;
 }
 
 ClientSize SdlFormHost::ClientAreaSize() const {
@@ -301,12 +429,12 @@ void SdlFormHost::SetDrawingPosition(int left, int top) {
 }
 
 bool SdlFormHost::AskOkCancel(std::string_view text) {
-  Box box{kMessageBoxTitle, std::string(text), true, std::nullopt};
+  Box box(kMessageBoxTitle, std::string(text), true);
   return RunBox(box);
 }
 
 void SdlFormHost::ShowMessage(std::string_view text) {
-  Box box{kMessageBoxTitle, std::string(text), false, std::nullopt};
+  Box box(kMessageBoxTitle, std::string(text), false);
   RunBox(box);
 }
 

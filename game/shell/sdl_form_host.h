@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "game/shell/form_host.h"
 #include "game/shell/imgui_layer.h"
@@ -60,7 +62,7 @@ class SdlFormHost final : public FormHost {
   void ShowClientArea(int left, int top, int width, int height) override;
   WindowPlacement Placement() const override;
   void SetPlacement(const WindowPlacement& placement) override;
-  void SetFullScreen(bool on) override;
+  bool SetFullScreen(bool on) override;
   ClientSize ClientAreaSize() const override;
   void SetDrawingPosition(int left, int top) override;
   bool AskOkCancel(std::string_view text) override;
@@ -69,18 +71,26 @@ class SdlFormHost final : public FormHost {
 
  private:
   struct Box {
+    Box(std::string title_, std::string text_, bool question_)
+        : title(std::move(title_)), text(std::move(text_)), question(question_) {}
     std::string title;
     std::string text;
     bool question = false;
     std::optional<bool> answer;  // true = OK
+    int focused = 0;             // the button Space and Enter press: 0 OK, 1 Cancel
+    std::set<int> held;          // keys (scan codes) down when the box opened, until let go
   };
 
   void Compose(SDL_Texture* backBuffer);
   void DrawBox();
   bool RunBox(Box& box);
+  void HandleBoxKey(Box& box, const SDL_Event& event);
   bool HandleWindowEvent(const SDL_Event& event);
   void HandleKey(const SDL_Event& event);
+  void HandleAlt(const SDL_Event& event);
   int MenuBarHeight() const;
+  bool CoversDisplay(const WindowPlacement& area) const;
+  void KeepRestoredPlacement();
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -94,6 +104,9 @@ class SdlFormHost final : public FormHost {
   int drawingLeft_ = 0;
   int drawingTop_ = 0;
   int repaintWanted_ = 0;
+  std::set<int> heldKeys_;  // scan codes of the keys down now, as the events told
+  std::optional<WindowPlacement> restoredPlacement_;  // where the window was just put back
+  uint64_t keepPlacementUntil_ = 0;
 };
 
 }  // namespace tolvane

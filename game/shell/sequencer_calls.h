@@ -16,7 +16,8 @@ struct SequencerCalls {
   int32_t (*end)();
 };
 
-// The library's own exports (programs only; tests pass their own table).
+// The library's own exports (programs only; tests pass their own table). Its start names the
+// game's SoundFont first.
 SequencerCalls LibrarySequencerCalls();
 
 // Routes the library's messages into the queue, to be shown on the program's thread

@@ -145,6 +145,14 @@ typedef void (*VondraMessageHandler)(void* user, int32_t kind, const char* title
 /* Installs a handler; a null handler restores the default, which writes to standard error. */
 VONDRA_API void vondraSetMessageHandler(VondraMessageHandler handler, void* user);
 
+/* ---- SoundFont --------------------------------------------------------------------------- */
+
+/* Names the SoundFont the host's music was made for. The built-in synthesizer opened by later
+ * calls of mmsInit loads it unless VONDRA_SOUNDFONT names another; when it cannot be loaded, the
+ * system's default General MIDI font is used as if none had been named. A null or empty path
+ * forgets it. */
+VONDRA_API void vondraSetDefaultSoundFont(const char* path);
+
 #ifdef __cplusplus
 }
 #endif

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 
 #include "sequencer/midiout/alsa_quiet.h"
 
@@ -13,6 +14,7 @@ struct FluidSynthOutput::Parts {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   fluid_audio_driver_t* driver = nullptr;
+  std::string soundFontPath;
 
   ~Parts() {
     if (driver) delete_fluid_audio_driver(driver);
@@ -33,15 +35,29 @@ void SilenceFluidLog() {
   }
 }
 
-bool LoadSoundFont(fluid_synth_t* synth, const std::string& requested) {
-  if (!requested.empty()) return fluid_synth_sfload(synth, requested.c_str(), 1) != FLUID_FAILED;
-  if (const char* named = std::getenv("VONDRA_SOUNDFONT"); named && *named) {
-    return fluid_synth_sfload(synth, named, 1) != FLUID_FAILED;
+std::mutex defaultSoundFontLock;
+std::string defaultSoundFont;
+
+std::string DefaultSoundFont() {
+  std::lock_guard<std::mutex> hold(defaultSoundFontLock);
+  return defaultSoundFont;
+}
+
+// The path of the font loaded, or empty. A font the caller or the user names is the only one
+// tried; the host's default falls back to the system's, so a host never silences itself.
+std::string LoadSoundFont(fluid_synth_t* synth, const std::string& requested) {
+  const auto load = [synth](const std::string& path) {
+    return fluid_synth_sfload(synth, path.c_str(), 1) != FLUID_FAILED ? path : std::string();
+  };
+  if (!requested.empty()) return load(requested);
+  if (const char* named = std::getenv("VONDRA_SOUNDFONT"); named && *named) return load(named);
+  if (const std::string preferred = DefaultSoundFont(); !preferred.empty()) {
+    if (std::string loaded = load(preferred); !loaded.empty()) return loaded;
   }
   for (const char* candidate : kSoundFontCandidates) {
-    if (fluid_synth_sfload(synth, candidate, 1) != FLUID_FAILED) return true;
+    if (std::string loaded = load(candidate); !loaded.empty()) return loaded;
   }
-  return false;
+  return {};
 }
 
 }  // namespace
@@ -54,7 +70,9 @@ std::unique_ptr<FluidSynthOutput> FluidSynthOutput::Open(Mode mode, const std::s
   if (!parts->settings) return nullptr;
   fluid_settings_setnum(parts->settings, "synth.sample-rate", kSynthSampleRate);
   parts->synth = new_fluid_synth(parts->settings);
-  if (!parts->synth || !LoadSoundFont(parts->synth, soundFont)) return nullptr;
+  if (!parts->synth) return nullptr;
+  parts->soundFontPath = LoadSoundFont(parts->synth, soundFont);
+  if (parts->soundFontPath.empty()) return nullptr;
   // No audio device is not a failure: the synthesizer then plays to nobody.
   if (mode == Mode::kLive) parts->driver = new_fluid_audio_driver(parts->settings, parts->synth);
   return std::unique_ptr<FluidSynthOutput>(new FluidSynthOutput(std::move(parts)));
@@ -129,6 +147,16 @@ void FluidSynthOutput::Render(int16_t* interleaved, int frames) {
 
 bool FluidSynthOutput::HasAudioDriver() const {
   return parts_ && parts_->driver;
+}
+
+const std::string& FluidSynthOutput::SoundFontPath() const {
+  static const std::string none;
+  return parts_ ? parts_->soundFontPath : none;
+}
+
+void SetDefaultSoundFont(std::string path) {
+  std::lock_guard<std::mutex> hold(defaultSoundFontLock);
+  defaultSoundFont = std::move(path);
 }
 
 }  // namespace vondra

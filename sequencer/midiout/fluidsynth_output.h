@@ -20,8 +20,8 @@ class FluidSynthOutput final : public MidiOutput {
  public:
   enum class Mode { kLive, kOffline };
 
-  // Null when no SoundFont can be loaded. `soundFont` empty: VONDRA_SOUNDFONT, then the
-  // candidates above.
+  // Null when no SoundFont can be loaded. `soundFont` empty: VONDRA_SOUNDFONT, then the host's
+  // default (SetDefaultSoundFont), then the candidates above.
   static std::unique_ptr<FluidSynthOutput> Open(Mode mode, const std::string& soundFont = {});
   ~FluidSynthOutput() override;
 
@@ -32,6 +32,8 @@ class FluidSynthOutput final : public MidiOutput {
   // Offline: the next `frames` stereo frames, interleaved 16-bit.
   void Render(int16_t* interleaved, int frames);
   bool HasAudioDriver() const;
+  // The file the SoundFont was loaded from.
+  const std::string& SoundFontPath() const;
 
   struct Parts;
 
@@ -39,5 +41,9 @@ class FluidSynthOutput final : public MidiOutput {
   explicit FluidSynthOutput(std::unique_ptr<Parts> parts);
   std::unique_ptr<Parts> parts_;
 };
+
+// The SoundFont a host's music was made for, tried before the system's candidates when
+// VONDRA_SOUNDFONT names none; empty: the candidates alone. Any thread; later opens use it.
+void SetDefaultSoundFont(std::string path);
 
 }  // namespace vondra

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "sequencer/include/vondra.h"
+#include "sequencer/midiout/fluidsynth_output.h"
 #include "sequencer/src/library.h"
 
 using vondra::TheLibrary;
@@ -54,6 +55,10 @@ const char* mmsVersion(void) {
 
 void vondraSetMessageHandler(VondraMessageHandler handler, void* user) {
   TheLibrary().messages.SetHandler(handler, user);
+}
+
+void vondraSetDefaultSoundFont(const char* path) {
+  vondra::SetDefaultSoundFont(path ? path : "");
 }
 
 }  // extern "C"

@@ -74,8 +74,8 @@ TEST(Outputs, AlsaWithoutASequencerDoesNotOpen) {
   EXPECT_EQ(OpenConfiguredOutput(), nullptr);
 }
 
-// The shared library exports the 39 mms functions, the message-handler hook and the tool
-// extensions of vondra_render.h, and nothing else of its own.
+// The shared library exports the 39 mms functions, the message and SoundFont hooks and the
+// tool extensions of vondra_render.h, and nothing else of its own.
 TEST(SharedLibrary, ExportsExactlyItsInterface) {
   const std::string path = std::string(TOLVANE_BINARY_DIR) + "/game/libvondra.so";
   void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -120,6 +120,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "mmsSMFAnalysisGetAverageVelocity",
                                           "mmsSMFAnalysisGetTotalNotes",
                                           "vondraSetMessageHandler",
+                                          "vondraSetDefaultSoundFont",
                                           "vondraOutputReady",
                                           "vondraRenderOpen",
                                           "vondraRenderClose",
@@ -130,7 +131,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "vondraRenderPlaying",
                                           "vondraRenderTime",
                                           "vondraRenderSamples"};
-  EXPECT_EQ(expected.size(), 50u);
+  EXPECT_EQ(expected.size(), 51u);
   for (const auto& name : expected) EXPECT_NE(dlsym(library, name.c_str()), nullptr) << name;
 
   using VersionFunction = const char* (*)();

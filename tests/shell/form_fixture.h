@@ -66,9 +66,11 @@ class RecordingHost : public FormHost {
   }
   WindowPlacement Placement() const override { return placement; }
   void SetPlacement(const WindowPlacement& p) override { placement = p; }
-  void SetFullScreen(bool on) override {
+  bool SetFullScreen(bool on) override {
+    if (on && refuseFullScreen) return false;
     fullScreen = on;
     if (on) placement = {0, 0, 1920, 1080};
+    return true;
   }
   ClientSize ClientAreaSize() const override {
     return fullScreen ? ClientSize{640, 480} : ClientSize{480, 320};
@@ -94,6 +96,7 @@ class RecordingHost : public FormHost {
   int drawingTop = -1;
   bool answer = false;
   bool closed = false;
+  bool refuseFullScreen = false;      // as with no window manager
   std::function<void()> whileAsking;  // runs while the question is open
 };
 

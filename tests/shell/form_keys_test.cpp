@@ -178,5 +178,18 @@ TEST_F(FormTest, FullScreenThatCannotBeSetStaysInTheWindowAndSaysWhy) {
   pres::Services().display = display_.get();
 }
 
+TEST_F(FormTest, FullScreenTheWindowSystemRefusesStaysInTheWindowAndSaysSoOnce) {
+  StartUp();
+  host_.refuseFullScreen = true;
+  host_.placement = {120, 140, 480, 342};
+  form_->FormKeyDown(pres::vk::kF4);
+  form_->FormKeyDown(pres::vk::kF4);
+  EXPECT_FALSE(form_->IsFullScreen());
+  EXPECT_TRUE(display_->CanDraw());
+  EXPECT_EQ(host_.placement, (WindowPlacement{120, 140, 480, 342}));
+  EXPECT_EQ(host_.drawingLeft, 0);
+  EXPECT_THAT(CallLog(), ElementsAre("message ディスプレイモードを変更できません (640x480 16bit)"));
+}
+
 }  // namespace
 }  // namespace tolvane::testing

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include "game/shell/imgui_layer.h"
 #include "game/shell/menu_bar_view.h"
@@ -22,6 +23,9 @@ TEST(MainMenu, CaptionsShowTheAccessKeyInBracketsWithoutTheMark) {
   EXPECT_EQ(AccessKey("&e"), 'E');
   EXPECT_EQ(AccessKey("A&&B"), 0);
   EXPECT_EQ(AccessKey("none"), 0);
+  EXPECT_EQ(AccessKeyOffset("閉じる(&E)"), std::string("閉じる(").size());
+  EXPECT_EQ(AccessKeyOffset("A&&B&C"), 3u);
+  EXPECT_EQ(AccessKeyOffset("none"), std::string_view::npos);
 
   std::vector<std::string> shown;
   for (const MenuEntry& top : MainMenuBar()) {
@@ -60,6 +64,16 @@ class MenuBarKeys : public FormTest {
     imgui_->BeginFrame(480, 342);
     view_.Draw(*form_);
     imgui_->EndFrame();
+  }
+  // A frame in full screen, where the bar is not drawn.
+  void FrameWithoutBar() {
+    imgui_->BeginFrame(480, 342);
+    imgui_->EndFrame();
+  }
+  static int OpenMenus() { return ImGui::GetCurrentContext()->OpenPopupStack.Size; }
+  bool Dark(int x, int y) {
+    const uint32_t pixel = static_cast<const uint32_t*>(surface_->pixels)[y * surface_->w + x];
+    return (pixel >> 16 & 0xFF) < 100 && (pixel >> 8 & 0xFF) < 100 && (pixel & 0xFF) < 100;
   }
 
   SDL_Surface* surface_ = nullptr;
@@ -104,6 +118,72 @@ TEST_F(MenuBarKeys, AltEClosesAndEscapeClosesAnOpenMenu) {
   const auto chosen = view_.TakeChosen();
   ASSERT_TRUE(chosen.has_value());
   EXPECT_STREQ((*chosen)->name, "MenuClose");
+}
+
+TEST_F(MenuBarKeys, EscapeClosesOneLevelAndALoneAltOpensTheFirstMenu) {
+  Frame();
+  view_.HandleKey('S', true, false);
+  Frame();
+  view_.HandleKey('S', false, false);
+  Frame();
+  ASSERT_EQ(OpenMenus(), 2);
+  EXPECT_TRUE(view_.HandleKey(0, false, true));
+  Frame();
+  EXPECT_EQ(OpenMenus(), 1) << "only the frame-skip menu closed";
+  EXPECT_TRUE(view_.HandleKey(0, false, true));
+  Frame();
+  EXPECT_EQ(OpenMenus(), 0);
+  EXPECT_FALSE(view_.MenuOpen());
+
+  view_.AltDown();
+  view_.OtherInput();  // Alt + another key
+  EXPECT_FALSE(view_.AltUp());
+  view_.AltDown();
+  EXPECT_TRUE(view_.AltUp());
+  Frame();
+  EXPECT_EQ(OpenMenus(), 1);
+  view_.HandleKey('S', false, false);
+  Frame();
+  EXPECT_EQ(OpenMenus(), 2) << "the screen menu was the one open";
+  view_.AltDown();
+  EXPECT_TRUE(view_.AltUp());
+  Frame();
+  EXPECT_EQ(OpenMenus(), 0) << "a lone Alt closes an open menu";
+}
+
+TEST_F(MenuBarKeys, ItemChosenJustBeforeFullScreenLeavesNothingToCloseAfterIt) {
+  Frame();
+  view_.HandleKey('S', true, false);
+  Frame();
+  view_.HandleKey('F', false, false);  // フルスクリーン
+  for (int i = 0; i < 3; ++i) FrameWithoutBar();
+  EXPECT_EQ(OpenMenus(), 0) << "ImGui dropped the menus that were not drawn";
+  Frame();  // back in the window: nothing left to close, and no assertion
+  Frame();
+  EXPECT_FALSE(view_.MenuOpen());
+}
+
+TEST_F(MenuBarKeys, AccessLettersAreUnderlined) {
+  Frame();
+  view_.HandleKey('S', true, false);
+  Frame();
+  view_.HandleKey('S', false, false);
+  Frame();
+  SDL_FillRect(surface_, nullptr, 0xFFFFFF);
+  Frame();
+  // The frame-skip menu holds the ten digits, each its own access letter: each has a line
+  // under it, longer than any stroke of a digit (the check mark is in the menu's right half).
+  const ImGuiWindow* menu = ImGui::FindWindowByName("##Menu_01");
+  ASSERT_NE(menu, nullptr);
+  int lines = 0;
+  for (int y = int(menu->Pos.y); y < int(menu->Pos.y + menu->Size.y); ++y) {
+    int run = 0;
+    for (int x = int(menu->Pos.x); x < int(menu->Pos.x + menu->Size.x / 2); ++x) {
+      run = Dark(x, y) ? run + 1 : 0;
+      if (run == 7) ++lines;
+    }
+  }
+  EXPECT_EQ(lines, 10);
 }
 
 TEST(ImGuiLayerFont, JapaneseFontSetsTheMenuBarHeightAndAMissingOneFallsBack) {

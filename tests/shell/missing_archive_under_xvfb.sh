@@ -10,7 +10,8 @@ export XDG_DATA_HOME="$out/data"
 "$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
 pid=$!
 wait_for_window
-sleep 1
+# The first picture of the box comes after Dear ImGui has built its fonts: slow on a busy machine.
+sleep 3
 xdotool getwindowgeometry --shell "$window" > "$out/geometry.txt"
 xwd -root -silent > "$out/shot.xwd"
 xdotool mousemove 10 10 key Return

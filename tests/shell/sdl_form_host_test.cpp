@@ -61,12 +61,18 @@ class SdlHostTest : public ::testing::Test {
     SDL_Quit();
   }
 
-  SDL_Event Key(SDL_Keycode key, bool alt = false) {
+  SDL_Event Key(SDL_Keycode key, bool alt = false, Uint32 type = SDL_KEYDOWN) {
     SDL_Event event{};
-    event.type = SDL_KEYDOWN;
+    event.type = type;
     event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
     event.key.keysym.mod = alt ? KMOD_LALT : KMOD_NONE;
     return event;
+  }
+  SDL_Event KeyUp(SDL_Keycode key) { return Key(key, false, SDL_KEYUP); }
+  // Events the box's own loop reads, in order.
+  void Queue(std::initializer_list<SDL_Event> events) {
+    for (SDL_Event event : events) SDL_PushEvent(&event);
   }
   SDL_Event Focus(Uint8 what) {
     SDL_Event event{};
@@ -116,17 +122,31 @@ TEST_F(SdlHostTest, FocusDecidesWhetherTheGameRuns) {
 }
 
 TEST_F(SdlHostTest, EscapeThenEnterClosesAndEscapeTwiceGoesOn) {
-  SDL_Event answer = Key(SDLK_ESCAPE);
-  SDL_PushEvent(&answer);  // the box's own loop reads it: Cancel
+  Queue({KeyUp(SDLK_ESCAPE), Key(SDLK_ESCAPE)});  // Cancel
   host_->HandleEvent(Key(SDLK_ESCAPE));
   EXPECT_FALSE(host_->Closing());
   EXPECT_EQ(FrameBusy, 0);
 
-  answer = Key(SDLK_RETURN);
-  SDL_PushEvent(&answer);
+  Queue({KeyUp(SDLK_ESCAPE), Key(SDLK_RETURN)});
   host_->HandleEvent(Key(SDLK_ESCAPE));
   EXPECT_TRUE(host_->Closing());
   EXPECT_EQ(FrameCount, 0) << "no frame ran while the box was open";
+}
+
+TEST_F(SdlHostTest, QuitBoxAnswersOnlyFreshPressesOfTheFocusedButton) {
+  host_->HandleEvent(Key(SDLK_SPACE));  // fire held in play
+  // Fire and the Escape that opened the box are down: neither answers, repeated or not.
+  Queue({Key(SDLK_SPACE), Key(SDLK_ESCAPE), KeyUp(SDLK_SPACE), Key(SDLK_TAB), Key(SDLK_SPACE)});
+  host_->HandleEvent(Key(SDLK_ESCAPE));
+  EXPECT_FALSE(host_->Closing()) << "Tab moved the focus to Cancel, which Space pressed";
+
+  Queue({KeyUp(SDLK_SPACE), KeyUp(SDLK_ESCAPE), Key(SDLK_RIGHT), Key(SDLK_LEFT), Key(SDLK_ESCAPE)});
+  host_->HandleEvent(Key(SDLK_ESCAPE));
+  EXPECT_FALSE(host_->Closing()) << "Escape answers Cancel wherever the focus is";
+
+  Queue({KeyUp(SDLK_ESCAPE), Key(SDLK_DOWN), Key(SDLK_UP), Key(SDLK_SPACE)});
+  host_->HandleEvent(Key(SDLK_ESCAPE));
+  EXPECT_TRUE(host_->Closing()) << "the focus back on OK";
 }
 
 TEST_F(SdlHostTest, AltSThenSThenFiveSetsMaxSkipFive) {

@@ -1,6 +1,9 @@
 // The real program in a real (virtual) X server: after its first frames the window shows
 // the menu bar above a picture, and Escape + Enter closes it with a clean exit. Without its
-// image archive it says so in a box and on standard error, and ends with status 1.
+// image archive it says so in a box and on standard error, and ends with status 1. A lone Alt
+// opens the first menu and Escape closes one level; the quit question answers only fresh key
+// presses; full screen and back keeps the window's place under a window manager, and without
+// one F4 stays in the window and says so once.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -100,6 +103,35 @@ bool ReadScreenDump(const fs::path& path, ScreenDump* dump) {
 
 int Brightest(uint32_t rgb) {
   return std::max({int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)});
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Runs tests/shell/<script> in a virtual X server with `out` and the built game; false when a
+// tool it needs is missing.
+bool RunGameScript(const std::string& script, const fs::path& out,
+                   std::initializer_list<const char*> tools) {
+  for (const char* tool : tools) {
+    if (!OnPath(tool)) return false;
+  }
+  const fs::path game = fs::path(TOLVANE_BINARY_DIR) / "game" / "tolvane";
+  fs::remove_all(out);
+  fs::create_directories(out);
+  const std::string command = XvfbRun() + "sh '" TOLVANE_SOURCE_DIR "/tests/shell/" + script +
+                              "' '" + out.string() + "' '" + game.string() + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  return true;
+}
+
+// Pixels of the grey of a box's title bar in a screen dump: a box is open in the window.
+int BoxPixels(const ScreenDump& shot) {
+  constexpr uint32_t kBoxTitleBar = 0xD1D1D1;
+  return int(std::count(shot.pixels.begin(), shot.pixels.end(), kBoxTitleBar));
 }
 
 TEST(WindowUnderXvfb, ShowsMenuBarAndPictureThenClosesCleanly) {
@@ -210,6 +242,65 @@ TEST(WindowUnderXvfb, MissingArchiveIsShownInABoxAndEndsWithStatusOne) {
   }
   EXPECT_GT(light, 2000) << "a box is open in the window";
   EXPECT_GT(dark, 0);
+}
+
+// Pixels of an open menu's light grey over the picture of a window at 100, 100 whose menu
+// bar is 22 pixels high; the picture itself has none.
+int MenuPixels(const ScreenDump& shot) {
+  int count = 0;
+  for (int y = 122; y < 442; ++y) {
+    for (int x = 100; x < 580; ++x) {
+      const uint32_t rgb = shot.At(x, y);
+      const int red = int(rgb >> 16), green = int(rgb >> 8 & 0xFF), blue = int(rgb & 0xFF);
+      count += red == green && green == blue && red >= 0xE8 ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+TEST(WindowUnderXvfb, MenuKeysThenQuitQuestionTakesFreshKeysAndFullScreenIsRefused) {
+  const fs::path out = fs::path(TOLVANE_BINARY_DIR) / "tests" / "shell" / "xvfb-box-keys";
+  if (!RunGameScript("box_keys_under_xvfb.sh", out, {"xvfb-run", "xwd", "xdotool", "xwininfo"}))
+    GTEST_SKIP() << "a tool of the virtual X server is not installed";
+  EXPECT_EQ(Lines(ReadText(out / "steps.txt")),
+            (std::vector<std::string>{"held-fire alive", "cancel alive", "full-screen alive"}))
+      << "fire held when the question opened does not answer it";
+  EXPECT_EQ(ReadText(out / "status.txt"), "0\n") << "fire pressed anew answers OK";
+  const std::vector<std::string> placement = Lines(ReadText(out / "placement.txt"));
+  ASSERT_EQ(placement.size(), 2u);
+  EXPECT_EQ(placement[0], "100 100 480 342");
+  EXPECT_EQ(placement[1], placement[0]) << "F4 left the window as it was";
+  std::vector<int> menu;
+  for (const char* step : {"menu-first", "menu-second", "menu-back", "menu-closed"}) {
+    ScreenDump shot;
+    ASSERT_TRUE(ReadScreenDump(out / ("shot-" + std::string(step) + ".xwd"), &shot)) << step;
+    menu.push_back(MenuPixels(shot));
+  }
+  EXPECT_GT(menu[0], 2000) << "a lone Alt opened the first menu";
+  EXPECT_GT(menu[1], menu[0] + 2000) << "S opened its submenu";
+  EXPECT_GT(menu[2], 2000) << "Escape closed the submenu only";
+  EXPECT_LT(menu[2], menu[1] - 2000);
+  EXPECT_LT(menu[3], 100) << "a second Escape closed the first menu";
+  ScreenDump question, refused, again;
+  ASSERT_TRUE(ReadScreenDump(out / "shot-question.xwd", &question));
+  ASSERT_TRUE(ReadScreenDump(out / "shot-refused.xwd", &refused));
+  ASSERT_TRUE(ReadScreenDump(out / "shot-refused-again.xwd", &again));
+  EXPECT_GT(BoxPixels(question), 2000) << "the question is still open";
+  EXPECT_GT(BoxPixels(refused), 2000) << "the refusal is said";
+  EXPECT_LT(BoxPixels(again), 100) << "once";
+}
+
+TEST(WindowUnderXvfb, FullScreenAndBackUnderWindowManagerKeepsThePlacement) {
+  const fs::path out = fs::path(TOLVANE_BINARY_DIR) / "tests" / "shell" / "xvfb-jwm";
+  if (!RunGameScript("full_screen_under_jwm.sh", out,
+                     {"xvfb-run", "xdotool", "xwininfo", "xprop", "jwm"}))
+    GTEST_SKIP() << "a tool of the virtual X server or the window manager is not installed";
+  EXPECT_EQ(ReadText(out / "alive.txt"), "alive\n") << ReadText(out / "stderr.txt");
+  EXPECT_EQ(ReadText(out / "status.txt"), "0\n");
+  const std::vector<std::string> placement = Lines(ReadText(out / "placement.txt"));
+  ASSERT_EQ(placement.size(), 3u);
+  EXPECT_EQ(placement[1], placement[0]) << "after four F4 round trips";
+  EXPECT_EQ(placement[2], placement[0]) << "after twenty round trips through the menu";
 }
 
 }  // namespace

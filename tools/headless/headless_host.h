@@ -15,7 +15,10 @@ class HeadlessHost final : public FormHost {
   }
   WindowPlacement Placement() const override { return placement_; }
   void SetPlacement(const WindowPlacement& placement) override { placement_ = placement; }
-  void SetFullScreen(bool on) override { fullScreen_ = on; }
+  bool SetFullScreen(bool on) override {
+    fullScreen_ = on;
+    return true;
+  }
   ClientSize ClientAreaSize() const override;
   void SetDrawingPosition(int, int) override {}
   bool AskOkCancel(std::string_view) override { return false; }

@@ -6,9 +6,9 @@
 //                                 [--lag F] [--human SEED] [--continues N]
 //                                 [--until clear|title] [--report FILE]]
 //
-// Runs N frames (300) from start-up, pressing keys as the script says (see key_script.h),
-// and writes one digest line per frame to FILE (standard output by default) and every
-// K-th frame's picture to DIR. The data folder defaults to the program's own.
+// Runs N frames (300; with --until, enough for the goal) from start-up, pressing keys as the script
+// says (see key_script.h), and writes one digest line per frame to FILE (standard output by
+// default) and every K-th frame's picture to DIR. The data folder defaults to the program's own.
 //
 // With --autopilot the game plays itself (autopilot.h): from the title, or from stage S
 // with every weapon at level L; keeping weapon W; each stage's script started at clock T;
@@ -33,6 +33,11 @@
 #include "tools/headless/key_script.h"
 
 namespace {
+
+// Frames a goal needs when --frames is not given: a stage takes 6000-8000 frames; the whole
+// game with its ending about 60000, continues included.
+constexpr int kClearFrames = 50000;
+constexpr int kTitleFrames = 200000;
 
 int Usage() {
   std::fprintf(
@@ -66,6 +71,7 @@ int main(int argc, char** argv) {
   std::string reportPath;
   std::string until;
   bool autopilot = false;
+  bool framesGiven = false;
   tolvane::headless::AutopilotOptions pilot;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
@@ -79,6 +85,7 @@ int main(int argc, char** argv) {
       const std::optional<int> count = Count(value);
       if (!count) return Usage();
       (option == "--frames" ? options.frames : options.pngEvery) = *count;
+      framesGiven = framesGiven || option == "--frames";
     } else if (option == "--keys") {
       keysPath = value;
     } else if (option == "--png-dir") {
@@ -164,6 +171,8 @@ int main(int argc, char** argv) {
     source = &*player;
     if (until == "clear") options.done = [&player] { return player->Log().TakeClear(); };
     if (until == "title") options.done = [&player] { return player->BackAtTitleAfterGame(); };
+    if (!until.empty() && !framesGiven)
+      options.frames = until == "clear" ? kClearFrames : kTitleFrames;
   }
   const int status = tolvane::headless::RunHeadless(options, source, digests);
   digests.flush();
