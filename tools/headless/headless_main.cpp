@@ -27,7 +27,7 @@
 #include <sstream>
 #include <string>
 
-#include "game/shell/program_paths.h"
+#include "game/host/program_paths.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 #include "tools/headless/key_script.h"
