@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "game/shell/program_paths.h"
+#include "game/host/program_paths.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 #include "tools/headless/playtest_table.h"
