@@ -29,7 +29,7 @@ if [ "$slow" = 1 ]; then
 fi
 # Space until the game has surely begun: on the title it starts one, in play it fires. The
 # arrows must wait, since on the title they move the choice (to "quit", at worst).
-for i in 1 2 3; do
+for i in 1 2 3 4 5; do
   xdotool key space
   sleep 1
 done
