@@ -187,8 +187,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--game") == 0) game = argv[i + 1];
   }
   std::vector<std::string> soundFonts;
-  for (const char* font : {"/usr/share/sounds/sf2/TimGM6mb.sf2",
-                           "/usr/share/sounds/sf2/FluidR3_GM.sf2"}) {
+  for (const char* font :
+       {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2"}) {
     if (fs::exists(font)) soundFonts.push_back(font);
   }
   if (soundFonts.empty()) soundFonts.push_back("");
@@ -198,7 +198,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "startup_bench: cannot start Xvfb\n");
     return 1;
   }
-  const fs::path scratch = fs::temp_directory_path() / ("startup_bench." + std::to_string(getpid()));
+  const fs::path scratch =
+      fs::temp_directory_path() / ("startup_bench." + std::to_string(getpid()));
   fs::create_directories(scratch);
   std::printf("game %s, %d runs each, load average before: %s\n", game.c_str(), runs,
               LoadAverage().c_str());

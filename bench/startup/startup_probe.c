@@ -76,7 +76,7 @@ void SDL_RenderPresent(SDL_Renderer* renderer) {
 
 int32_t mmsInit(uint32_t period) {
   static int32_t (*next)(uint32_t);
-  if (next == NULL) next = (int32_t (*)(uint32_t))Next("mmsInit");
+  if (next == NULL) next = (int32_t(*)(uint32_t))Next("mmsInit");
   Mark("music-init");
   int32_t result = next(period);
   Mark("music-ready");

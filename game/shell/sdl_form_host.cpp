@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "game/shell/form_main.h"
+#include "game/shell/main_menu.h"
 #include "game/shell/window_geometry.h"
 #include "presentation/display.h"
 #include "presentation/input_device.h"
@@ -83,7 +84,9 @@ SdlFormHost::SdlFormHost() {
     SDL_DestroyWindow(window_);
     throw std::runtime_error("cannot create the window's renderer: " + reason);
   }
-  imgui_ = std::make_unique<ImGuiLayer>(window_, renderer_);
+  const std::string glyphText =
+      AllCaptionText() + kOkCaption + kCancelCaption + kMessageBoxTitle + kQuitQuestion;
+  imgui_ = std::make_unique<ImGuiLayer>(window_, renderer_, kJapaneseFontPath, glyphText);
   ImGui::GetStyle().DisplaySafeAreaPadding = ImVec2(0.0f, 0.0f);
 }
 
@@ -183,6 +186,7 @@ bool SdlFormHost::RunBox(Box& box) {
   for (int scancode = 0; scancode < keyCount; ++scancode) {
     if (keys[scancode] != 0) box.held.insert(scancode);
   }
+  imgui_->AddGlyphs(box.title + box.text);  // a message may hold characters no caption has
   Box* outer = box_;
   box_ = &box;
   Repaint();
