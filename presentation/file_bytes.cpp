@@ -33,7 +33,8 @@ std::shared_ptr<const FileBytes> FileBytes::Open(const std::string& path) {
   struct stat status {};
   if (fstat(file.fd, &status) != 0) Fail("cannot read", path, errno);
   std::shared_ptr<FileBytes> bytes(new FileBytes);
-  if (!S_ISREG(status.st_mode)) Fail("cannot read", path, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+  if (!S_ISREG(status.st_mode))
+    Fail("cannot read", path, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
   bytes->size_ = size_t(status.st_size);
   if (bytes->size_ == 0) return bytes;
   void* map = mmap(nullptr, bytes->size_, PROT_READ, MAP_PRIVATE, file.fd, 0);

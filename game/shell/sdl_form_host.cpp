@@ -73,6 +73,9 @@ SdlFormHost::SdlFormHost() {
   // threads that burn a tenth of a core on the title. Set before the first window is made.
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  // The splash goes up before the main window, its renderer and the menu font are made, so it
+  // is the first thing seen; FormCreate's ShowSplash then keeps it.
+  splash_ = std::make_unique<SplashWindow>();
   window_ =
       SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, pres::kScreenWidth,
                        pres::kScreenHeight + kUsualMenuBarHeight, SDL_WINDOW_HIDDEN);
@@ -346,7 +349,7 @@ void SdlFormHost::ShowTitledMessage(std::string_view title, std::string_view tex
 }
 
 void SdlFormHost::ShowSplash() {
-  splash_ = std::make_unique<SplashWindow>();
+  if (splash_ == nullptr) splash_ = std::make_unique<SplashWindow>();
 }
 
 void SdlFormHost::CloseSplash() {

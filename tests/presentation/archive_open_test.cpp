@@ -17,7 +17,8 @@ Picture Pattern(int w, int h, int bits, int seed) {
   p.width = w;
   p.height = h;
   p.bitsPerPixel = bits;
-  for (int i = 0; i < w * h; ++i) p.pixels.push_back(uint32_t(i * 2654435761u + seed) % 6 * 0x2A1F33u);
+  for (int i = 0; i < w * h; ++i)
+    p.pixels.push_back(uint32_t(i * 2654435761u + seed) % 6 * 0x2A1F33u);
   return p;
 }
 
@@ -80,8 +81,8 @@ TEST(ArchiveOpen, KeepsThePicturesACallerGaveAndRefusesAFaultyFileAtOnce) {
       << "the list handed out for changes has every picture";
 
   // A picture whose rows are cut short: refused when opened, with the bitmap's own text.
-  auto broken = test::ArchiveOf(test::Item(test::PictureProperty(
-      "TDIB", test::ByteBuilder().InfoHeader(4, 4, 24).Zeros(20).Get())));
+  auto broken = test::ArchiveOf(test::Item(
+      test::PictureProperty("TDIB", test::ByteBuilder().InfoHeader(4, 4, 24).Zeros(20).Get())));
   try {
     a.Open(Save(folder, broken));
     FAIL() << "opened a broken picture";
