@@ -3,7 +3,9 @@
 #include <array>
 #include <cctype>
 
+#include "game/replay/replays.h"
 #include "game/shell/form_main.h"
+#include "game/shell/replay_menu.h"
 
 namespace tolvane {
 namespace {
@@ -27,9 +29,10 @@ constexpr std::array<MenuEntry, 3> kScreenMenu{{
     {"MenuSkip", "最大フレームスキップ数(&S)", MenuCommand::Submenu, 0, kSkipMenu},
 }};
 
-constexpr std::array<MenuEntry, 2> kMenuBar{{
+constexpr std::array<MenuEntry, 3> kMenuBar{{
     {"MenuClose", "閉じる(&E)", MenuCommand::Close, 0, {}},
     {"MenuScreen", "画面モード(&S)", MenuCommand::Submenu, 0, kScreenMenu},
+    {"MenuReplay", "リプレイ(&R)", MenuCommand::Replays, 0, {}},
 }};
 
 }  // namespace
@@ -62,7 +65,7 @@ void AppendCaptions(std::span<const MenuEntry> menu, std::string& text) {
 std::string AllCaptionText() {
   std::string text;
   AppendCaptions(MainMenuBar(), text);
-  return text;
+  return text + ReplayMenuText();
 }
 
 size_t AccessKeyOffset(std::string_view caption) {
@@ -97,6 +100,10 @@ const MenuEntry* FindByAccessKey(std::span<const MenuEntry> menu, char key) {
   return nullptr;
 }
 
+bool OpensMenu(const MenuEntry& entry) {
+  return entry.command == MenuCommand::Submenu || entry.command == MenuCommand::Replays;
+}
+
 void RunMenuCommand(TFormMain& form, const MenuEntry& entry) {
   switch (entry.command) {
     case MenuCommand::Close:
@@ -111,7 +118,11 @@ void RunMenuCommand(TFormMain& form, const MenuEntry& entry) {
     case MenuCommand::Skip:
       form.Skip0Click(entry.tag);
       break;
+    case MenuCommand::Watch:
+      WatchReplay(entry.name);
+      break;
     case MenuCommand::Submenu:
+    case MenuCommand::Replays:
       break;
   }
 }

@@ -1,10 +1,11 @@
 // A game played in the real window under a virtual X server, with key presses as a person
 // makes them (moves, fire, a weapon switch, tails lost, a continue), is recorded by the game
 // and plays back headless to the same final digest; also when ticks come late and frames
-// go undrawn.
+// go undrawn. Chosen in the replays menu, the replay is watched in the window.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "game/play/stage_codes.h"
 #include "game/replay/replay_file.h"
 #include "game/replay/replay_store.h"
+#include "tests/support/screen_dump.h"
 
 namespace tolvane {
 namespace {
@@ -57,10 +59,19 @@ void MakeRunFolder(const fs::path& run) {
   }
 }
 
+// Pixels of the REPLAY mark's red letters (smoothed at their edges): strong red, green and
+// blue alike, which the game's oranges are not.
+int MarkPixels(const ScreenDump& shot) {
+  return int(std::count_if(shot.pixels.begin(), shot.pixels.end(), [](uint32_t rgb) {
+    const int r = int(rgb >> 16 & 0xFF), g = int(rgb >> 8 & 0xFF), b = int(rgb & 0xFF);
+    return r >= 150 && r - g >= 100 && std::abs(g - b) <= 6;
+  }));
+}
+
 class ReplayWindow : public ::testing::TestWithParam<bool> {};
 
 TEST_P(ReplayWindow, AGamePlayedInTheWindowPlaysBackHeadless) {
-  for (const char* tool : {"xvfb-run", "xdotool"}) {
+  for (const char* tool : {"xvfb-run", "xdotool", "xwd"}) {
     if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
   }
   const bool slow = GetParam();
@@ -81,11 +92,20 @@ TEST_P(ReplayWindow, AGamePlayedInTheWindowPlaysBackHeadless) {
       out.string() + "' '" + (out / "run" / "tolvane").string() + "' " + (slow ? "1" : "0");
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   ASSERT_EQ(ReadText(out / "status.txt"), "0\n") << "stderr: " << ReadText(out / "stderr.txt");
+  if (!slow) {
+    EXPECT_EQ(ReadText(out / "status-game.txt"), "0\n");
+    ScreenDump watching, stopped;
+    ASSERT_TRUE(ReadScreenDump(out / "shot-watching.xwd", &watching));
+    ASSERT_TRUE(ReadScreenDump(out / "shot-stopped.xwd", &stopped));
+    EXPECT_GT(MarkPixels(watching), 20) << "the replay chosen in the menu is watched, marked";
+    EXPECT_EQ(MarkPixels(stopped), 0) << "Escape ended it";
+  }
 
   const std::vector<KeptReplay> kept =
       ReplayStore((out / "home" / "tolvane-echo" / "replays").string()).List();
   ASSERT_EQ(kept.size(), 1u) << "stderr: " << ReadText(out / "stderr.txt");
-  EXPECT_GT(kept[0].frames, 1000u);
+  // The darts take every tail in well under 40 s: one game this long went on by continuing.
+  EXPECT_GT(kept[0].frames, 1500u);
   std::ifstream in(kept[0].path, std::ios::binary);
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
                                    std::istreambuf_iterator<char>()};
