@@ -2,6 +2,7 @@
 // start values of its behaviour, and the behaviour itself.
 #include <initializer_list>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/play/backdrop.h"
@@ -25,7 +26,7 @@ constexpr int32_t kBossStream = 3;
 
 // Code 28's body: 20 segments of image 158 worth 50 that cannot be shot.
 constexpr int32_t kSnakeSegments = 20;
-constexpr int32_t kSnakeSegmentImage = 158;
+constexpr int32_t kSnakeSegmentImage = pic::kDragonBody;
 constexpr int32_t kSegmentScore = 50;
 constexpr int32_t kSegmentHitPoints = 10;
 

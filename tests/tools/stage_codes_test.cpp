@@ -53,7 +53,7 @@ TEST(StageCodes, LookupsAndStageScaledValues) {
   const StageCode& lunger = *FindStageCode(12);
   EXPECT_EQ(lunger.hitPoints + lunger.hitPointsPerStage * 4, 40);
   EXPECT_EQ(FindStageCode(3)->image, kSpawnAnimated);
-  EXPECT_EQ(FindStageCode(105)->flashImage, 28);
+  EXPECT_EQ(FindStageCode(105)->flashImage, pic::kGunshipFlash);
 }
 
 TEST(StageCodes, PictureListHas91RisingEntries) {

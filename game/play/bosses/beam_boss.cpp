@@ -1,5 +1,6 @@
 #include "game/play/bosses/beam_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
@@ -24,19 +25,19 @@ constexpr int32_t kStepA = 3;
 constexpr int32_t kStepB = 8;
 constexpr int32_t kStepC = 5;
 
-constexpr int32_t kPatrolImage = 110;
-constexpr int32_t kPatrolFlashImage = 111;
+constexpr int32_t kPatrolImage = pic::kBeamBoss;
+constexpr int32_t kPatrolFlashImage = pic::kBeamBossFlash;
 constexpr int32_t kPatrolPatternPeriod = 5;
-constexpr int32_t kFlyImage = 112;
-constexpr int32_t kFlyFlashImage = 113;
-constexpr int32_t kChargeImage = 114;
-constexpr int32_t kChargeFlashImage = 115;
-constexpr int32_t kReturnImage = 116;
-constexpr int32_t kReturnFlashImage = 117;
+constexpr int32_t kFlyImage = pic::kBeamBossFly;
+constexpr int32_t kFlyFlashImage = pic::kBeamBossFlyFlash;
+constexpr int32_t kChargeImage = pic::kBeamBossCharge;
+constexpr int32_t kChargeFlashImage = pic::kBeamBossChargeFlash;
+constexpr int32_t kReturnImage = pic::kBeamBossFire;
+constexpr int32_t kReturnFlashImage = pic::kBeamBossFireFlash;
 
 // Patrol shots: growing shots from (x - 20, y + 20) at the player whenever the clock passes 30.
 constexpr int32_t kShotInterval = 30;
-constexpr int32_t kShotImage = 19;
+constexpr int32_t kShotImage = pic::kGrowingShot;
 constexpr int32_t kShotHitScale = 40;
 constexpr int32_t kPatrolShotSpeed = 23;
 constexpr int32_t kHurtPatrolShotSpeed = 35;

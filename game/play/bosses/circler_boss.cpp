@@ -1,5 +1,6 @@
 #include "game/play/bosses/circler_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
@@ -18,10 +19,10 @@ constexpr int32_t kSweepStep = 1;
 // Flight clock: the volley comes when it has stood at 399.
 constexpr int32_t kLastFlightFrame = 399;
 
-constexpr int32_t kFlightImage = 75;
-constexpr int32_t kFlightFlashImage = 96;
-constexpr int32_t kVolleyImage = 76;
-constexpr int32_t kVolleyFlashImage = 97;
+constexpr int32_t kFlightImage = pic::kCircler;
+constexpr int32_t kFlightFlashImage = pic::kCirclerFlash;
+constexpr int32_t kVolleyImage = pic::kCirclerVolley;
+constexpr int32_t kVolleyFlashImage = pic::kCirclerVolleyFlash;
 
 constexpr int32_t kFirstBulletFrame = 50;
 constexpr int32_t kVolleyFrames = 150;

@@ -1,5 +1,6 @@
 #include "game/play/bosses/fortress_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/play/boss_behaviours.h"
@@ -16,10 +17,10 @@ namespace tolvane {
 namespace {
 
 constexpr int32_t kEntrySpeed = 2;
-constexpr int32_t kMainImage = 178;
-constexpr int32_t kMainFlashImage = 180;
-constexpr int32_t kLaunchImage = 179;
-constexpr int32_t kLaunchFlashImage = 181;
+constexpr int32_t kMainImage = pic::kFortress;
+constexpr int32_t kMainFlashImage = pic::kFortressFlash;
+constexpr int32_t kLaunchImage = pic::kFortressLaunch;
+constexpr int32_t kLaunchFlashImage = pic::kFortressLaunchFlash;
 
 // Ray bursts: aim on step 10, a ray a frame on steps 11-14 (three when hurried), 15 steps.
 constexpr int32_t kAimStep = 10;

@@ -1,5 +1,6 @@
 #include "game/play/bosses/gunship_enemy.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/motion.h"
 #include "game/play/boss_behaviours.h"
@@ -14,7 +15,7 @@ namespace tolvane {
 namespace {
 
 constexpr int32_t kApproachSpeed = 2;
-constexpr int32_t kAttackImage = 14;  // keeps the approach's flash picture
+constexpr int32_t kAttackImage = pic::kGunshipAttack;  // keeps the approach's flash picture
 constexpr int32_t kDriftSpeed = 1;
 constexpr int32_t kFirstShotClock = 20;  // the clock starts here, so the first fan is short
 constexpr int32_t kLastShotClock = 30;   // past this the clock starts again

@@ -1,5 +1,6 @@
 #include "game/play/bosses/lancer_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
@@ -28,14 +29,14 @@ constexpr int32_t kHurryExtra = 3;
 constexpr int32_t kShotInterval = 10;
 constexpr int32_t kAlways = 1000;
 
-constexpr int32_t kPatrolImage = 79;
-constexpr int32_t kPatrolFlashImage = 98;
+constexpr int32_t kPatrolImage = pic::kLancer;
+constexpr int32_t kPatrolFlashImage = pic::kLancerFlash;
 constexpr int32_t kPatrolPatternPeriod = 5;
-constexpr int32_t kWindUpImage = 80;
-constexpr int32_t kWindUpFlashImage = 99;
+constexpr int32_t kWindUpImage = pic::kLancerWindup;
+constexpr int32_t kWindUpFlashImage = pic::kLancerWindupFlash;
 constexpr int32_t kWindUpShiftX = 8;
-constexpr int32_t kDipImage = 81;
-constexpr int32_t kDipFlashImage = 100;
+constexpr int32_t kDipImage = pic::kLancerThrow;
+constexpr int32_t kDipFlashImage = pic::kLancerThrowFlash;
 constexpr int32_t kDipShiftY = 37;
 
 constexpr int32_t kLanceOffsetX = 30;

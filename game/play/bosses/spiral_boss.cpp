@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/play/boss_behaviours.h"
@@ -28,11 +29,11 @@ constexpr int32_t kStepB = 2;
 constexpr int32_t kStepC = 1;
 constexpr int32_t kRoamFireChance = 50;
 
-constexpr int32_t kRoamImage = 141;
-constexpr int32_t kRoamFlashImage = 142;
+constexpr int32_t kRoamImage = pic::kSpiralBoss;
+constexpr int32_t kRoamFlashImage = pic::kSpiralBossFlash;
 constexpr int32_t kRoamPatternPeriod = 5;
-constexpr int32_t kSpinImage = 143;
-constexpr int32_t kSpinFlashImage = 144;
+constexpr int32_t kSpinImage = pic::kSpiralBossSpin;
+constexpr int32_t kSpinFlashImage = pic::kSpiralBossSpinFlash;
 constexpr int32_t kSpinPatternPeriod = 50;
 
 constexpr int32_t kShotHitScale = 30;

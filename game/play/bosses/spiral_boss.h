@@ -4,6 +4,8 @@
 // turns one way for 50 frames and back for 50.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
+
 namespace tolvane {
 
 // Work words (start values from its spawn). The current leg runs from its start to its
@@ -25,7 +27,7 @@ inline constexpr int32_t kSpiralTurnStart = 250;  // spirals from here
 inline constexpr int32_t kSpiralTurnBack = 300;   // and turns back from here
 inline constexpr int32_t kSpiralCycle = 350;
 // Spiral shots.
-inline constexpr int32_t kSpiralShotImage = 129;
+inline constexpr int32_t kSpiralShotImage = pic::kSpiralShot;
 inline constexpr int32_t kSpiralTurn = 19;
 inline constexpr int32_t kSpiralTurnBackStep = 14;
 

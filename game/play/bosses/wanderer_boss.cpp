@@ -1,5 +1,6 @@
 #include "game/play/bosses/wanderer_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/random_streams.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
@@ -16,8 +17,8 @@ constexpr int32_t kTargetMinX = 200;
 constexpr uint32_t kTargetXRange = 280;
 constexpr uint32_t kTargetYRange = 320;
 
-constexpr int32_t kHurtImage = 27;
-constexpr int32_t kHurtFlashImage = 95;
+constexpr int32_t kHurtImage = pic::kWandererHurt;
+constexpr int32_t kHurtFlashImage = pic::kWandererHurtFlash;
 constexpr int32_t kAlways = 1000;  // the hurt answer always fires
 
 constexpr uint32_t kSeedRange = 1000;

@@ -1,6 +1,7 @@
 // Serpent (code 8) with its grown segments, and Snake (code 28) with its body.
 #include "game/play/enemies/chains.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/engine/sound.h"
@@ -17,7 +18,7 @@ namespace {
 
 // A grown segment: the serpent's picture, 3 pixels behind the last segment and up to 40
 // above or below it; it hurts on contact and cannot be shot.
-constexpr int32_t kSerpentImage = 56;
+constexpr int32_t kSerpentImage = pic::kSerpent;
 constexpr int32_t kGrowBehind = 3;
 constexpr uint32_t kGrowSpread = 80;
 constexpr int32_t kSegmentScore = 50;

@@ -1,6 +1,7 @@
 // Hopper (code 14) and Frog (code 16).
 #include "game/play/enemies/hoppers.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/enemies/darts.h"
 #include "game/play/enemies/enemy_common.h"
@@ -18,9 +19,9 @@ constexpr int32_t kHopperSpeed = 3;
 constexpr int32_t kJumpStartRise = -20;
 constexpr int32_t kJumpEndRise = 15;
 constexpr int32_t kJumpTopRise = -1;  // the last rising frame: the look turns to falling
-constexpr int32_t kHopperWalkImage = 130;
-constexpr int32_t kHopperFallImage = 131;
-constexpr int32_t kHopperJumpImage = 132;
+constexpr int32_t kHopperWalkImage = pic::kHopper;
+constexpr int32_t kHopperFallImage = pic::kHopperFall;
+constexpr int32_t kHopperJumpImage = pic::kHopperRise;
 constexpr int32_t kHopperWalkPatternPeriod = 5;
 constexpr int32_t kHopperChance = 30;
 
@@ -33,7 +34,7 @@ constexpr int32_t kRestFrames = 5;
 constexpr int32_t kHopPattern = 0;
 constexpr int32_t kRestPattern = 1;
 // Once hit it lunges at the player as a dart.
-constexpr int32_t kFrogDartImage = 135;
+constexpr int32_t kFrogDartImage = pic::kFrogLeap;
 constexpr int32_t kFrogDartHitScale = 50;
 constexpr int32_t kFrogDartSpeed = 30;
 constexpr int32_t kFrogChance = 100;
