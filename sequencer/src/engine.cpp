@@ -45,9 +45,29 @@ int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, i
   image_ = image;
   ElapsedTime = 0.0;
   song_.SongTime = 0.0;
+  idealTime_ = 0.0;
   lastCallEnd_ = now;
   playing_ = 1;
+  // While the stop's messages still go out, they keep the stopped song's time; while the output
+  // opens, nothing can sound.
+  begun_ = false;
+  if (!StopPending() && OutputReady()) Begin(now);
   return 0;
+}
+
+void Engine::Begin(uint32_t now) {
+  begun_ = true;
+  songStart_ = now;
+  if (output_) output_->BeginSong();
+}
+
+void Engine::BeginWaitingSong(uint32_t now) {
+  const uint32_t waited = now - NextDue;
+  NextDue = now;
+  lastCallEnd_ = now;
+  FadeStart += waited;
+  FadeEnd += waited;
+  Begin(now);
 }
 
 void Engine::Step(uint32_t now, uint32_t period) {
@@ -55,10 +75,15 @@ void Engine::Step(uint32_t now, uint32_t period) {
     StopStep(now);  // nothing else goes out before the stop's messages and their pauses
     return;
   }
-  if (!IsPlaying() || !Reached(now, NextDue)) return;
+  if (!IsPlaying()) return;
+  if (!begun_) {
+    if (OutputReady()) BeginWaitingSong(now);  // its first tick pass comes with the next wake
+    return;
+  }
+  if (!Reached(now, NextDue)) return;
   NextDue = now + period;
   Call(now);
-  if (!song_.AnyTrackActive()) Stop();
+  if (!song_.AnyTrackActive()) Stop(false);
   if (FadeSteps > 0 && IsPlaying()) FadeStep(now);
 }
 
@@ -76,6 +101,7 @@ void Engine::Call(uint32_t now) {
         TickCount.Add(skipped);
         SkipIdleTicks(song_, skipped);
         song_.SongTime += skipped * tickLength;
+        idealTime_ += skipped * tickLength;
         continue;
       }
     }
@@ -90,34 +116,41 @@ void Engine::Call(uint32_t now) {
 
 void Engine::TickPass() {
   TickCount.Add(1);
+  passIdeal_ = idealTime_;
   const Image bytes(*image_);
   if (!WalkTracks(bytes, song_, RepeatMode != 0,
                   [this](int track, const Event& event) { return Act(track, event); })) {
     return;
   }
   song_.AdvancePosition(1);
-  song_.SongTime += song_.TickLength();  // the tempo in force after this tick's events
+  const double tickLength = song_.TickLength();  // the tempo in force after this tick's events
+  song_.SongTime += tickLength;
+  idealTime_ += tickLength;
 }
 
-void Engine::Stop() {
-  if (!IsPlaying()) return;
+void Engine::Stop(bool fromCaller) {
+  const bool playing = IsPlaying();
+  const uint32_t now = clock_->Now();
+  // The caller's stop silences the output at once whatever the state: a song that ended by
+  // itself is still heard for an output's latency. Silencing sends no message.
+  if (output_ && (playing || fromCaller)) output_->Silence(SongClock(now), fromCaller);
+  if (!playing) return;
   playing_ = 0;
   current_ = nullptr;
   image_ = nullptr;
-  if (!output_) return;  // nothing to silence, nothing to pace
-  // A song stopped while it still waited for an earlier stop's messages sent nothing: those
-  // messages, still going out, silence everything already.
-  if (StopPending()) return;
+  // Without an output there is nothing to pace. A song stopped while it still waited for an
+  // earlier stop's messages sent nothing: those messages, still going out, silence the rest.
+  if (!output_ || StopPending()) return;
   stopPending_ = 1;
   stopSent_ = 0;
-  SendStopMessage(clock_->Now());
+  SendStopMessage(now);
 }
 
 void Engine::SendStopMessage(uint32_t now) {
   static constexpr int kControllers[] = {kControllerAllNotesOff, kControllerAllSoundOff,
                                          kControllerResetAll};
   const int channel = stopSent_ / 3;
-  Send(static_cast<uint8_t>(kControlChange | channel),
+  Send(SongClock(now), static_cast<uint8_t>(kControlChange | channel),
        static_cast<uint8_t>(kControllers[stopSent_ % 3]), 0);
   ++stopSent_;
   stopLastSent_ = now;
@@ -132,12 +165,7 @@ void Engine::StopStep(uint32_t now) {
     return;
   }
   stopPending_ = 0;
-  if (!IsPlaying()) return;
-  const uint32_t waited = now - NextDue;
-  NextDue = now;
-  lastCallEnd_ = now;
-  FadeStart += waited;
-  FadeEnd += waited;
+  if (IsPlaying() && OutputReady()) BeginWaitingSong(now);
 }
 
 void Engine::FinishStop() {
