@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
+
+#include "tests/tools/source_grep.h"
 
 namespace {
 
@@ -35,21 +35,10 @@ TEST(PictureIds, NoPictureIsNumberedOutsideTheManifest) {
   const std::regex numbered(
       R"(\bk\w*Image = \d|SetImage\([^,()]+, \d|\.(Flash)?Image = \d|Image == \d|)"
       R"(\.(Image|FlashImage|image), \d+\))");
-  const std::filesystem::path root = TOLVANE_SOURCE_DIR;
-  for (const char* folder : {"game", "tools", "tests", "bench", "fuzz"}) {
-    for (const auto& file : std::filesystem::recursive_directory_iterator(root / folder)) {
-      const std::string path = file.path().lexically_relative(root).string();
-      const std::string ext = file.path().extension().string();
-      if (ext != ".cpp" && ext != ".h") continue;
-      if (path.rfind("tests/engine/", 0) == 0 || path.rfind("tests/presentation/", 0) == 0)
-        continue;
-      std::ifstream in(file.path());
-      std::string line;
-      for (int number = 1; std::getline(in, line); ++number) {
-        if (std::regex_search(line, numbered))
-          ADD_FAILURE() << path << ":" << number << ": " << line;
-      }
-    }
+  for (const std::string& line :
+       testing_support::SourceLinesMatching(numbered, {"game", "tools", "tests", "bench", "fuzz"},
+                                            {"tests/engine/", "tests/presentation/"})) {
+    ADD_FAILURE() << line;
   }
 }
 

@@ -6,6 +6,7 @@
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/bosses/charge_effects.h"
 #include "game/play/enemy_shots.h"
+#include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
 #include "game/play/play_math.h"
 #include "game/play/speed_tables.h"
@@ -13,6 +14,14 @@
 namespace tolvane {
 
 namespace {
+
+constexpr int32_t kBeamCenterX = 100;
+constexpr int32_t kBeamCenterY = 20;
+constexpr int32_t kBeamFirstSweep = 270;
+constexpr int32_t kBeamStartX = 550;
+constexpr int32_t kBeamStartY = 220;
+constexpr int32_t kBeamFirstSmoke = 6000;
+constexpr int32_t kBeamFirstAngle = 64;
 
 constexpr int32_t kLookCenterX = 80;
 constexpr int32_t kLookCenterY = 20;
@@ -145,6 +154,26 @@ void BeamBoss(TActor& actor) {
   } else {
     FireBeam(actor);
   }
+}
+
+// A hit box larger than the picture; patrols about (550, 220), sweeping toward x 270, its
+// beam angle straight down.
+void SpawnBeamBoss(TActor& actor) {
+  actor.CenterX += kBeamCenterX;
+  actor.CenterY += kBeamCenterY;
+  auto& w = actor.Work;
+  w[kBeamSweepTarget] = kBeamFirstSweep;
+  w[kBeamBaseX] = kBeamStartX;
+  w[kBeamBaseY] = kBeamStartY;
+  w[kBeamAngleA] = 0;
+  w[kBeamAngleB] = 0;
+  w[kBeamAngleC] = 0;
+  w[kBeamLastHitPoints] = w[kHitPoints];
+  w[kBeamPhaseClock] = 0;
+  w[kBeamSmoke] = kBeamFirstSmoke;
+  w[kBeamStepClock] = 0;
+  w[kBeamAngle] = kBeamFirstAngle;
+  w[kBeamHurt] = 0;
 }
 
 }  // namespace tolvane

@@ -13,6 +13,8 @@ namespace tolvane {
 
 // Stream 3 drives the bosses' own choices (targets, seeds, particles).
 inline constexpr int32_t kBossStream = 3;
+// The last two bosses come from farther right than the record's default X.
+inline constexpr int32_t kLateBossX = 650;
 // The bosses' bullet (EnemyFire) speed before the stage is added.
 inline constexpr int32_t kBossFireSpeed = 8;
 // Shootable bullets of the bosses: seeds, volley bullets (image 18).

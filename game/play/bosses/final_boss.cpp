@@ -18,6 +18,9 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kFinalBossY = 190;
+constexpr int32_t kFinalFirstSmoke = 40000;
+
 constexpr int32_t kEntrySpeed = 5;
 constexpr uint32_t kChoices = 2;
 
@@ -174,6 +177,20 @@ void FinalRecoil(TActor& actor) {
 void FinalBeamMove(TActor& actor) {
   MoveToward(actor, kBeamTargetX, actor.Y, LaunchTable);
   if (actor.X < 0) actor.Active = 0;
+}
+
+// Comes from farther right than the others, at y 190.
+void SpawnFinalBoss(TActor& actor) {
+  actor.X = kLateBossX;
+  actor.Y = kFinalBossY;
+  auto& w = actor.Work;
+  w[kFinalLastHitPoints] = w[kHitPoints];
+  w[kFinalSmoke] = kFinalFirstSmoke;
+  w[kFinalClock] = 0;
+  w[kFinalCoreFlag] = 0;
+  w[kFinalOrb] = 0;
+  w[kFinalAimX] = 0;
+  w[kFinalAimY] = 0;
 }
 
 }  // namespace tolvane

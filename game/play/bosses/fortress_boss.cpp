@@ -16,6 +16,9 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kFortressFirstSmoke = 6000;
+constexpr int32_t kFortressHurryBelow = 6000;
+
 constexpr int32_t kEntrySpeed = 2;
 constexpr int32_t kMainImage = pic::kFortress;
 constexpr int32_t kMainFlashImage = pic::kFortressFlash;
@@ -149,6 +152,20 @@ void FortressRetreat(TActor& actor) {
     w[kFortressStepClock] = 0;
     actor.Move = FortressBoss;
   }
+}
+
+// Comes from farther right than the others.
+void SpawnFortressBoss(TActor& actor) {
+  actor.X = kLateBossX;
+  auto& w = actor.Work;
+  w[kFortressKeptHitPoints] = w[kHitPoints];
+  w[kFortressSmoke] = kFortressFirstSmoke;
+  w[kFortressPhaseClock] = 0;
+  w[kFortressStepClock] = 0;
+  w[kFortressAimX] = 0;
+  w[kFortressAimY] = 0;
+  w[kFortressLastHitPoints] = w[kHitPoints];
+  w[kFortressHurry] = kFortressHurryBelow;
 }
 
 }  // namespace tolvane

@@ -14,6 +14,8 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kGunshipFirstFanAngle = 90;
+
 constexpr int32_t kApproachSpeed = 2;
 constexpr int32_t kAttackImage = pic::kGunshipAttack;  // keeps the approach's flash picture
 constexpr int32_t kDriftSpeed = 1;
@@ -49,6 +51,12 @@ void GunshipAttack(TActor& actor) {
   if (w[kGunshipFireClock] > kLastShotClock) w[kGunshipFireClock] = 0;
   if (w[kGunshipFanAngle] > kGunshipFanHigh) w[kGunshipFanAngle] = kGunshipFanLow;
   if (IsOffScreen(actor, osLeft) != 0) actor.Active = 0;
+}
+
+void SpawnGunshipEnemy(TActor& actor) {
+  actor.Work[kGunshipLastHitPoints] = actor.Work[kHitPoints];
+  actor.Work[kGunshipFireClock] = 0;
+  actor.Work[kGunshipFanAngle] = kGunshipFirstFanAngle;
 }
 
 }  // namespace tolvane

@@ -13,6 +13,12 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kLancerFirstSweep = 270;
+constexpr int32_t kLancerStartX = 350;
+constexpr int32_t kLancerStartY = -100;
+constexpr int32_t kLancerFirstSmoke = 5000;
+constexpr int32_t kLancerHurryBelow = 5000;
+
 constexpr int32_t kSweepTop = 50;
 constexpr int32_t kSweepBottom = 270;
 constexpr int32_t kSweepStep = 2;
@@ -92,6 +98,22 @@ void LancerBoss(TActor& actor) {
   } else {
     p = 0;
   }
+}
+
+// From above the field (350, -100), sweeping down toward y 270.
+void SpawnLancerBoss(TActor& actor) {
+  auto& w = actor.Work;
+  w[kLancerSweepTarget] = kLancerFirstSweep;
+  w[kLancerBaseX] = kLancerStartX;
+  w[kLancerBaseY] = kLancerStartY;
+  w[kLancerAngleA] = 0;
+  w[kLancerAngleB] = 0;
+  w[kLancerAngleC] = 0;
+  w[kLancerLastHitPoints] = w[kHitPoints];
+  w[kLancerPhaseClock] = 0;
+  w[kLancerSmoke] = kLancerFirstSmoke;
+  w[kLancerShotClock] = 0;
+  w[kLancerHurry] = kLancerHurryBelow;
 }
 
 }  // namespace tolvane

@@ -19,7 +19,9 @@ inline constexpr int kSpiralAngleC = 5;
 inline constexpr int kSpiralLastHitPoints = 6;  // for the hit flash
 inline constexpr int kSpiralPhaseClock = 7;     // 1-350
 inline constexpr int kSpiralSmoke = 8;          // smoke threshold, from 6000
+inline constexpr int kSpiralSpareA = 9;         // cleared at the spawn, read by nothing
 inline constexpr int kSpiralAngle = 10;         // the spiral's angle, 256ths (from 6000)
+inline constexpr int kSpiralSpareB = 11;        // cleared at the spawn, read by nothing
 
 // The cycle by the phase clock.
 inline constexpr int32_t kSpiralRoamEnd = 200;    // roams below this, changes look at it

@@ -5,12 +5,16 @@
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/enemy_shots.h"
+#include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
 #include "game/play/speed_tables.h"
 
 namespace tolvane {
 
 namespace {
+
+constexpr uint32_t kFirstTargetYRange = 360;
+constexpr int32_t kWandererFirstSmoke = 5500;
 
 // A new target after each arrival: x 200-479, y 0-319.
 constexpr int32_t kTargetMinX = 200;
@@ -47,6 +51,15 @@ void WandererBoss(TActor& actor) {
     EnemyFire(actor, kAlways, kBossFireSpeed);
   }
   if (static_cast<int32_t>(RandomNext(kBossStream, kSeedRange)) <= kSeedChance) DropSeed(actor);
+}
+
+// Its first target: x 200-479, y 0-359.
+void SpawnWandererBoss(TActor& actor) {
+  auto& w = actor.Work;
+  w[kWandererTargetX] = kTargetMinX + static_cast<int32_t>(RandomNext(kBossStream, kTargetXRange));
+  w[kWandererTargetY] = static_cast<int32_t>(RandomNext(kBossStream, kFirstTargetYRange));
+  w[kWandererSmoke] = kWandererFirstSmoke;
+  w[kWandererLastHitPoints] = w[kHitPoints];
 }
 
 }  // namespace tolvane

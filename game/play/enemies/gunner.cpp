@@ -77,4 +77,10 @@ void GunnerLeaving(TActor& actor) {
   LeaveIfOff(actor, osRight);
 }
 
+void SpawnGunner(TActor& actor) {
+  actor.Work[kGunnerHitPoints] = actor.Work[kHitPoints];
+  actor.Work[kGunnerAim] = 0;
+  actor.Work[kGunnerBursts] = 0;
+}
+
 }  // namespace tolvane

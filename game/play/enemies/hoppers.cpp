@@ -12,6 +12,9 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kFrogStartDX = 12;
+constexpr int32_t kFrogStartDY = -5;
+
 // The hopper walks 3 pixels left a frame; a jump starts rising at 20 and ends when its
 // vertical speed reaches 15 (35 frames). Its looks: walking (cycling), taking off,
 // coming down.
@@ -103,6 +106,19 @@ void FrogRest(TActor& actor) {
     actor.Move = Frog;
   }
   EnemyFire(actor, kFrogChance, kAimedShotSpeed);
+}
+
+void SpawnHopper(TActor& actor) {
+  actor.Work[kHopperHitPoints] = actor.Work[kHitPoints];
+  actor.Work[kHopperRise] = 0;
+}
+
+// Its first hop: 12 pixels left and 5 up a frame, with no rest before it.
+void SpawnFrog(TActor& actor) {
+  actor.Work[kFrogDX] = kFrogStartDX;
+  actor.Work[kFrogDY] = kFrogStartDY;
+  actor.Work[kFrogRest] = 0;
+  actor.Work[kFrogHitPoints] = actor.Work[kHitPoints];
 }
 
 }  // namespace tolvane

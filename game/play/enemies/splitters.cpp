@@ -79,4 +79,9 @@ void Scatterer(TActor& actor) {
   LeaveIfOff(actor, osLeft + osTop + osBottom);
 }
 
+void SpawnSplitter(TActor& actor) {
+  actor.Image = kAnimatedImage;
+  actor.AnimTable = kSplitterAnim;
+}
+
 }  // namespace tolvane
