@@ -45,7 +45,8 @@ void TFormMain::FormCreate() {
 
   pres::ImageArchive& archive = *Presentation().archive;
   try {
-    archive.Load(JoinProgramPath(programDirectory_, kArchiveFileName));
+    // Pictures are decoded from the file when first drawn.
+    archive.Open(JoinProgramPath(programDirectory_, kArchiveFileName));
   } catch (const std::exception& failure) {
     host_.CloseSplash();
     const std::string folder = programDirectory_.empty() ? std::string(".") : programDirectory_;
