@@ -25,8 +25,8 @@ std::string ReplayMenuText() {
 
 std::string ReplayCaption(const KeptReplay& replay, size_t index) {
   const ReplayDate& d = replay.date;
-  const uint32_t seconds = static_cast<uint32_t>(uint64_t{replay.frames} * kFrameIntervalMs /
-                                                 kMillisecondsPerSecond);
+  const uint32_t seconds =
+      static_cast<uint32_t>(uint64_t{replay.frames} * kFrameIntervalMs / kMillisecondsPerSecond);
   const std::string stage = replay.stageReached == kEndingReached
                                 ? std::string(kEndingWord)
                                 : kStageWord + std::to_string(replay.stageReached);
@@ -45,8 +45,8 @@ void ReplayMenu::Refresh(std::vector<KeptReplay> kept) {
   for (size_t i = 0; i < kept_.size(); ++i) captions_.push_back(ReplayCaption(kept_[i], i));
   // Built once the captions are all in place: the entries point into both lists.
   for (size_t i = 0; i < kept_.size(); ++i) {
-    items_.push_back({kept_[i].path.c_str(), captions_[i].c_str(), MenuCommand::Watch,
-                      static_cast<int>(i), {}});
+    items_.push_back(
+        {kept_[i].path.c_str(), captions_[i].c_str(), MenuCommand::Watch, static_cast<int>(i), {}});
   }
 }
 

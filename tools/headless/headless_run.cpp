@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "content/sounds/sound_effects.h"
 #include "game/engine/engine_reset.h"
@@ -16,6 +17,7 @@
 #include "presentation/services.h"
 #include "tools/headless/headless_host.h"
 #include "tools/headless/state_digest.h"
+#include "tools/headless/undrawn_display.h"
 
 namespace tolvane::headless {
 namespace {
@@ -43,6 +45,8 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
   std::unique_ptr<pres::WaveList> waves = pres::CreateSilentWaveList();
   LoadSoundEffects(*waves);
   std::unique_ptr<pres::Display> display = pres::CreateHeadlessDisplay(archive);
+  const bool picturesWanted = !options.pngDirectory.empty() && options.pngEvery > 0;
+  if (!picturesWanted) display = std::make_unique<UndrawnDisplay>(std::move(display));
   pres::Services() = pres::ServiceSet{&archive, display.get(), waves.get(), &input, &timer, &clock};
   timer.SetHandler(&DXTimerTimer);
 
@@ -76,8 +80,7 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
                       static_cast<unsigned long long>(StateDigest()));
         digests << line;
         // A replay's pictures begin with its first frame, after the boot frame.
-        const bool wanted = !options.pngDirectory.empty() && options.pngEvery > 0 &&
-                            FrameCount % options.pngEvery == 0 &&
+        const bool wanted = picturesWanted && FrameCount % options.pngEvery == 0 &&
                             (options.replayFile.empty() || frame > 1);
         if (wanted &&
             !pres::SaveScreenshot(*display, PictureName(options.pngDirectory, FrameCount))) {
