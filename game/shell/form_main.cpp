@@ -8,6 +8,7 @@
 #include "game/engine/screen_setup.h"
 #include "game/engine/text_slots.h"
 #include "game/shell/frame_driver.h"
+#include "game/shell/pause_picture.h"
 #include "game/shell/program_paths.h"
 #include "presentation/services.h"
 #include "presentation/virtual_keys.h"
@@ -96,6 +97,7 @@ void TFormMain::FormShow() {
 void TFormMain::FormDestroy() {
   // The loop has ended; nothing may tick while things are released.
   if (pres::FrameTimer* timer = Presentation().timer) timer->SetEnabled(false);
+  paused_ = false;
   SceneProc = nullptr;
   FreeAllTextSlots();
   for (SongHandle& handle : MusicHandle) {
@@ -123,7 +125,28 @@ void TFormMain::FormKeyDown(int virtualKey) {
     } else {
       FullScreen();
     }
+  } else if (virtualKey == pres::vk::Letter('P')) {
+    if (paused_) {
+      Resume();
+    } else {
+      Pause();
+    }
   }
+}
+
+void TFormMain::Pause() {
+  if (paused_ || pauseRule_ == nullptr || !pauseRule_()) return;
+  paused_ = true;
+  Presentation().timer->SetEnabled(false);
+  if (sequencerStarted_ && sequencer_.pause != nullptr) sequencer_.pause(1);
+  if (pres::Display* display = Presentation().display) ShowPausePicture(*display);
+}
+
+void TFormMain::Resume() {
+  if (!paused_) return;
+  paused_ = false;
+  if (sequencerStarted_ && sequencer_.pause != nullptr) sequencer_.pause(0);
+  Presentation().timer->SetEnabled(true);
 }
 
 void TFormMain::MenuCloseClick() {
@@ -180,6 +203,7 @@ void TFormMain::FullScreen() {
   const ClientSize client = host_.ClientAreaSize();
   SetDrawingPosition((client.width - pres::kScreenWidth) / 2,
                      (client.height - pres::kScreenHeight) / 2);
+  if (paused_) ShowPausePicture(display);  // the new back buffer starts black
 }
 
 void TFormMain::NormalScreen() {
@@ -191,6 +215,7 @@ void TFormMain::NormalScreen() {
   display.SetFullScreenOption(false);
   display.Initialize();
   SetDrawingPosition(0, 0);
+  if (paused_) ShowPausePicture(display);
 }
 
 void TFormMain::SetDrawingPosition(int left, int top) {

@@ -47,8 +47,18 @@ class TFormMain final : public MainWindowServices {
   // Releases what FormCreate made, in order; safe after a failed start-up.
   void FormDestroy();
 
-  // Escape asks whether to quit; F4 switches between window and full screen.
+  // Escape asks whether to quit; F4 switches between window and full screen; P pauses play
+  // and resumes it.
   void FormKeyDown(int virtualKey);
+
+  // Whether the game on screen may be paused now; without a rule nothing pauses.
+  using PauseRule = bool (*)();
+  void SetPauseRule(PauseRule rule) { pauseRule_ = rule; }
+  // A paused game runs no frame (the frame counter stands still), its music holds its place
+  // and the dimmed last frame shows "PAUSE". Pause does nothing where the rule says no.
+  void Pause();
+  void Resume();
+  bool Paused() const { return paused_; }
 
   void MenuCloseClick();
   void MenuNormalClick() { NormalScreen(); }
@@ -78,6 +88,8 @@ class TFormMain final : public MainWindowServices {
   bool sequencerStarted_ = false;
   WindowPlacement windowPlacement_;
   bool windowSystemRefusalShown_ = false;
+  PauseRule pauseRule_ = nullptr;
+  bool paused_ = false;
   std::array<bool, kSkipItems> skipChecked_{};
   int drawingLeft_ = 0;
   int drawingTop_ = 0;

@@ -43,6 +43,7 @@ int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, i
 
   current_ = song;
   image_ = image;
+  paused_ = false;
   ElapsedTime = 0.0;
   song_.SongTime = 0.0;
   lastCallEnd_ = now;
@@ -55,7 +56,7 @@ void Engine::Step(uint32_t now, uint32_t period) {
     StopStep(now);  // nothing else goes out before the stop's messages and their pauses
     return;
   }
-  if (!IsPlaying() || !Reached(now, NextDue)) return;
+  if (!IsPlaying() || paused_ || !Reached(now, NextDue)) return;
   NextDue = now + period;
   Call(now);
   if (!song_.AnyTrackActive()) Stop();
@@ -99,7 +100,29 @@ void Engine::TickPass() {
   song_.SongTime += song_.TickLength();  // the tempo in force after this tick's events
 }
 
+void Engine::Pause(uint32_t now) {
+  if (!IsPlaying() || paused_ || StopPending()) return;
+  paused_ = true;
+  pausedAt_ = now;
+  // Notes held by the song or its sustain pedal would otherwise sound through the pause.
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    Send(static_cast<uint8_t>(kControlChange | channel), kControllerAllNotesOff, 0);
+    Send(static_cast<uint8_t>(kControlChange | channel), kControllerAllSoundOff, 0);
+  }
+}
+
+void Engine::Resume(uint32_t now) {
+  if (!paused_) return;
+  paused_ = false;
+  const uint32_t waited = now - pausedAt_;
+  NextDue += waited;
+  lastCallEnd_ += waited;
+  FadeStart += waited;
+  FadeEnd += waited;
+}
+
 void Engine::Stop() {
+  paused_ = false;
   if (!IsPlaying()) return;
   playing_ = 0;
   current_ = nullptr;

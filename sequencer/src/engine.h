@@ -68,6 +68,11 @@ class Engine {
   // no stop is going out.
   int32_t StopWait(uint32_t now) const;
   bool StopPending() const { return stopPending_.Get() != 0; }
+  // Holds the song where it is and silences what sounds; Resume goes on from there, the pause
+  // left out of the song's time and its fade. Nothing while not playing or a stop goes out.
+  void Pause(uint32_t now);
+  void Resume(uint32_t now);
+  bool Paused() const { return paused_; }
   // Stops `song` if it is the current song and lets go of its image.
   void Forget(const void* song);
 
@@ -122,6 +127,9 @@ class Engine {
   Shared<int32_t> stopPending_;
   int32_t stopSent_ = 0;
   uint32_t stopLastSent_ = 0;
+
+  bool paused_ = false;
+  uint32_t pausedAt_ = 0;
 
   std::vector<Message> pending_;
 };

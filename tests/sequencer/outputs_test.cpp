@@ -121,6 +121,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "mmsSMFAnalysisGetTotalNotes",
                                           "vondraSetMessageHandler",
                                           "vondraSetDefaultSoundFont",
+                                          "vondraPause",
                                           "vondraOutputReady",
                                           "vondraRenderOpen",
                                           "vondraRenderClose",
@@ -131,7 +132,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "vondraRenderPlaying",
                                           "vondraRenderTime",
                                           "vondraRenderSamples"};
-  EXPECT_EQ(expected.size(), 51u);
+  EXPECT_EQ(expected.size(), 52u);
   for (const auto& name : expected) EXPECT_NE(dlsym(library, name.c_str()), nullptr) << name;
 
   using VersionFunction = const char* (*)();

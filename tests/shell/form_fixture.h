@@ -51,7 +51,8 @@ inline SequencerCalls RecordingSequencer() {
           []() -> int32_t {
             Log("mmsEnd");
             return 0;
-          }};
+          },
+          [](int32_t paused) { Log("vondraPause(" + std::to_string(paused) + ")"); }};
 }
 
 class RecordingHost : public FormHost {

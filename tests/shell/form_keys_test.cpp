@@ -50,6 +50,41 @@ TEST_F(FormTest, EscapeAnsweredCancelLeavesEverythingAsItWas) {
   EXPECT_EQ(walker.X, x + 1);
 }
 
+bool gPausable = false;
+bool Pausable() {
+  return gPausable;
+}
+
+TEST_F(FormTest, PHoldsPlayWithItsMusicUnderADimmedPauseAndResumesIt) {
+  StartUp();
+  TActor& walker = NewActor(LayerBack);
+  walker.Move = &Walk;
+  ASSERT_TRUE(IdleAfter(32));
+  const int32_t frames = FrameCount;
+  gPausable = false;
+  form_->FormKeyDown(pres::vk::Letter('P'));
+  EXPECT_FALSE(form_->Paused()) << "nothing without a rule that allows it";
+  form_->SetPauseRule(&Pausable);
+  form_->FormKeyDown(pres::vk::Letter('P'));
+  EXPECT_FALSE(form_->Paused()) << "the title and menus do not pause";
+
+  gPausable = true;
+  display_->Fill(0xFF0000);
+  form_->FormKeyDown(pres::vk::Letter('P'));
+  ASSERT_TRUE(form_->Paused());
+  for (int i = 0; i < 5; ++i) IdleAfter(40);
+  EXPECT_EQ(FrameCount, frames) << "no frame ran";
+  const std::vector<uint32_t> picture = display_->ReadBackBuffer();
+  EXPECT_NEAR(int(picture[0] >> 16), 0x7F, 1) << "dimmed: " << std::hex << picture[0];
+  EXPECT_EQ(picture[160 * 480 + 240], 0xFFFFFFu) << "the lettering in the middle";
+
+  form_->FormKeyDown(pres::vk::Letter('P'));
+  EXPECT_FALSE(form_->Paused());
+  EXPECT_TRUE(IdleAfter(32));
+  EXPECT_EQ(FrameCount, frames + 1) << "the game goes on";
+  EXPECT_EQ(CallLog(), (std::vector<std::string>{"vondraPause(1)", "vondraPause(0)"}));
+}
+
 TEST_F(FormTest, EscapeAnsweredOkClosesTheWindow) {
   StartUp();
   host_.answer = true;
