@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 HEADLESS   := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VONDRA_OUTPUT=none
 
 .PHONY: all deps deps-game configure build game play test test-quick test-build test-asan \
-  test-tsan bench fuzz autoplay install uninstall deb installables clean format check-format
+  test-tsan bench fuzz autoplay playtest install uninstall deb installables clean format check-format
 
 all: build
 
@@ -58,6 +58,15 @@ autoplay: build
 	  --autopilot --until title --frames 200000 --digest /dev/null \
 	  --report $(BUILD_DIR)/autoplay.txt $(AUTOPLAY_ARGS)
 	@cat $(BUILD_DIR)/autoplay.txt
+
+# Whole games by the human-like pilot at lags 0, 3, 6 and 9 with five seeds each (at most 3
+# continues a game), one after the other: the figures go into content/stages/PLAYTEST.md, each
+# game's play log into $(BUILD_DIR)/playtest. Takes a while; not part of `make test`.
+# PLAYTEST_ARGS adds options (tools/headless/playtest_main.cpp), e.g. "--lags 6 --seeds 2".
+playtest: build
+	@mkdir -p $(BUILD_DIR)/playtest-home
+	XDG_DATA_HOME=$(abspath $(BUILD_DIR))/playtest-home $(HEADLESS) $(BUILD_DIR)/game/tolvane-playtest \
+	  --reports $(BUILD_DIR)/playtest --write content/stages/PLAYTEST.md $(PLAYTEST_ARGS)
 
 test-asan:
 	$(MAKE) test BUILD_DIR=build-asan BUILD_TYPE=Debug \

@@ -10,6 +10,8 @@ function(tolvane_add_test name)
   add_executable(${name} ${T_SOURCES})
   tolvane_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # Tests may reach every module and each other's support code.
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE
     TOLVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     TOLVANE_BINARY_DIR="${PROJECT_BINARY_DIR}"

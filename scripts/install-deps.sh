@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev          # window, renderer, keyboard, sound effects
   libimgui-dev libstb-dev fonts-vlgothic # menu bar and boxes, PNG output, Japanese captions
   libfluidsynth-dev timgm6mb-soundfont   # built-in MIDI synthesizer and its SoundFont
-  fluid-soundfont-gm                     # the other GM font the tunes are checked on
+  fluid-soundfont-gm                     # the other GM font: tunes checked on it, start-up measured with it
   libasound2-dev                         # ALSA sequencer output
   librsvg2-dev libcairo2-dev             # rasterising the SVG art at build time
   fonts-dejavu-core                      # lettering of placeholder pictures and the font sheet

@@ -1,8 +1,13 @@
-// Playback timing with the real clock and the real player thread: each note message's send time
-// against its ideal song time, the drift from the start of the song to its end, and the player
-// thread's CPU time. Usage: vondra_timing_bench [--seconds N] (default 60).
+// Playback timing with the real clock and the real player thread. First each note message's send
+// time against its ideal song time, the drift from the start of the song to its end, and the
+// player thread's CPU time; then the sounding time: a click track played live through the
+// built-in synthesizer into a capture sink that pulls the audio in real time, each click found
+// in the audio against its ideal time plus the latency. Usage: vondra_timing_bench [--seconds N]
+// (default 60).
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,8 +16,10 @@
 #include <vector>
 
 #include "sequencer/include/vondra.h"
+#include "sequencer/midiout/fluidsynth_output.h"
 #include "sequencer/midiout/recording_output.h"
 #include "sequencer/src/library.h"
+#include "tests/sequencer/support/click_track.h"
 #include "tests/sequencer/support/engine_harness.h"
 #include "tests/sequencer/support/smf_builder.h"
 
@@ -68,8 +75,95 @@ double IdealMs(int64_t tick, uint32_t changeTick) {
 }
 
 double Percentile(std::vector<double> values, double p) {
+  if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   return values[static_cast<size_t>(p * (values.size() - 1))];
+}
+
+double Mean(const std::vector<double>& values) {
+  double sum = 0;
+  for (double x : values) sum += x;
+  return values.empty() ? 0.0 : sum / values.size();
+}
+
+// Pulls the synthesizer's audio as a sound card's driver would, a period of one synthesizer
+// block at a time in real time, and keeps it: frame f sounds at start + f / rate.
+class CaptureSink {
+ public:
+  static constexpr int kPeriodFrames = 64;
+
+  explicit CaptureSink(vondra::FluidSynthOutput& synth) : synth_(synth) {
+    start_ = Clock::now();
+    thread_ = std::thread([this] {
+      std::vector<float> left(kPeriodFrames), right(kPeriodFrames);
+      for (int64_t period = 0; !quit_.load(); ++period) {
+        synth_.Pull(left.data(), right.data(), kPeriodFrames);
+        for (int i = 0; i < kPeriodFrames; ++i)
+          audio_.push_back(std::fabs(left[i]) + std::fabs(right[i]));
+        std::this_thread::sleep_until(
+            start_ + std::chrono::microseconds((period + 1) * kPeriodFrames * 1000000 /
+                                               vondra::kSynthSampleRate));
+      }
+    });
+  }
+  ~CaptureSink() { Stop(); }
+  void Stop() {
+    quit_.store(true);
+    if (thread_.joinable()) thread_.join();
+  }
+  Clock::time_point Start() const { return start_; }
+  const std::vector<float>& Audio() const { return audio_; }
+
+ private:
+  vondra::FluidSynthOutput& synth_;
+  Clock::time_point start_;
+  std::atomic<bool> quit_{false};
+  std::thread thread_;
+  std::vector<float> audio_;
+};
+
+// Each click's sounding time against its ideal time plus the latency, in ms; empty without a
+// SoundFont.
+std::vector<double> SoundingErrors(double seconds, double& latency) {
+  const int repeats = std::max(1, static_cast<int>(seconds / 9.9 + 0.5));
+  const auto song = vondra::testing::ClickTrack(repeats);
+  const auto ideal = vondra::testing::ClickTimes(repeats);
+  vondra::FluidSynthOutput* synth = nullptr;
+  vondra::SystemClock systemClock;
+  vondra::TheLibrary().player.SetPlatform(vondra::Platform{
+      &systemClock,
+      [&synth]() -> std::unique_ptr<vondra::MidiOutput> {
+        auto made = vondra::FluidSynthOutput::Open(vondra::FluidSynthOutput::Mode::kPulled);
+        synth = made.get();
+        return made;
+      },
+      true});
+  if (mmsInit(kPeriod) != 0 || !synth) return {};
+  latency = synth->Schedule().LatencyMs();
+  CaptureSink sink(*synth);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  SongHandle handle = vondra::TheLibrary().handles.Adopt(song);
+  mmsPlay(handle, 0);
+  const Clock::time_point played = Clock::now();
+  while (mmsGetStatus() != 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  sink.Stop();
+  mmsDestroyHandle(handle);
+  mmsEnd();
+
+  // A click starts where the level first passes the threshold, 50 ms or more after the last.
+  const auto& audio = sink.Audio();
+  const double offset = std::chrono::duration<double, std::milli>(played - sink.Start()).count();
+  std::vector<double> errors;
+  size_t next = 0;
+  int64_t last = -1000000;
+  for (size_t frame = 0; frame < audio.size() && next < ideal.size(); ++frame) {
+    if (audio[frame] < 0.03f || int64_t(frame) - last < vondra::kSynthSampleRate / 20) continue;
+    last = int64_t(frame);
+    const double ms = frame * 1000.0 / vondra::kSynthSampleRate - offset;
+    errors.push_back(ms - (ideal[next++] + latency));
+  }
+  return errors;
 }
 
 }  // namespace
@@ -129,5 +223,31 @@ int main(int argc, char** argv) {
 
   mmsDestroyHandle(handle);
   mmsEnd();
+
+  double latency = 0;
+  const std::vector<double> sounding = SoundingErrors(seconds, latency);
+  if (sounding.empty()) {
+    std::printf("sounding time: no SoundFont, not measured\n");
+    return 0;
+  }
+  // The play call lands somewhere within the sink's period: that shifts the whole song by a
+  // constant, which the spread around the median leaves out.
+  const double median = Percentile(sounding, 0.5);
+  std::vector<double> spread;
+  for (double error : sounding) spread.push_back(std::fabs(error - median));
+  const auto tenth = static_cast<std::ptrdiff_t>(sounding.size() / 10);
+  const std::vector<double> first(sounding.begin(), sounding.begin() + tenth);
+  const std::vector<double> last(sounding.end() - tenth, sounding.end());
+  std::printf("\n%zu clicks, latency %.1f ms (+ the sink's %d-frame period)\n", sounding.size(),
+              latency, CaptureSink::kPeriodFrames);
+  std::printf("%-40s %8s %8s %8s\n", "(ms)", "median", "p99", "max");
+  std::printf("%-40s %8.2f %8.2f %8.2f\n", "send time - ideal", Percentile(errors, 0.5),
+              Percentile(errors, 0.99), Percentile(errors, 1.0));
+  std::printf("%-40s %8.2f %8.2f %8.2f\n", "sounding - (ideal + latency)", median,
+              Percentile(sounding, 0.99), Percentile(sounding, 1.0));
+  std::printf("%-40s %8.3f %8.3f %8.3f\n", "|sounding - its median|", Percentile(spread, 0.5),
+              Percentile(spread, 0.99), Percentile(spread, 1.0));
+  std::printf("sounding drift: mean error first tenth %.3f ms, last tenth %.3f ms\n", Mean(first),
+              Mean(last));
   return 0;
 }

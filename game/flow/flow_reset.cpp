@@ -1,10 +1,9 @@
 #include "game/flow/flow_reset.h"
 
-#include "game/flow/flow_hooks.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/game_progress.h"
 #include "game/flow/high_scores.h"
-#include "game/flow/music.h"
+#include "game/host/host_services.h"
 
 namespace tolvane {
 
@@ -12,8 +11,7 @@ void ResetFlow() {
   ResetFlowState();
   ResetHighScores();
   ResetGameProgress();
-  ResetFlowHooks();
-  Music = LibraryMusicCalls();
+  ResetHost();
 }
 
 }  // namespace tolvane

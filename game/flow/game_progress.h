@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "game/engine/actor.h"
+#include "game/play/player.h"
 
 namespace tolvane {
 
@@ -34,6 +35,19 @@ extern std::array<TActor*, kSpareActors> SpareActors;
 
 void NewGame(TActor& actor);
 void StageStart(TActor& actor);
+
+// The pieces NewGame and StageStart build the play screen from, in the order they make them
+// (the tests' play harness builds its scene from the same pieces). NewGame: the backdrop actor
+// and the dummy target; the player with its weapon display sliding in, each weapon at its
+// level; the eight protection orbs, empty; kStartTails tails.
+inline constexpr int32_t kStartTails = 3;
+void MakePlayArea();
+void MakePlayer(const std::array<int32_t, kWeaponCount>& levels);
+void MakeOrbs();
+// StageStart: the player enters from the left, guarded, showing its weapon; the two HUD lines
+// glide in, those of the stage before ended first.
+void PlayerEntry(TActor& player);
+void StartHudLines();
 void StageClear(TActor& actor);
 // Moves a picture of the stage opening: glides to its place, holds, then launches off to
 // the right and disappears. Work[kPanelHold] counts down; Work[kPanelTargetX] is its place.

@@ -5,7 +5,7 @@
 
 #include "game/flow/flow_texts.h"
 #include "game/flow/high_scores.h"
-#include "game/shell/program_state.h"
+#include "game/host/program_state.h"
 
 namespace tolvane {
 

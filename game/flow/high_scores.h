@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/flow/flow_hooks.h"
+#include "game/host/host_services.h"
 
 namespace tolvane {
 

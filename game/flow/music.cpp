@@ -1,35 +1,32 @@
 #include "game/flow/music.h"
 
 #include "game/flow/file_names.h"
-#include "game/shell/program_state.h"
+#include "game/host/host_services.h"
+#include "game/host/program_state.h"
 
 namespace tolvane {
 
-MusicCalls LibraryMusicCalls() {
-  return {&mmsCreateHandle, &mmsPlay, &mmsFadeout, &mmsStop};
-}
-
-MusicCalls Music = LibraryMusicCalls();
-
 void LoadTunes() {
+  const MusicCalls& music = Host().music;
   for (int32_t tune = 1; tune <= kTuneCount; ++tune) {
     const auto slot = static_cast<size_t>(tune);
     MusicHandle[slot] =
-        Music.createHandle != nullptr ? Music.createHandle(TuneFileName(tune)) : nullptr;
+        music.createHandle != nullptr ? music.createHandle(TuneFileName(tune)) : nullptr;
   }
 }
 
 void PlayTune(int32_t tune, int32_t repeat) {
-  if (tune < 1 || tune > kTuneCount || Music.play == nullptr) return;
-  Music.play(MusicHandle[static_cast<size_t>(tune)], repeat);
+  const MusicCalls& music = Host().music;
+  if (tune < 1 || tune > kTuneCount || music.play == nullptr) return;
+  music.play(MusicHandle[static_cast<size_t>(tune)], repeat);
 }
 
 void FadeoutMusic(int32_t fadeTime) {
-  if (Music.fadeout != nullptr) Music.fadeout(fadeTime);
+  if (Host().music.fadeout != nullptr) Host().music.fadeout(fadeTime);
 }
 
 void StopMusic() {
-  if (Music.stop != nullptr) Music.stop();
+  if (Host().music.stop != nullptr) Host().music.stop();
 }
 
 }  // namespace tolvane

@@ -93,7 +93,7 @@ int32_t LetterPattern(char c) {
 
 void NameEntrySetup(TActor& actor) {
   const int32_t n = actor.Work[kPlaceWord];
-  InsertRank(n, Score, TodaysDate());
+  InsertRank(n, Score, Host().today());
 
   TActor& holder = NewActor(LayerBack);
   actor.Work[kGridHolderWord] = SlotOf(holder);

@@ -51,9 +51,18 @@ constexpr std::array<HudPiece, 3> kHudPieces = {{
 }};
 
 constexpr int32_t kOrbPatternPeriod = 2;
-constexpr int32_t kStartTails = 3;
 
-void MakePlayer() {
+}  // namespace
+
+void MakePlayArea() {
+  BackdropActor = &NewActor(LayerBack);
+  BackdropActor->Kind = KindPersistent;
+  DummyTarget = &NewActor(LayerBack);
+  DummyTarget->X = kDummyTargetX;
+  DummyTarget->Y = kDummyTargetY;
+}
+
+void MakePlayer(const std::array<int32_t, kWeaponCount>& levels) {
   TActor& player = NewActor(LayerBack);
   PlayerActor = &player;
   SetPlayerLook(player);
@@ -63,7 +72,7 @@ void MakePlayer() {
   player.Kind = KindPlayer;
   player.Work[kWeapon] = 0;
   for (int32_t w = 0; w < kWeaponCount; ++w)
-    WeaponLevel(player, w) = StartWeaponLevel[static_cast<size_t>(w)];
+    WeaponLevel(player, w) = levels[static_cast<size_t>(w)];
   for (const HudPiece& piece : kHudPieces) {
     TActor& hud = NewActor(LayerTop);
     SetImage(hud, piece.image);
@@ -85,8 +94,6 @@ void MakeOrbs() {
   }
 }
 
-}  // namespace
-
 void NewGame(TActor& /*actor*/) {
   ClearAllActors();
   // The clear ended the HUD lines of any earlier game; their slots may be handed out again.
@@ -95,14 +102,9 @@ void NewGame(TActor& /*actor*/) {
   GlideText(0, kSpareTextRow, "", kFullScale, kFullScale, 0, 0);
   GlideText(0, kSpareTextRow + 1, "", kFullScale, kFullScale, 0, 0);
 
-  BackdropActor = &NewActor(LayerBack);
-  BackdropActor->Kind = KindPersistent;
+  MakePlayArea();
   ShotCharge = 0;
   LossCharge = 0;
-
-  DummyTarget = &NewActor(LayerBack);
-  DummyTarget->X = kDummyTargetX;
-  DummyTarget->Y = kDummyTargetY;
 
   for (TActor*& spare : SpareActors) spare = &NewActor(LayerFront);
   for (size_t i = 0; i < BannerActors.size(); ++i) {
@@ -116,7 +118,7 @@ void NewGame(TActor& /*actor*/) {
     TallyText[i] = TextAtCell(kTallyColumn, kTallyFirstRow + static_cast<int32_t>(i), "", 0, 0);
   }
 
-  MakePlayer();
+  MakePlayer(StartWeaponLevel);
   MakeOrbs();
   Tails = kStartTails;
   Score = 0;

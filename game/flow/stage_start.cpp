@@ -11,18 +11,18 @@
 #include "game/engine/text_slots.h"
 #include "game/engine/work_slots.h"
 #include "game/flow/file_names.h"
-#include "game/flow/flow_hooks.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/flow_texts.h"
 #include "game/flow/game_progress.h"
 #include "game/flow/music.h"
+#include "game/host/host_services.h"
+#include "game/host/program_paths.h"
+#include "game/host/program_state.h"
 #include "game/play/backdrop.h"
 #include "game/play/game_state.h"
 #include "game/play/player.h"
 #include "game/play/speed_tables.h"
 #include "game/play/stage_script.h"
-#include "game/shell/program_paths.h"
-#include "game/shell/program_state.h"
 
 namespace tolvane {
 
@@ -79,12 +79,17 @@ void StartOpeningPanels() {
   }
 }
 
-void EnterPlayer(const TActor& stage) {
-  TActor& player = *PlayerActor;
+// The weapon and levels the stage actor carries over from the stage before.
+void TakeNextWeapons(const TActor& stage, TActor& player) {
   player.Work[kWeapon] = stage.Work[kNextWeapon];
   for (int32_t w = 0; w < kWeaponCount; ++w) {
     WeaponLevel(player, w) = stage.Work[static_cast<size_t>(kNextWeaponLevel + w)];
   }
+}
+
+}  // namespace
+
+void PlayerEntry(TActor& player) {
   ShowSelectedWeapon(player);
   player.Blink = 1;
   player.Work[kGuardTimer] = kEntryGuardFrames;
@@ -94,13 +99,18 @@ void EnterPlayer(const TActor& stage) {
   player.Move = PlayerEnter;
 }
 
-}  // namespace
+void StartHudLines() {
+  EndHudLine(HudLine1);
+  EndHudLine(HudLine2);
+  HudLine1 = GlideText(0, 0, "", kFullScale, kFullScale, 0, kHudDelay);
+  HudLine2 = GlideText(0, 1, "", kFullScale, kFullScale, 0, kHudDelay);
+}
 
 void StageStart(TActor& actor) {
   const int32_t stage = actor.Work[kStageNumber];
   RandomReset();
   const char* fileName = StageFileName(stage);
-  if (*fileName == '\0' || !LoadStageFile(JoinProgramPath(ProgramFolder(), fileName))) {
+  if (*fileName == '\0' || !LoadStageFile(JoinProgramPath(Host().dataFolder(), fileName))) {
     // The only failure the game reports; the program then closes. The actor stops, so
     // the box is shown once.
     ShowMessageBox(kStageFileError);
@@ -120,12 +130,9 @@ void StageStart(TActor& actor) {
   for (TActor* orb : ProtectionActors) orb->Image = kNoImage;
   for (char* line : TallyText) line[0] = '\0';
   StartOpeningPanels();
-  EnterPlayer(actor);
-
-  EndHudLine(HudLine1);
-  EndHudLine(HudLine2);
-  HudLine1 = GlideText(0, 0, "", kFullScale, kFullScale, 0, kHudDelay);
-  HudLine2 = GlideText(0, 1, "", kFullScale, kFullScale, 0, kHudDelay);
+  TakeNextWeapons(actor, *PlayerActor);
+  PlayerEntry(*PlayerActor);
+  StartHudLines();
 }
 
 void PanelSlideMove(TActor& actor) {

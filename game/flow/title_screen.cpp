@@ -11,8 +11,8 @@
 #include "game/flow/game_progress.h"
 #include "game/flow/options_screen.h"
 #include "game/flow/ranking_screen.h"
+#include "game/host/program_state.h"
 #include "game/play/speed_tables.h"
-#include "game/shell/program_state.h"
 
 namespace tolvane {
 

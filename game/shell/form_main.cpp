@@ -7,9 +7,9 @@
 #include "game/engine/actor_pool.h"
 #include "game/engine/screen_setup.h"
 #include "game/engine/text_slots.h"
+#include "game/host/program_paths.h"
 #include "game/shell/frame_driver.h"
 #include "game/shell/pause_picture.h"
-#include "game/shell/program_paths.h"
 #include "presentation/services.h"
 #include "presentation/virtual_keys.h"
 
@@ -33,13 +33,13 @@ TFormMain::TFormMain(FormHost& host, const SequencerCalls& sequencer, std::strin
       programDirectory_(std::move(programDirectory)),
       bootScene_(bootScene) {
   skipChecked_[0] = true;
-  SetMainWindowServices(this);
+  Host().window = this;
   tolvane::CloseMainWindow = &CloseFromFrameDriver;
 }
 
 TFormMain::~TFormMain() {
   tolvane::CloseMainWindow = nullptr;
-  SetMainWindowServices(nullptr);
+  Host().window = nullptr;
 }
 
 void TFormMain::FormCreate() {

@@ -9,8 +9,9 @@
 #include <string>
 
 #include "game/engine/frame_state.h"
+#include "game/host/host_services.h"
+#include "game/host/program_state.h"
 #include "game/shell/form_host.h"
-#include "game/shell/program_state.h"
 #include "game/shell/sequencer_calls.h"
 
 namespace tolvane {

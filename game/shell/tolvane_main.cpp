@@ -8,11 +8,11 @@
 #include "content/sounds/sound_effects.h"
 #include "game/flow/boot_scene.h"
 #include "game/flow/play_pause.h"
+#include "game/host/program_paths.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
 #include "game/shell/main_loop.h"
 #include "game/shell/message_queue.h"
-#include "game/shell/program_paths.h"
 #include "game/shell/sdl_form_host.h"
 #include "presentation/services.h"
 

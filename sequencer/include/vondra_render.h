@@ -1,6 +1,7 @@
 /*
  * vondra extensions outside the mms family, for tools built on the library (vondra-play): whether
- * mmsInit found an output, and offline rendering through the built-in synthesizer.
+ * mmsInit found an output, the ALSA sequencer ports it can play to, and offline rendering through
+ * the built-in synthesizer.
  *
  * An offline renderer has a player of its own on a virtual clock: it never touches the output,
  * song or position of the mms calls, and it runs only as far as vondraRenderAdvance moves it,
@@ -23,6 +24,14 @@ extern "C" {
 /* 1 when the last mmsInit opened a MIDI output and the player runs, 0 otherwise (mmsInit
  * answers 0 in both cases). */
 VONDRA_API int32_t vondraOutputReady(void);
+
+/* Receives one line per port: "client:port  client name  port name". */
+typedef void (*VondraPortVisitor)(const char* line, void* context);
+
+/* Calls `visit(line, context)` for every ALSA sequencer port of another client that can be written
+ * to (the ports VONDRA_MIDI_PORT may name); `visit` may be null to count only. Answers the number
+ * of ports, or -1 when the machine has no ALSA sequencer. Any thread; independent of mmsInit. */
+VONDRA_API int32_t vondraListPorts(VondraPortVisitor visit, void* context);
 
 /* The audio format of a render: interleaved stereo, signed 16-bit samples at this rate. */
 enum { VONDRA_RENDER_SAMPLE_RATE = 44100, VONDRA_RENDER_CHANNELS = 2 };

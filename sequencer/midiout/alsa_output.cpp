@@ -1,139 +1,124 @@
 #include "sequencer/midiout/alsa_output.h"
 
-#include <alsa/asoundlib.h>
-
 #include <cerrno>
-#include <cstdlib>
-
-#include "sequencer/midiout/alsa_quiet.h"
+#include <climits>
+#include <cmath>
 
 namespace vondra {
-
-inline constexpr const char* kClientName = "vondra";
-inline constexpr size_t kEncoderBufferSize = 256;
-
-struct AlsaOutput::Parts {
-  snd_seq_t* seq = nullptr;
-  snd_midi_event_t* encoder = nullptr;
-  int port = -1;
-
-  ~Parts() {
-    if (encoder) snd_midi_event_free(encoder);
-    if (seq) snd_seq_close(seq);
-  }
-};
-
 namespace {
 
-// The first port of another client that accepts writes and calls itself a synthesizer.
-bool FindSynthesizer(snd_seq_t* seq, snd_seq_addr_t& found) {
-  snd_seq_client_info_t* client = nullptr;
-  snd_seq_port_info_t* port = nullptr;
-  snd_seq_client_info_alloca(&client);
-  snd_seq_port_info_alloca(&port);
-  const int self = snd_seq_client_id(seq);
-  snd_seq_client_info_set_client(client, -1);
-  while (snd_seq_query_next_client(seq, client) >= 0) {
-    const int id = snd_seq_client_info_get_client(client);
-    if (id == self) continue;
-    snd_seq_port_info_set_client(port, id);
-    snd_seq_port_info_set_port(port, -1);
-    while (snd_seq_query_next_port(seq, port) >= 0) {
-      const unsigned caps = snd_seq_port_info_get_capability(port);
-      const unsigned type = snd_seq_port_info_get_type(port);
-      const unsigned writable = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
-      if ((caps & writable) == writable && (type & SND_SEQ_PORT_TYPE_SYNTHESIZER)) {
-        found = *snd_seq_port_info_get_addr(port);
-        return true;
-      }
-    }
-  }
-  return false;
-}
+inline constexpr size_t kEncoderBufferSize = 256;
+inline constexpr int64_t kDirect = -1;  // a stamp that means "now, not through the queue"
+inline constexpr int64_t kNever = INT64_MIN;
 
 }  // namespace
 
 std::unique_ptr<AlsaOutput> AlsaOutput::Open(const std::string& port) {
-  SilenceAlsaLibErrors();
-  auto parts = std::make_unique<Parts>();
-  if (snd_seq_open(&parts->seq, "default", SND_SEQ_OPEN_OUTPUT, SND_SEQ_NONBLOCK) < 0) {
-    parts->seq = nullptr;
-    return nullptr;
-  }
-  snd_seq_set_client_name(parts->seq, kClientName);
-  parts->port = snd_seq_create_simple_port(
-      parts->seq, kClientName, SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
-      SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
-  if (parts->port < 0) return nullptr;
-
-  std::string wanted = port;
-  if (wanted.empty()) {
-    if (const char* named = std::getenv("VONDRA_MIDI_PORT")) wanted = named;
-  }
-  snd_seq_addr_t destination{};
-  if (!wanted.empty()) {
-    if (snd_seq_parse_address(parts->seq, &destination, wanted.c_str()) < 0) return nullptr;
-  } else if (!FindSynthesizer(parts->seq, destination)) {
-    return nullptr;
-  }
-  if (snd_seq_connect_to(parts->seq, parts->port, destination.client, destination.port) < 0) {
-    return nullptr;
-  }
-  if (snd_midi_event_new(kEncoderBufferSize, &parts->encoder) < 0) {
-    parts->encoder = nullptr;
-    return nullptr;
-  }
-  const std::string name =
-      std::to_string(destination.client) + ":" + std::to_string(destination.port);
-  return std::unique_ptr<AlsaOutput>(new AlsaOutput(std::move(parts), name));
+  std::string destination;
+  auto link = OpenAlsaLink(port, destination);
+  if (!link) return nullptr;
+  auto output = std::make_unique<AlsaOutput>(std::move(link), std::move(destination));
+  if (!output->encoder_) return nullptr;
+  return output;
 }
 
-AlsaOutput::AlsaOutput(std::unique_ptr<Parts> parts, std::string destination)
-    : parts_(std::move(parts)), destination_(std::move(destination)) {}
+AlsaOutput::AlsaOutput(std::unique_ptr<AlsaLink> link, std::string destination)
+    : link_(std::move(link)), destination_(std::move(destination)) {
+  if (snd_midi_event_new(kEncoderBufferSize, &encoder_) < 0) encoder_ = nullptr;
+}
 
-AlsaOutput::~AlsaOutput() = default;
+AlsaOutput::~AlsaOutput() {
+  if (encoder_) snd_midi_event_free(encoder_);
+}
 
-LongResult AlsaOutput::Send(std::span<const uint8_t> bytes) {
-  if (!parts_) return LongResult::kFailed;
-  if (bytes.empty()) return LongResult::kFailed;
-  snd_seq_event_t event;
-  snd_seq_ev_clear(&event);
-  if (bytes[0] == 0xF0) {
-    // System Exclusive goes as one variable-length event of any size.
-    snd_seq_ev_set_sysex(&event, static_cast<unsigned>(bytes.size()),
-                         const_cast<uint8_t*>(bytes.data()));
-  } else {
-    snd_midi_event_reset_encode(parts_->encoder);
-    if (snd_midi_event_encode(parts_->encoder, bytes.data(), static_cast<long>(bytes.size()),
-                              &event) <= 0 ||
-        event.type == SND_SEQ_EVENT_NONE) {
-      return LongResult::kFailed;
-    }
-  }
-  snd_seq_ev_set_source(&event, parts_->port);
+int64_t AlsaOutput::StampOf(double ideal) const {
+  return origin_ + std::llround((ideal + latencyMs_) * 1e6);
+}
+
+LongResult AlsaOutput::Send(snd_seq_event_t& event, int64_t stamp) {
+  if (!link_) return LongResult::kFailed;
+  snd_seq_ev_set_source(&event, link_->Port());
   snd_seq_ev_set_subs(&event);
-  snd_seq_ev_set_direct(&event);
-  const int result = snd_seq_event_output_direct(parts_->seq, &event);
+  if (stamp == kDirect) {
+    snd_seq_ev_set_direct(&event);
+  } else {
+    snd_seq_real_time_t time{static_cast<unsigned>(stamp / 1000000000),
+                             static_cast<unsigned>(stamp % 1000000000)};
+    snd_seq_ev_schedule_real(&event, link_->Queue(), 0, &time);
+  }
+  const int result = link_->Output(event);
   if (result == -EAGAIN) return LongResult::kNotReady;
   return result < 0 ? LongResult::kFailed : LongResult::kDone;
 }
 
-void AlsaOutput::ShortMessage(uint32_t packed) {
+void AlsaOutput::ShortMessage(uint32_t packed, double ideal) {
+  if (!encoder_) return;
   const uint8_t bytes[3] = {ShortStatus(packed), ShortData1(packed), ShortData2(packed)};
   const uint8_t kind = bytes[0] & 0xF0;
-  const size_t length = (kind == 0xC0 || kind == 0xD0) ? 2 : 3;
-  Send(std::span<const uint8_t>(bytes, length));
+  const long length = (kind == 0xC0 || kind == 0xD0) ? 2 : 3;
+  snd_seq_event_t event;
+  snd_seq_ev_clear(&event);
+  snd_midi_event_reset_encode(encoder_);
+  if (snd_midi_event_encode(encoder_, bytes, length, &event) <= 0 ||
+      event.type == SND_SEQ_EVENT_NONE) {
+    return;
+  }
+  const int64_t stamp = StampOf(ideal);
+  if (event.type == SND_SEQ_EVENT_NOTEON || event.type == SND_SEQ_EVENT_NOTEOFF) {
+    auto& times =
+        notes_.try_emplace({event.data.note.channel, event.data.note.note}, kNever, kNever)
+            .first->second;
+    const bool on = event.type == SND_SEQ_EVENT_NOTEON && event.data.note.velocity > 0;
+    (on ? times.first : times.second) = stamp;
+  }
+  Send(event, stamp);
 }
 
-LongResult AlsaOutput::LongMessage(std::span<const uint8_t> message) {
-  return Send(message);
+LongResult AlsaOutput::LongMessage(std::span<const uint8_t> message, double ideal) {
+  if (message.empty()) return LongResult::kFailed;
+  snd_seq_event_t event;
+  snd_seq_ev_clear(&event);
+  // System Exclusive goes as one variable-length event of any size.
+  snd_seq_ev_set_sysex(&event, static_cast<unsigned>(message.size()),
+                       const_cast<uint8_t*>(message.data()));
+  return Send(event, StampOf(ideal));
+}
+
+void AlsaOutput::SetPeriod(uint32_t period) {
+  latencyMs_ = kAlsaLatencyPeriods * period;
+}
+
+void AlsaOutput::BeginSong() {
+  if (link_) origin_ = link_->QueueTime();
+  notes_.clear();
+}
+
+void AlsaOutput::NoteOff(int channel, int note, int64_t stamp) {
+  snd_seq_event_t event;
+  snd_seq_ev_clear(&event);
+  snd_seq_ev_set_noteoff(&event, channel, note, 0);
+  Send(event, stamp);
+}
+
+void AlsaOutput::Silence(double ideal, bool atOnce) {
+  if (!link_) return;
+  // At once: what the queue still holds is taken back, and every note whose note-on has been
+  // delivered and whose note-off has not is switched off directly. At the song's own end:
+  // nothing comes after it, and the notes still on then are switched off at its time.
+  const int64_t at = atOnce ? link_->QueueTime() : StampOf(ideal);
+  if (atOnce) link_->DropWaiting();
+  for (const auto& [key, times] : notes_) {
+    const auto [on, off] = times;
+    const bool sounding = on != kNever && on <= at && !(off >= on && off <= at);
+    if (sounding) NoteOff(key.first, key.second, atOnce ? kDirect : at);
+  }
+  notes_.clear();
 }
 
 bool AlsaOutput::Close() {
-  if (!parts_) return false;
-  const bool closed = snd_seq_close(parts_->seq) == 0;
-  parts_->seq = nullptr;
-  parts_.reset();
+  if (!link_) return false;
+  const bool closed = link_->Close();
+  link_.reset();
   return closed;
 }
 

@@ -1,25 +1,75 @@
 #include "sequencer/midiout/fluidsynth_output.h"
 
 #include <fluidsynth.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
 
 #include "sequencer/midiout/alsa_quiet.h"
+#include "sequencer/midiout/fluid_messages.h"
 
 namespace vondra {
+
+inline constexpr int kBlock = BlockScheduler::kBlockFrames;
 
 struct FluidSynthOutput::Parts {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   fluid_audio_driver_t* driver = nullptr;
+  BlockScheduler schedule{kSynthSampleRate, 0.0};
+  bool scheduled = true;  // false: nobody renders, so messages go to the synthesizer at once
+  std::function<int64_t()> now;
+  // The block being handed out, for callers that ask for frames that are not whole blocks.
+  float left[kBlock] = {};
+  float right[kBlock] = {};
+  int16_t pcm[2 * kBlock] = {};
+  int used = kBlock;
   std::string soundFontPath;
 
   ~Parts() {
-    if (driver) delete_fluid_audio_driver(driver);
+    if (driver) delete_fluid_audio_driver(driver);  // first: it renders from the synthesizer
     if (synth) delete_fluid_synth(synth);
     if (settings) delete_fluid_settings(settings);
+  }
+
+  int64_t Now() const { return now ? now() : schedule.Rendered(); }
+
+  // The messages due in the next block go to the synthesizer, then the block is rendered.
+  void NextBlock(bool asFloat) {
+    schedule.NextBlock([this](const ScheduledMessage& message) {
+      switch (message.kind) {
+        case ScheduledMessage::Kind::kShort:
+          PlayShortMessage(synth, message.packed);
+          break;
+        case ScheduledMessage::Kind::kLong:
+          PlaySysEx(synth, message.bytes);
+          break;
+        case ScheduledMessage::Kind::kRelease:
+          ReleaseAllNotes(synth);
+          break;
+      }
+    });
+    if (asFloat) {
+      fluid_synth_write_float(synth, kBlock, left, 0, 1, right, 0, 1);
+    } else {
+      fluid_synth_write_s16(synth, kBlock, pcm, 0, 2, pcm, 1, 2);
+    }
+    used = 0;
+  }
+
+  void Pull(float* outLeft, float* outRight, int frames) {
+    while (frames > 0) {
+      if (used == kBlock) NextBlock(true);
+      const int taken = std::min(frames, kBlock - used);
+      std::copy_n(left + used, taken, outLeft);
+      std::copy_n(right + used, taken, outRight);
+      outLeft += taken;
+      outRight += taken;
+      used += taken;
+      frames -= taken;
+    }
   }
 };
 
@@ -60,7 +110,26 @@ std::string LoadSoundFont(fluid_synth_t* synth, const std::string& requested) {
   return {};
 }
 
+// The audio driver's thread asks for the next stretch of audio.
+int PullForDriver(void* data, int frames, int, float*[], int channels, float* out[]) {
+  if (channels < 2) return FLUID_FAILED;
+  static_cast<FluidSynthOutput::Parts*>(data)->Pull(out[0], out[1], frames);
+  return FLUID_OK;
+}
+
 }  // namespace
+
+std::string ChooseSoundFont() {
+  if (const char* named = std::getenv("VONDRA_SOUNDFONT"); named && *named) return named;
+  if (std::string preferred = DefaultSoundFont();
+      !preferred.empty() && access(preferred.c_str(), R_OK) == 0) {
+    return preferred;
+  }
+  for (const char* candidate : kSoundFontCandidates) {
+    if (access(candidate, R_OK) == 0) return candidate;
+  }
+  return {};
+}
 
 std::unique_ptr<FluidSynthOutput> FluidSynthOutput::Open(Mode mode, const std::string& soundFont) {
   SilenceFluidLog();
@@ -73,8 +142,11 @@ std::unique_ptr<FluidSynthOutput> FluidSynthOutput::Open(Mode mode, const std::s
   if (!parts->synth) return nullptr;
   parts->soundFontPath = LoadSoundFont(parts->synth, soundFont);
   if (parts->soundFontPath.empty()) return nullptr;
-  // No audio device is not a failure: the synthesizer then plays to nobody.
-  if (mode == Mode::kLive) parts->driver = new_fluid_audio_driver(parts->settings, parts->synth);
+  if (mode == Mode::kLive) {
+    // No audio device is not a failure: the synthesizer then plays to nobody, at once.
+    parts->driver = new_fluid_audio_driver2(parts->settings, PullForDriver, parts.get());
+    parts->scheduled = parts->driver != nullptr;
+  }
   return std::unique_ptr<FluidSynthOutput>(new FluidSynthOutput(std::move(parts)));
 }
 
@@ -82,58 +154,48 @@ FluidSynthOutput::FluidSynthOutput(std::unique_ptr<Parts> parts) : parts_(std::m
 
 FluidSynthOutput::~FluidSynthOutput() = default;
 
-void FluidSynthOutput::ShortMessage(uint32_t packed) {
+void FluidSynthOutput::ShortMessage(uint32_t packed, double ideal) {
   if (!parts_) return;
-  fluid_synth_t* synth = parts_->synth;
-  const int channel = ShortStatus(packed) & 0x0F;
-  const int data1 = ShortData1(packed) & 0x7F;
-  const int data2 = ShortData2(packed) & 0x7F;
-  switch (ShortStatus(packed) & 0xF0) {
-    case 0x80:
-      fluid_synth_noteoff(synth, channel, data1);
-      break;
-    case 0x90:
-      if (data2 == 0) {
-        fluid_synth_noteoff(synth, channel, data1);
-      } else {
-        fluid_synth_noteon(synth, channel, data1, data2);
-      }
-      break;
-    case 0xA0:
-      fluid_synth_key_pressure(synth, channel, data1, data2);
-      break;
-    case 0xB0:
-      fluid_synth_cc(synth, channel, data1, data2);
-      break;
-    case 0xC0:
-      fluid_synth_program_change(synth, channel, data1);
-      break;
-    case 0xD0:
-      fluid_synth_channel_pressure(synth, channel, data1);
-      break;
-    case 0xE0:
-      fluid_synth_pitch_bend(synth, channel, data2 << 7 | data1);
-      break;
-    default:
-      break;
+  if (parts_->scheduled) {
+    parts_->schedule.Add(packed, ideal);
+  } else {
+    PlayShortMessage(parts_->synth, packed);
   }
 }
 
-LongResult FluidSynthOutput::LongMessage(std::span<const uint8_t> message) {
+LongResult FluidSynthOutput::LongMessage(std::span<const uint8_t> message, double ideal) {
   if (!parts_) return LongResult::kFailed;
-  // The synthesizer takes the body without the framing F0 and F7.
-  if (!message.empty() && message.front() == 0xF0) message = message.subspan(1);
-  if (!message.empty() && message.back() == 0xF7) message = message.first(message.size() - 1);
-  if (message.empty()) return LongResult::kDone;
-  const int result =
-      fluid_synth_sysex(parts_->synth, reinterpret_cast<const char*>(message.data()),
-                        static_cast<int>(message.size()), nullptr, nullptr, nullptr, 0);
-  return result == FLUID_OK ? LongResult::kDone : LongResult::kFailed;
+  if (!parts_->scheduled) return PlaySysEx(parts_->synth, message);
+  parts_->schedule.AddLong(message, ideal);
+  return LongResult::kDone;
+}
+
+void FluidSynthOutput::SetPeriod(uint32_t period) {
+  if (parts_ && !parts_->now) parts_->schedule.SetLatency(kLiveLatencyPeriods * period);
+}
+
+void FluidSynthOutput::BeginSong() {
+  if (parts_) parts_->schedule.BeginSong(parts_->Now());
+}
+
+void FluidSynthOutput::Silence(double ideal, bool atOnce) {
+  if (!parts_) return;
+  if (parts_->scheduled) {
+    parts_->schedule.Silence(ideal, atOnce, parts_->Now());
+  } else {
+    ReleaseAllNotes(parts_->synth);
+  }
 }
 
 bool FluidSynthOutput::Close() {
   parts_.reset();
   return true;
+}
+
+void FluidSynthOutput::SetFrameClock(std::function<int64_t()> now) {
+  if (!parts_) return;
+  parts_->now = std::move(now);
+  parts_->schedule.SetLatency(0);  // offline: every message on the frame of its ideal time
 }
 
 void FluidSynthOutput::Render(int16_t* interleaved, int frames) {
@@ -142,11 +204,27 @@ void FluidSynthOutput::Render(int16_t* interleaved, int frames) {
     std::fill_n(interleaved, 2 * frames, int16_t{0});
     return;
   }
-  fluid_synth_write_s16(parts_->synth, frames, interleaved, 0, 2, interleaved, 1, 2);
+  Parts& own = *parts_;
+  while (frames > 0) {
+    if (own.used == kBlock) own.NextBlock(false);
+    const int taken = std::min(frames, kBlock - own.used);
+    std::copy_n(own.pcm + 2 * own.used, 2 * taken, interleaved);
+    interleaved += 2 * taken;
+    own.used += taken;
+    frames -= taken;
+  }
+}
+
+void FluidSynthOutput::Pull(float* left, float* right, int frames) {
+  if (parts_) parts_->Pull(left, right, frames);
 }
 
 bool FluidSynthOutput::HasAudioDriver() const {
   return parts_ && parts_->driver;
+}
+
+const BlockScheduler& FluidSynthOutput::Schedule() const {
+  return parts_->schedule;
 }
 
 const std::string& FluidSynthOutput::SoundFontPath() const {

@@ -1,7 +1,11 @@
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "sequencer/midiout/alsa_output.h"
+#include "sequencer/midiout/background_output.h"
 #include "sequencer/midiout/fluidsynth_output.h"
 #include "sequencer/midiout/midi_output.h"
 
@@ -12,7 +16,12 @@ std::unique_ptr<MidiOutput> OpenConfiguredOutput() {
   const std::string_view name = chosen ? chosen : "";
   if (name == "none") return nullptr;
   if (name == "alsa") return AlsaOutput::Open();
-  return FluidSynthOutput::Open(FluidSynthOutput::Mode::kLive);
+  // The SoundFont loads in the background; without one that can be read there is no output.
+  const std::string soundFont = ChooseSoundFont();
+  if (soundFont.empty() || access(soundFont.c_str(), R_OK) != 0) return nullptr;
+  return std::make_unique<BackgroundOutput>([]() -> std::unique_ptr<MidiOutput> {
+    return FluidSynthOutput::Open(FluidSynthOutput::Mode::kLive);
+  });
 }
 
 }  // namespace vondra

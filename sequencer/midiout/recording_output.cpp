@@ -2,14 +2,15 @@
 
 namespace vondra {
 
-void RecordingOutput::Record(std::vector<uint8_t> bytes) {
+void RecordingOutput::Record(std::vector<uint8_t> bytes, double ideal) {
   RecordedMessage message;
   if (stamp_) std::tie(message.time, message.tick) = stamp_();
+  message.ideal = ideal;
   message.bytes = std::move(bytes);
   messages_.push_back(std::move(message));
 }
 
-void RecordingOutput::ShortMessage(uint32_t packed) {
+void RecordingOutput::ShortMessage(uint32_t packed, double ideal) {
   std::lock_guard lock(mutex_);
   const uint8_t status = ShortStatus(packed);
   const int channel = status & 0x0F;
@@ -19,6 +20,7 @@ void RecordingOutput::ShortMessage(uint32_t packed) {
     case 0x90:
       if (data2 > 0) {
         sounding_.insert({channel, data1});
+        notesAfterSilence_ += silenced_;
         break;
       }
       [[fallthrough]];
@@ -33,18 +35,46 @@ void RecordingOutput::ShortMessage(uint32_t packed) {
     default:
       break;
   }
-  Record({status, static_cast<uint8_t>(data1), static_cast<uint8_t>(data2)});
+  Record({status, static_cast<uint8_t>(data1), static_cast<uint8_t>(data2)}, ideal);
 }
 
-LongResult RecordingOutput::LongMessage(std::span<const uint8_t> message) {
+LongResult RecordingOutput::LongMessage(std::span<const uint8_t> message, double ideal) {
   std::lock_guard lock(mutex_);
   ++longAttempts_;
   if (refuseLong_ > 0) {
     --refuseLong_;
     return LongResult::kNotReady;
   }
-  Record(std::vector<uint8_t>(message.begin(), message.end()));
+  Record(std::vector<uint8_t>(message.begin(), message.end()), ideal);
   return LongResult::kDone;
+}
+
+void RecordingOutput::BeginSong() {
+  std::lock_guard lock(mutex_);
+  ++songs_;
+  silenced_ = false;
+}
+
+void RecordingOutput::Silence(double, bool) {
+  std::lock_guard lock(mutex_);
+  ++silences_;
+  silenced_ = true;
+  sounding_.clear();
+}
+
+int RecordingOutput::Songs() const {
+  std::lock_guard lock(mutex_);
+  return songs_;
+}
+
+int RecordingOutput::Silences() const {
+  std::lock_guard lock(mutex_);
+  return silences_;
+}
+
+int RecordingOutput::NotesAfterSilence() const {
+  std::lock_guard lock(mutex_);
+  return notesAfterSilence_;
 }
 
 bool RecordingOutput::Close() {
@@ -68,9 +98,10 @@ void RecordingOutput::FailClose(bool fail) {
   failClose_ = fail;
 }
 
-std::vector<RecordedMessage> RecordingOutput::Messages() const {
+std::vector<RecordedMessage> RecordingOutput::Messages(size_t first) const {
   std::lock_guard lock(mutex_);
-  return messages_;
+  if (first >= messages_.size()) return {};
+  return {messages_.begin() + static_cast<std::ptrdiff_t>(first), messages_.end()};
 }
 
 size_t RecordingOutput::Count() const {

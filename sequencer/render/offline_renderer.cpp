@@ -4,13 +4,17 @@
 
 namespace vondra {
 
+// Audio is rendered this far behind the virtual clock, so every message of a block is known
+// before the block is: the engine reads events up to a period after their ideal time.
+inline constexpr uint64_t kRenderLagMs = 20;
+
 class OfflineRenderer::RenderClock final : public Clock {
  public:
   explicit RenderClock(OfflineRenderer& owner) : owner_(owner) {}
   uint32_t Now() override { return static_cast<uint32_t>(now_); }
   void Sleep(uint32_t ms) override {
     now_ += ms;
-    owner_.RenderUntil(now_);
+    if (now_ > kRenderLagMs) owner_.RenderUntil(now_ - kRenderLagMs);
   }
   uint32_t MinimumPeriod() override { return 1; }
   uint64_t Total() const { return now_; }
@@ -29,6 +33,10 @@ std::unique_ptr<OfflineRenderer> OfflineRenderer::Create(const AnalysisEntries& 
   std::unique_ptr<OfflineRenderer> renderer(new OfflineRenderer());
   renderer->clock_ = std::make_unique<RenderClock>(*renderer);
   renderer->synth_ = synth.get();
+  // Messages go on the frame of their ideal time, counted from where the virtual clock stands.
+  RenderClock* clock = renderer->clock_.get();
+  synth->SetFrameClock(
+      [clock] { return static_cast<int64_t>(clock->Total() * kSynthSampleRate / 1000); });
   auto handOver = std::make_shared<std::unique_ptr<FluidSynthOutput>>(std::move(synth));
   renderer->player_ = std::make_unique<Player>(
       Platform{renderer->clock_.get(),
@@ -70,6 +78,11 @@ bool OfflineRenderer::Playing() const {
 
 uint32_t OfflineRenderer::NowMs() const {
   return clock_->Now();
+}
+
+const std::vector<int16_t>& OfflineRenderer::Samples() {
+  RenderUntil(clock_->Total());
+  return samples_;
 }
 
 void OfflineRenderer::RenderUntil(uint64_t ms) {

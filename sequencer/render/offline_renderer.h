@@ -1,7 +1,7 @@
 #pragma once
 // Plays a song through the built-in synthesizer as fast as the machine allows: a virtual clock
-// drives the engine exactly as the player thread would, and the audio of each stretch of
-// virtual time is rendered as it passes (also during the stop's pauses).
+// drives the engine exactly as the player thread would, and the audio is rendered a little
+// behind it (also during the stop's pauses), each message on the frame of its ideal time.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -33,8 +33,9 @@ class OfflineRenderer {
   uint32_t NowMs() const;
   const Player& player() const { return *player_; }
 
-  // Interleaved stereo 16-bit samples at kSynthSampleRate, from the start.
-  const std::vector<int16_t>& Samples() const { return samples_; }
+  // Interleaved stereo 16-bit samples at kSynthSampleRate, from the start up to the virtual
+  // clock (rendered now if still behind it).
+  const std::vector<int16_t>& Samples();
 
  private:
   class RenderClock;

@@ -46,9 +46,30 @@ int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, i
   paused_ = false;
   ElapsedTime = 0.0;
   song_.SongTime = 0.0;
+  idealTime_ = 0.0;
   lastCallEnd_ = now;
   playing_ = 1;
+  // While the stop's messages still go out, they keep the stopped song's time; while the output
+  // opens, nothing can sound.
+  begun_ = false;
+  if (!StopPending() && OutputReady()) Begin(now);
   return 0;
+}
+
+void Engine::Begin(uint32_t now) {
+  begun_ = true;
+  songStart_ = now;
+  idealBase_ = 0.0;
+  if (output_) output_->BeginSong();
+}
+
+void Engine::BeginWaitingSong(uint32_t now) {
+  const uint32_t waited = now - NextDue;
+  NextDue = now;
+  lastCallEnd_ = now;
+  FadeStart += waited;
+  FadeEnd += waited;
+  Begin(now);
 }
 
 void Engine::Step(uint32_t now, uint32_t period) {
@@ -56,10 +77,15 @@ void Engine::Step(uint32_t now, uint32_t period) {
     StopStep(now);  // nothing else goes out before the stop's messages and their pauses
     return;
   }
-  if (!IsPlaying() || paused_ || !Reached(now, NextDue)) return;
+  if (!IsPlaying() || paused_) return;
+  if (!begun_) {
+    if (OutputReady()) BeginWaitingSong(now);  // its first tick pass comes with the next wake
+    return;
+  }
+  if (!Reached(now, NextDue)) return;
   NextDue = now + period;
   Call(now);
-  if (!song_.AnyTrackActive()) Stop();
+  if (!song_.AnyTrackActive()) Stop(false);
   if (FadeSteps > 0 && IsPlaying()) FadeStep(now);
 }
 
@@ -77,6 +103,7 @@ void Engine::Call(uint32_t now) {
         TickCount.Add(skipped);
         SkipIdleTicks(song_, skipped);
         song_.SongTime += skipped * tickLength;
+        idealTime_ += skipped * tickLength;
         continue;
       }
     }
@@ -91,56 +118,72 @@ void Engine::Call(uint32_t now) {
 
 void Engine::TickPass() {
   TickCount.Add(1);
+  passIdeal_ = idealTime_;
   const Image bytes(*image_);
   if (!WalkTracks(bytes, song_, RepeatMode != 0,
                   [this](int track, const Event& event) { return Act(track, event); })) {
     return;
   }
   song_.AdvancePosition(1);
-  song_.SongTime += song_.TickLength();  // the tempo in force after this tick's events
+  const double tickLength = song_.TickLength();  // the tempo in force after this tick's events
+  song_.SongTime += tickLength;
+  idealTime_ += tickLength;
 }
 
 void Engine::Pause(uint32_t now) {
   if (!IsPlaying() || paused_ || StopPending()) return;
   paused_ = true;
   pausedAt_ = now;
-  // Notes held by the song or its sustain pedal would otherwise sound through the pause.
+  if (!begun_) return;  // nothing sounds yet
+  // What is scheduled is dropped, and notes held by the song or its sustain pedal would
+  // otherwise sound through the pause.
+  const double ideal = SongClock(now);
+  if (output_) output_->Silence(OutputIdeal(ideal), true);
   for (int channel = 0; channel < kChannelCount; ++channel) {
-    Send(static_cast<uint8_t>(kControlChange | channel), kControllerAllNotesOff, 0);
-    Send(static_cast<uint8_t>(kControlChange | channel), kControllerAllSoundOff, 0);
+    Send(ideal, static_cast<uint8_t>(kControlChange | channel), kControllerAllNotesOff, 0);
+    Send(ideal, static_cast<uint8_t>(kControlChange | channel), kControllerAllSoundOff, 0);
   }
 }
 
 void Engine::Resume(uint32_t now) {
   if (!paused_) return;
   paused_ = false;
+  if (!begun_) return;  // a song held back begins once its output is ready, as without a pause
   const uint32_t waited = now - pausedAt_;
   NextDue += waited;
   lastCallEnd_ += waited;
   FadeStart += waited;
   FadeEnd += waited;
+  songStart_ += waited;
+  // The output takes the song up again from here, as a song beginning now.
+  idealBase_ = SongClock(now);
+  if (output_) output_->BeginSong();
 }
 
-void Engine::Stop() {
+void Engine::Stop(bool fromCaller) {
   paused_ = false;
-  if (!IsPlaying()) return;
+  const bool playing = IsPlaying();
+  const uint32_t now = clock_->Now();
+  // The caller's stop silences the output at once whatever the state: a song that ended by
+  // itself is still heard for an output's latency. Silencing sends no message.
+  if (output_ && (playing || fromCaller)) output_->Silence(OutputIdeal(SongClock(now)), fromCaller);
+  if (!playing) return;
   playing_ = 0;
   current_ = nullptr;
   image_ = nullptr;
-  if (!output_) return;  // nothing to silence, nothing to pace
-  // A song stopped while it still waited for an earlier stop's messages sent nothing: those
-  // messages, still going out, silence everything already.
-  if (StopPending()) return;
+  // Without an output there is nothing to pace. A song stopped while it still waited for an
+  // earlier stop's messages sent nothing: those messages, still going out, silence the rest.
+  if (!output_ || StopPending()) return;
   stopPending_ = 1;
   stopSent_ = 0;
-  SendStopMessage(clock_->Now());
+  SendStopMessage(now);
 }
 
 void Engine::SendStopMessage(uint32_t now) {
   static constexpr int kControllers[] = {kControllerAllNotesOff, kControllerAllSoundOff,
                                          kControllerResetAll};
   const int channel = stopSent_ / 3;
-  Send(static_cast<uint8_t>(kControlChange | channel),
+  Send(SongClock(now), static_cast<uint8_t>(kControlChange | channel),
        static_cast<uint8_t>(kControllers[stopSent_ % 3]), 0);
   ++stopSent_;
   stopLastSent_ = now;
@@ -155,12 +198,7 @@ void Engine::StopStep(uint32_t now) {
     return;
   }
   stopPending_ = 0;
-  if (!IsPlaying()) return;
-  const uint32_t waited = now - NextDue;
-  NextDue = now;
-  lastCallEnd_ = now;
-  FadeStart += waited;
-  FadeEnd += waited;
+  if (IsPlaying() && OutputReady()) BeginWaitingSong(now);
 }
 
 void Engine::FinishStop() {

@@ -60,8 +60,9 @@ class Engine {
   // Ends playback at once and begins the stop's messages: all notes off, all sound off and
   // reset all controllers on every channel, kStopPause ms apart. The first goes out now, the
   // others from Step() as their pauses end; a song started meanwhile waits for the last pause.
-  // Nothing when not playing.
-  void Stop();
+  // Nothing when not playing. The output is silenced at once for a stop from the caller, at the
+  // song's own time for its end (its tracks ended, the fade's last step, a system status).
+  void Stop(bool fromCaller = true);
   // Sends what is left of the stop's messages on the calling thread, pauses included.
   void FinishStop();
   // Milliseconds until the stop's next message (or the end of its last pause) is due; -1 when
@@ -91,6 +92,17 @@ class Engine {
 
  private:
   void TickPass();
+  // Ideal time 0 of the song is now: the output is told, the stop's messages have their own.
+  void Begin(uint32_t now);
+  // A song held back (by the stop's messages, or an output still opening) begins now, as if its
+  // play call had come at this moment.
+  void BeginWaitingSong(uint32_t now);
+  bool OutputReady() const { return !output_ || output_->Ready(); }
+  // Song time at clock time `now`, for messages sent outside a tick pass.
+  double SongClock(uint32_t now) const { return static_cast<int32_t>(now - songStart_); }
+  // The ideal time the output knows for song time `ideal`: after a pause the output's time 0
+  // is where the song went on.
+  double OutputIdeal(double ideal) const { return ideal - idealBase_; }
   void SendStopMessage(uint32_t now);
   void StopStep(uint32_t now);
   bool Act(int track, const Event& event);
@@ -98,7 +110,7 @@ class Engine {
   bool ActOnMeta(int track, const Event& event);
   void Halt(int track, const Event& event);
   void SendSysEx(std::span<const uint8_t> body);
-  void Send(uint8_t status, uint8_t data1, uint8_t data2);
+  void Send(double ideal, uint8_t status, uint8_t data1, uint8_t data2);
   int Mirror(int channel, int note) const;
 
   Clock* clock_;
@@ -114,6 +126,10 @@ class Engine {
   int32_t InvertMode = 0;
   uint32_t NextDue = 0;
   double ElapsedTime = 0.0;
+  uint32_t songStart_ = 0;  // clock time of the song's ideal time 0
+  bool begun_ = false;      // the song playing has begun; else it is held back
+  double idealTime_ = 0.0;  // song time of the next tick pass: the tick lengths added up
+  double passIdeal_ = 0.0;  // song time of the tick pass running now
   uint32_t lastCallEnd_ = 0;
   Shared<uint32_t> TickCount;
 
@@ -130,6 +146,7 @@ class Engine {
 
   bool paused_ = false;
   uint32_t pausedAt_ = 0;
+  double idealBase_ = 0.0;  // song time of the output's ideal time 0
 
   std::vector<Message> pending_;
 };

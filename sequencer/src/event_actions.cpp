@@ -24,7 +24,7 @@ bool Engine::Act(int track, const Event& event) {
     case EventKind::kMeta:
       return ActOnMeta(track, event);
     case EventKind::kSystem:
-      Stop();  // a system status has no place in a file: playback ends
+      Stop(false);  // a system status has no place in a file: playback ends
       return false;
     case EventKind::kNoStatus:
       return true;
@@ -77,7 +77,7 @@ void Engine::ActOnChannel(const Event& event) {
     default:
       return;
   }
-  Send(event.status, data1, data2);
+  Send(passIdeal_, event.status, data1, data2);
 }
 
 bool Engine::ActOnMeta(int track, const Event& event) {
@@ -98,8 +98,9 @@ bool Engine::ActOnMeta(int track, const Event& event) {
 // controller resets; the notes that were sounding are switched off so none is left hanging.
 void Engine::Halt(int track, const Event& event) {
   playing_ = 0;
+  if (output_) output_->Silence(OutputIdeal(passIdeal_), false);
   for (int channel = 0; channel < kChannelCount; ++channel) {
-    Send(static_cast<uint8_t>(kControlChange | channel), kControllerAllNotesOff, 0);
+    Send(passIdeal_, static_cast<uint8_t>(kControlChange | channel), kControllerAllNotesOff, 0);
   }
   pending_.push_back({MessageKind::kError, FormatText(kPlaybackDataErrorFormat, kBanner, track,
                                                       event.status, event.metaType)});
@@ -112,12 +113,12 @@ void Engine::SendSysEx(std::span<const uint8_t> body) {
   if (!body.empty()) std::memcpy(sysExBuffer_ + 1, body.data(), body.size());
   const std::span<const uint8_t> message(sysExBuffer_, body.size() + 1);
   for (int attempt = 0; attempt < kLongMessageAttempts; ++attempt) {
-    if (output_->LongMessage(message) != LongResult::kNotReady) break;
+    if (output_->LongMessage(message, OutputIdeal(passIdeal_)) != LongResult::kNotReady) break;
   }
 }
 
-void Engine::Send(uint8_t status, uint8_t data1, uint8_t data2) {
-  if (output_) output_->ShortMessage(PackShort(status, data1, data2));
+void Engine::Send(double ideal, uint8_t status, uint8_t data1, uint8_t data2) {
+  if (output_) output_->ShortMessage(PackShort(status, data1, data2), OutputIdeal(ideal));
 }
 
 // Inverted play: the note mirrored about the C nearest the channel's average note. Results

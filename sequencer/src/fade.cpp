@@ -18,12 +18,13 @@ void Engine::FadeStep(uint32_t now) {
       FadeStart + static_cast<uint32_t>(span * (kFadeStepCount - steps) / kFadeStepCount);
   if (!Reached(now, due)) return;
   FadePercent = (steps - 1) * 100 / kFadeStepCount;
+  // The steps go in order with the song's messages, at the song time they are taken.
   for (int channel = 0; channel < kChannelCount; ++channel) {
-    Send(static_cast<uint8_t>(kControlChange | channel), kControllerVolume,
+    Send(SongClock(now), static_cast<uint8_t>(kControlChange | channel), kControllerVolume,
          static_cast<uint8_t>(ChannelVolume[channel] * FadePercent / 100));
   }
   FadeSteps = steps - 1;
-  if (steps - 1 == 0) Stop();
+  if (steps - 1 == 0) Stop(false);
 }
 
 }  // namespace vondra

@@ -58,6 +58,7 @@ int32_t Player::Init(uint32_t period) {
                                        static_cast<int>(period), static_cast<int>(minimum))});
         period_ = minimum;
       }
+      output_->SetPeriod(period_);
       engine_.Attach(output_.get(), SysExBuffer.get());
       engine_.ResetSong();
     }

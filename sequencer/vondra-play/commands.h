@@ -1,5 +1,5 @@
 #pragma once
-// The three things vondra-play does. Each returns the process exit status.
+// The things vondra-play does. Each returns the process exit status.
 #include "options.h"
 
 namespace vondra::play {
@@ -7,5 +7,6 @@ namespace vondra::play {
 int PlayCommand(const Options& options);
 int RenderCommand(const Options& options);
 int AnalyseCommand(const Options& options);
+int PortsCommand();
 
 }  // namespace vondra::play

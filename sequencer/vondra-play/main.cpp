@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
       return RenderCommand(*options);
     case Command::kAnalyse:
       return AnalyseCommand(*options);
+    case Command::kPorts:
+      return PortsCommand();
   }
   return 2;
 }

@@ -9,6 +9,7 @@ const char* const kUsage =
     "usage: vondra-play [options] FILE.mid\n"
     "       vondra-play --render OUT.wav [options] FILE.mid\n"
     "       vondra-play --analyse [--json] FILE.mid\n"
+    "       vondra-play --ports\n"
     "\n"
     "Plays a Standard MIDI File, showing measure:beat and tempo; Ctrl-C stops it.\n"
     "\n"
@@ -17,7 +18,8 @@ const char* const kUsage =
     "  --fade SECONDS      start a fade-out after SECONDS\n"
     "  --fade-time MS      length of the fade-out (default 5000)\n"
     "  --output NAME       fluidsynth (default), alsa or none\n"
-    "  --port CLIENT:PORT  ALSA sequencer port to play to\n"
+    "  --port CLIENT:PORT  ALSA sequencer port to play to (output alsa unless told)\n"
+    "  --ports             list the ALSA sequencer ports that can be played to\n"
     "  --soundfont FILE    SoundFont for the built-in synthesizer\n"
     "  --render OUT.wav    render offline to a 16-bit stereo 44100 Hz WAV file\n"
     "  --max-seconds N     longest render (default 600; a looped song needs --fade)\n"
@@ -62,6 +64,9 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
       options.invert = true;
     } else if (arg == "--json") {
       options.json = true;
+    } else if (arg == "--ports") {
+      options.command = Command::kPorts;
+      return options;
     } else if (arg == "--analyse" || arg == "--analyze") {
       options.command = Command::kAnalyse;
     } else if (arg == "--fade" || arg == "--fade-time" || arg == "--max-seconds") {
@@ -96,6 +101,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
     error = "no file given";
     return std::nullopt;
   }
+  if (!options.port.empty() && options.output.empty()) options.output = "alsa";
   if (options.output.size() && options.output != "fluidsynth" && options.output != "alsa" &&
       options.output != "none") {
     error = "--output takes fluidsynth, alsa or none";

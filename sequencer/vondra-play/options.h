@@ -6,7 +6,7 @@
 
 namespace vondra::play {
 
-enum class Command { kPlay, kRender, kAnalyse, kHelp };
+enum class Command { kPlay, kRender, kAnalyse, kPorts, kHelp };
 
 struct Options {
   Command command = Command::kPlay;

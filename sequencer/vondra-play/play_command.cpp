@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include "commands.h"
@@ -36,7 +37,11 @@ int PlayCommand(const Options& options) {
   SetEnvironment(options);
   mmsInit(kPeriod);
   if (vondraOutputReady() == 0) {
-    std::fprintf(stderr, "vondra-play: no MIDI output could be opened\n");
+    const char* chosen = std::getenv("VONDRA_OUTPUT");
+    const bool alsa = chosen && std::string_view(chosen) == "alsa";
+    std::fprintf(stderr, "vondra-play: %s\n",
+                 alsa && vondraListPorts(nullptr, nullptr) < 0 ? "no ALSA sequencer on this machine"
+                                                               : "no MIDI output could be opened");
     return 1;
   }
   SongHandle song = mmsCreateHandle(options.file.c_str());

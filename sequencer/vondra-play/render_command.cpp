@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "commands.h"
-#include "sequencer/render/wav_writer.h"
 #include "vondra.h"
 #include "vondra_render.h"
+#include "wav_writer.h"
 
 namespace vondra::play {
 namespace {

@@ -13,7 +13,6 @@
 #include "game/engine/work_slots.h"
 #include "game/flow/boot_scene.h"
 #include "game/flow/file_names.h"
-#include "game/flow/flow_hooks.h"
 #include "game/flow/flow_reset.h"
 #include "game/flow/music.h"
 #include "game/flow/name_entry.h"
@@ -77,13 +76,13 @@ void FlowTest::SetUp() {
   harness_ = std::make_unique<PlayHarness>(source_);
   ResetFlow();
   MusicLog().clear();
-  Music = {&RecordCreate, &RecordPlay, &RecordFadeout, &RecordStop};
+  Host().music = {&RecordCreate, &RecordPlay, &RecordFadeout, &RecordStop};
   pres::Services().waves = &waves_;
   gFolder = folder_.path();
-  ProgramFolder = &TestFolder;
-  TodaysDate = &FixedDate;
+  Host().dataFolder = &TestFolder;
+  Host().today = &FixedDate;
   OpenSettings(SettingsPath());
-  SetMainWindowServices(&window_);
+  Host().window = &window_;
   // As after boot: tunes loaded, sound effects on.
   MusicHandle.fill(nullptr);
   LoadTunes();
@@ -92,11 +91,8 @@ void FlowTest::SetUp() {
 }
 
 void FlowTest::TearDown() {
-  SetMainWindowServices(nullptr);
-  IniFile = nullptr;
-  settings_.reset();
-  MusicHandle.fill(nullptr);
   ResetFlow();
+  settings_.reset();
   harness_.reset();
 }
 

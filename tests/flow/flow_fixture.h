@@ -13,8 +13,9 @@
 
 #include "game/engine/actor.h"
 #include "game/engine/pad_input.h"
+#include "game/host/host_services.h"
+#include "game/host/program_state.h"
 #include "game/play/stage_codes.h"
-#include "game/shell/program_state.h"
 #include "presentation/settings_file.h"
 #include "presentation/wave_list.h"
 #include "tests/support/play_harness.h"

@@ -9,10 +9,10 @@
 
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
-#include "game/flow/flow_hooks.h"
 #include "game/flow/game_progress.h"
 #include "game/flow/high_scores.h"
 #include "game/flow/name_entry.h"
+#include "game/host/host_services.h"
 #include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
 #include "game/play/player.h"
@@ -111,7 +111,7 @@ TEST_F(BuiltDataTest, TheFirstStagePlaysFromTheTitle) {
   if (!harness_->ArchiveLoaded() || !std::filesystem::exists(RunFolder() + "/stage1.bin")) {
     GTEST_SKIP() << "the run directory's data is not built";
   }
-  ProgramFolder = [] { return RunFolder(); };
+  Host().dataFolder = [] { return RunFolder(); };
   Boot();
   RunFrames(20);
   Press(PadButton1);

@@ -125,20 +125,22 @@ TEST_F(AutoplayRunTest, FromTheTitleThroughABossToTheClear) {
   EXPECT_GE(stage.score, 20000 + 300) << "the boss and the swoopers";
 }
 
-// Puts an enemy shot on the player on every frame it can be hit, until the first game over.
+// Puts an enemy shot on the player on every frame it can be hit once it has scored, until
+// the first game over (or, `always`, in every game).
 class Hazard final : public PadSource {
  public:
-  explicit Hazard(Autopilot& pilot) : pilot_(pilot) {}
+  explicit Hazard(Autopilot& pilot, bool always = false) : pilot_(pilot), always_(always) {}
   void BeforeFrame(int32_t frame, pres::InputDevice& input) override {
     pilot_.BeforeFrame(frame, input);
     const TActor& player = *PlayerActor;
-    if (pilot_.Log().Stages().size() == 1 && Score > 0 && player.Move == PlayerMove &&
+    if ((always_ || pilot_.Log().Stages().size() == 1) && Score > 0 && player.Move == PlayerMove &&
         player.Blink == 0)
       NewPolarShot(12, player.X, player.Y, 0, 0);
   }
 
  private:
   Autopilot& pilot_;
+  bool always_;
 };
 
 TEST_F(AutoplayRunTest, GameOverNameEntryAndContinueStartTheStageAgain) {
@@ -158,6 +160,23 @@ TEST_F(AutoplayRunTest, GameOverNameEntryAndContinueStartTheStageAgain) {
   const std::string table = HighScoreFile();
   EXPECT_NE(table.find("TAIL " + std::to_string(stages[0].score) + " "), std::string::npos)
       << table;
+}
+
+TEST_F(AutoplayRunTest, WithItsContinuesUsedUpThePilotGivesUpAndTheTitleEndsTheRun) {
+  WriteStage(1, ShortStage());
+  AutopilotOptions options;
+  options.continues = 1;
+  Autopilot pilot(options);
+  Hazard hazard(pilot, true);
+  ASSERT_EQ(Run(hazard, 12000, [&] { return pilot.BackAtTitleAfterGame(); }), 0);
+
+  EXPECT_TRUE(pilot.BackAtTitleAfterGame());
+  EXPECT_FALSE(pilot.BackAtTitleAfterEnding());
+  const auto& stages = pilot.Log().Stages();
+  ASSERT_EQ(stages.size(), 2u) << "one continue, then no more";
+  EXPECT_TRUE(stages[1].again);
+  EXPECT_EQ(stages[1].tailsLost, 3);
+  EXPECT_EQ(pilot.Log().Continues(), 1);
 }
 
 TEST_F(AutoplayRunTest, AJumpToAStageWithLevelsAndALateStartOfItsScript) {

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "sequencer/render/offline_renderer.h"
-#include "sequencer/render/wav_writer.h"
+#include "sequencer/vondra-play/wav_writer.h"
 #include "tests/sequencer/support/engine_harness.h"
 #include "tests/sequencer/support/smf_builder.h"
 #include "tests/support/scratch_folder.h"

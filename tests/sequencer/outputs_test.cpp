@@ -49,9 +49,9 @@ TEST(Outputs, TheEnvironmentChoosesTheOutput) {
     ScopedEnvironment output("VONDRA_OUTPUT", "fluidsynth");
     auto synth = OpenConfiguredOutput();
     ASSERT_NE(synth, nullptr);
-    synth->ShortMessage(PackShort(0x90, 60, 100));
+    synth->ShortMessage(PackShort(0x90, 60, 100), 0);
     const uint8_t sysex[] = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
-    EXPECT_EQ(synth->LongMessage(sysex), LongResult::kDone);
+    EXPECT_EQ(synth->LongMessage(sysex, 0), LongResult::kDone);
     EXPECT_TRUE(synth->Close());
   }
 }
@@ -61,10 +61,10 @@ TEST(Outputs, AlsaSequencer) {
   // Without a synthesizer port to play to the output may not open; with one, messages go out.
   auto alsa = AlsaOutput::Open();
   if (!alsa) GTEST_SKIP() << "no synthesizer port";
-  alsa->ShortMessage(PackShort(0x90, 60, 1));
-  alsa->ShortMessage(PackShort(0x80, 60, 0));
+  alsa->ShortMessage(PackShort(0x90, 60, 1), 0);
+  alsa->ShortMessage(PackShort(0x80, 60, 0), 0);
   const uint8_t sysex[] = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
-  EXPECT_NE(alsa->LongMessage(sysex), LongResult::kFailed);
+  EXPECT_NE(alsa->LongMessage(sysex, 0), LongResult::kFailed);
   EXPECT_TRUE(alsa->Close());
 }
 
@@ -123,6 +123,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "vondraSetDefaultSoundFont",
                                           "vondraPause",
                                           "vondraOutputReady",
+                                          "vondraListPorts",
                                           "vondraRenderOpen",
                                           "vondraRenderClose",
                                           "vondraRenderPlay",

@@ -1,7 +1,10 @@
-// The real player thread against calls from the caller's thread: thousands of random plays,
-// stops, fades and queries. Run under ThreadSanitizer; after every stop nothing may sound.
+// The real player thread against calls from the caller's thread: ten thousand random plays,
+// stops, fades and queries, played through a scheduling output. Run under ThreadSanitizer;
+// after every stop nothing may sound.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -11,6 +14,7 @@
 #include "sequencer/src/library.h"
 #include "tests/sequencer/support/engine_harness.h"
 #include "tests/sequencer/support/fast_clock.h"
+#include "tests/sequencer/support/scheduled_recorder.h"
 #include "tests/sequencer/support/smf_builder.h"
 
 namespace vondra {
@@ -20,7 +24,7 @@ using testing::BuildSmf;
 using testing::SmfOptions;
 using testing::TrackBuilder;
 
-inline constexpr int kCalls = 3000;
+inline constexpr int kCalls = 10000;
 
 // Songs that keep the player thread busy in different ways: dense chords on every channel,
 // System Exclusive, an ending of its own, a system status, an unlisted meta type.
@@ -83,10 +87,17 @@ void QueryEverything() {
 }
 
 TEST(PlayerThread, RandomCallsFromTheCallerNeverLeaveANoteSoundingAfterAStop) {
-  testing::FastClock clock(20);  // the stop's pauses take 10 ms in all
+  testing::FastClock clock(5);  // the stop's pauses take 2.4 ms in all
   auto recorder = std::make_shared<RecordingOutput>();
-  TheLibrary().player.SetPlatform(Platform{
-      &clock, [recorder] { return std::make_unique<testing::ForwardingOutput>(recorder); }, true});
+  testing::ScheduledRecorder* output = nullptr;
+  TheLibrary().player.SetPlatform(
+      Platform{&clock,
+               [&] {
+                 auto made = std::make_unique<testing::ScheduledRecorder>(recorder, clock);
+                 output = made.get();
+                 return made;
+               },
+               true});
   vondraSetMessageHandler(CountMessage, nullptr);
   ASSERT_EQ(mmsInit(10), 0);
 
@@ -95,10 +106,19 @@ TEST(PlayerThread, RandomCallsFromTheCallerNeverLeaveANoteSoundingAfterAStop) {
 
   std::mt19937 random(20240611);
   int stops = 0, plays = 0, notesLeft = 0;
+  // Until the next play, nothing but the stop's messages may be played after a stop's release.
+  size_t released = 0;
+  auto onlyStopMessagesSinceTheRelease = [&] {
+    for (const auto& message : recorder->Messages(released)) {
+      EXPECT_EQ(message.Status() & 0xF0, 0xB0);
+    }
+  };
   for (int call = 0; call < kCalls; ++call) {
     switch (random() % 8) {
       case 0:
       case 1: {
+        onlyStopMessagesSinceTheRelease();
+        released = SIZE_MAX;
         SongHandle song = handles[random() % handles.size()];
         const int32_t repeat = random() % 2;
         EXPECT_EQ(random() % 3 ? mmsPlay(song, repeat) : mmsInvertPlay(song, repeat), 0);
@@ -106,24 +126,13 @@ TEST(PlayerThread, RandomCallsFromTheCallerNeverLeaveANoteSoundingAfterAStop) {
         break;
       }
       case 2: {
-        const size_t before = recorder->Count();
         mmsStop();
         ++stops;
         EXPECT_EQ(mmsGetStatus(), 0);
-        // The stop's messages go out from the player thread; once they are out nothing sounds,
-        // and nothing but them went out since the stop.
-        for (int wait = 0; wait < 2000 && TheLibrary().player.engine().StopPending(); ++wait) {
-          std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        // The release goes with the next block: from then on nothing sounds.
+        output->WaitForBlocks(2);
         notesLeft += !recorder->SoundingNotes().empty();
-        const auto sent = recorder->Messages();
-        size_t start = before;
-        while (start < sent.size() && sent[start].bytes != std::vector<uint8_t>{0xB0, 123, 0}) {
-          ++start;
-        }
-        for (size_t i = start; i < sent.size(); ++i) {
-          EXPECT_EQ(sent[i].Status() & 0xF0, 0xB0) << i;
-        }
+        released = std::min(released, recorder->Count());
         break;
       }
       case 3:
@@ -134,11 +143,12 @@ TEST(PlayerThread, RandomCallsFromTheCallerNeverLeaveANoteSoundingAfterAStop) {
         break;
     }
     // Now and then let the song play on for a while.
-    if (random() % 8 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(random() % 25));
+    if (random() % 16 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(random() % 10));
   }
   mmsStop();
-  EXPECT_EQ(mmsEnd(), 0);  // the output closes only after the stop's messages
+  output->WaitForBlocks(2);
   EXPECT_TRUE(recorder->SoundingNotes().empty());
+  EXPECT_EQ(mmsEnd(), 0);  // the output closes only after the stop's messages
   EXPECT_EQ(notesLeft, 0) << "of " << stops << " stops";
   EXPECT_GT(plays, kCalls / 5);
   EXPECT_GT(recorder->Count(), 1000u);

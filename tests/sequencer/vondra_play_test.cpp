@@ -70,6 +70,16 @@ TEST_F(VondraPlay, AnswersUsageMistakesAndUnreadableFiles) {
   EXPECT_NE(none.output.find("no MIDI output"), std::string::npos);
 }
 
+TEST_F(VondraPlay, WithoutASequencerPortsAndAlsaPlaySaySoInOneLine) {
+  if (access("/dev/snd/seq", F_OK) == 0) GTEST_SKIP() << "this machine has a sequencer";
+  for (const ToolRun& run :
+       {RunTool("--ports"),
+        RunTool("--port 128:0 " + Write("song.mid", BuildSmf({TrackBuilder().End(10)})))}) {
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "vondra-play: no ALSA sequencer on this machine\n");
+  }
+}
+
 TEST_F(VondraPlay, AnalysisAsATableAndAsJson) {
   const std::string file = Write("song.mid", BuildSmf({TrackBuilder()
                                                            .Meta(0, 0x01, "Intro \"one\"")

@@ -3,7 +3,7 @@
 
 #include "game/engine/screen_setup.h"
 #include "game/engine/text_slots.h"
-#include "game/shell/program_paths.h"
+#include "game/host/program_paths.h"
 #include "presentation/virtual_keys.h"
 #include "tests/shell/form_fixture.h"
 

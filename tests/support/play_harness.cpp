@@ -1,6 +1,9 @@
 #include "tests/support/play_harness.h"
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <utility>
 
 #include "game/engine/actor_pool.h"
 #include "game/engine/engine_reset.h"
@@ -8,6 +11,7 @@
 #include "game/engine/random_streams.h"
 #include "game/engine/screen_setup.h"
 #include "game/engine/text_actors.h"
+#include "game/flow/game_progress.h"
 #include "game/play/backdrop.h"
 #include "game/play/game_state.h"
 #include "game/play/play_reset.h"
@@ -16,6 +20,7 @@
 #include "game/shell/frame_driver.h"
 #include "presentation/services.h"
 #include "presentation/virtual_keys.h"
+#include "tools/artbuild/catalogue.h"
 
 namespace tolvane::testing {
 
@@ -36,16 +41,6 @@ pres::ImageEntry SolidEntry(int patternWidth, int patternHeight, int patterns) {
     e.patternHeight = patternHeight;
   }
   return e;
-}
-
-TActor& NewHudActor(int32_t x, int32_t y, int32_t targetX, int32_t image) {
-  TActor& a = NewActor(LayerTop);
-  SetImage(a, image);
-  a.X = x;
-  a.Y = y;
-  a.Work[kSlideTargetX] = targetX;
-  a.Move = HudSlideMove;
-  return a;
 }
 
 void Mix(uint64_t& hash, int64_t value) {
@@ -126,58 +121,34 @@ void PlayHarness::SetEntrySize(int index, int patternWidth, int patternHeight, i
 }
 
 void PlayHarness::UsePlaySizes() {
-  struct Size {
-    int first, last, w, h, patterns;
-  };
-  static constexpr Size kSizes[] = {
-      {1, 1, 64, 64, 8},       // player hit
-      {2, 2, 24, 8, 1},        // main shot
-      {12, 12, 12, 12, 4},     // enemy bullet
-      {30, 30, 96, 48, 2},     // player
-      {32, 33, 60, 320, 8},    // stage 1 layers
-      {34, 36, 32, 32, 2},     // weapon icons and items
-      {37, 37, 24, 24, 2},     // protection item
-      {38, 38, 48, 16, 6},     // level gauge
-      {39, 39, 16, 16, 2},     // spread shot
-      {41, 41, 16, 16, 2},     // missile
-      {42, 43, 16, 16, 1},     // side shots
-      {44, 44, 24, 24, 4},     // protection orb
-      {177, 177, 50, 10, 1},   // ray
-      {205, 218, 48, 48, 1},   // explosions
-      {308, 308, 16, 16, 11},  // level digit
-  };
-  for (const Size& size : kSizes) {
-    for (int i = size.first; i <= size.last; ++i) SetEntrySize(i, size.w, size.h, size.patterns);
+  std::ifstream in(std::string(TOLVANE_SOURCE_DIR) + "/content/images/catalogue.tsv");
+  std::stringstream text;
+  text << in.rdbuf();
+  const artbuild::Catalogue catalogue = artbuild::ParseCatalogue(text.str());
+  // The player's set: player, shots, items, orbs, weapon display, bullet, ray, explosions and
+  // the first stage's background layers.
+  static constexpr std::pair<int, int> kPlaySet[] = {{1, 2},   {12, 12},   {30, 30},   {32, 39},
+                                                     {41, 44}, {177, 177}, {205, 218}, {308, 308}};
+  for (const auto& [first, last] : kPlaySet) {
+    for (int i = first; i <= last; ++i) {
+      const artbuild::CatalogueRow& row = catalogue.rows.at(static_cast<size_t>(i));
+      if (row.patternWidth > 0) {
+        SetEntrySize(i, row.patternWidth, row.patternHeight, row.count);
+      } else {
+        SetEntrySize(i, row.width.value, row.height.value, 1);
+      }
+    }
   }
 }
 
 void PlayHarness::BuildPlayScene(int32_t stage, int32_t weaponLevel) {
   ClearAllActors();
-  BackdropActor = &NewActor(LayerBack);
-  BackdropActor->Kind = KindPersistent;
-  DummyTarget = &NewActor(LayerBack);
-  DummyTarget->X = 550;
-  DummyTarget->Y = 160;
-
-  TActor& player = NewActor(LayerBack);
-  PlayerActor = &player;
-  SetPlayerLook(player);
-  player.HitScale = kPlayerHitScale;
-  player.Kind = KindPlayer;
-  player.Work[kWeapon] = 0;
-  for (int32_t w = 0; w < kWeaponCount; ++w) WeaponLevel(player, w) = weaponLevel;
-  player.Work[kWeaponIcon] = SlotOf(NewHudActor(550, 290, 320, kWeaponIconImage));
-  player.Work[kLevelGauge] = SlotOf(NewHudActor(600, 290, 410, kLevelGaugeImage));
-  player.Work[kLevelDigit] = SlotOf(NewHudActor(600, 300, 380, kLevelDigitImage));
-
-  for (size_t i = 0; i < ProtectionActors.size(); ++i) {
-    TActor& orb = NewActor(LayerBack);
-    orb.PatternPeriod = 2;
-    orb.Work[kOrbPhase] = kOrbPhases[i];
-    orb.Move = OrbMove;
-    ProtectionActors[i] = &orb;
-  }
-  Tails = 3;
+  HudLine1 = nullptr;  // as at a new game: the clear ended them
+  HudLine2 = nullptr;
+  MakePlayArea();
+  MakePlayer({weaponLevel, weaponLevel, weaponLevel});
+  MakeOrbs();
+  Tails = kStartTails;
   Score = 0;
   StageActor = &NewActor(LayerBack);
   StageActor->Work[kStageNumber] = stage;
@@ -186,15 +157,8 @@ void PlayHarness::BuildPlayScene(int32_t stage, int32_t weaponLevel) {
   RandomReset();
   MaxCombo = 0;
   StartBackdrop(*BackdropActor, stage);
-  ShowSelectedWeapon(player);
-  player.Blink = 1;
-  player.Work[kGuardTimer] = kEntryGuardFrames;
-  player.Work[kFireCooldown] = 0;
-  player.X = kPlayerStartX;
-  player.Y = kPlayerStartY;
-  player.Move = PlayerEnter;
-  HudLine1 = GlideText(0, 0, "", 100, 100, 0, 20);
-  HudLine2 = GlideText(0, 1, "", 100, 100, 0, 20);
+  PlayerEntry(*PlayerActor);
+  StartHudLines();
 }
 
 void PlayHarness::PlacePlayer(int32_t x, int32_t y) {

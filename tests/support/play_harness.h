@@ -42,13 +42,13 @@ class PlayHarness {
   // Gives a synthetic entry `patterns` patterns of w x h side by side.
   void SetEntrySize(int index, int patternWidth, int patternHeight, int patterns = 1);
   // Gives the synthetic entries of the player's set (player, shots, items, orbs, weapon
-  // display, bullet, ray, explosions, background layers) the sizes of the real archive.
+  // display, bullet, ray, explosions, background layers) their sizes in the image catalogue.
   void UsePlaySizes();
 
-  // The play screen as the new game and the stage start build it, without stage file,
-  // music, texts or opening pictures: backdrop, dummy target, player entering with the
-  // three weapons at the level, weapon display, empty orbs, stage actor running the
-  // script, HUD lines; Tails 3, Score 0, random streams reset.
+  // The play screen built by the pieces the new game and the stage start build it from, without
+  // stage file, music, texts, banners or opening pictures: backdrop, dummy target, player
+  // entering with the three weapons at the level, weapon display, empty orbs, stage actor
+  // running the script, HUD lines; the starting tails, Score 0, random streams reset.
   void BuildPlayScene(int32_t stage, int32_t weaponLevel = 1);
   // The player playing at (x, y), unguarded, as if it had just entered.
   void PlacePlayer(int32_t x, int32_t y);

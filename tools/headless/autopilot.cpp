@@ -42,6 +42,10 @@ bool EndingRuns() {
 
 }  // namespace
 
+Autopilot::Autopilot(const AutopilotOptions& options) : options_(options) {
+  if (options.human) human_.emplace(*options.human, options.lag);
+}
+
 void Autopilot::Set(pres::InputDevice& input, int key, bool down) {
   if (down) {
     input.KeyDown(key);
@@ -63,9 +67,14 @@ void Autopilot::Pulse(pres::InputDevice& input, int key) {
 
 void Autopilot::BeforeFrame(int32_t frame, pres::InputDevice& input) {
   log_.Observe(frame);
-  steps_.push_back(brain_.Decide());
-  const PilotStep step = steps_.front();
-  if (static_cast<int32_t>(steps_.size()) > options_.lag) steps_.pop_front();
+  PilotStep step;
+  if (human_) {
+    step = human_->Step(brain_);
+  } else {
+    steps_.push_back(brain_.Decide());
+    step = steps_.front();
+    if (static_cast<int32_t>(steps_.size()) > options_.lag) steps_.pop_front();
+  }
   if (!InPlay()) {
     for (int key :
          {pres::vk::kLeft, pres::vk::kRight, pres::vk::kUp, pres::vk::kDown, kFireKey, kSwitchKey})
@@ -91,6 +100,10 @@ void Autopilot::AnswerScreens(pres::InputDevice& input) {
   if (EndingRuns()) endingSeen_ = true;
   if (Running(TitleMenuMove) != nullptr) {
     if (endingSeen_) titleAfterEnding_ = true;
+    if (gaveUp_) {
+      titleAfterGivingUp_ = true;
+      return;
+    }
     if (options_.stage > 0 && !jumped_) {
       // What the title's start does, with the stage and the levels chosen here.
       jumped_ = true;
@@ -112,7 +125,14 @@ void Autopilot::AnswerScreens(pres::InputDevice& input) {
     }
     return;
   }
-  if (Running(ContinueMove) != nullptr || Running(ClosingWaitMove) != nullptr) {
+  if (Running(ContinueMove) != nullptr) {
+    // Continue while allowed; else give up: choose it (right) and confirm.
+    gaveUp_ = options_.continues >= 0 && log_.Continues() >= options_.continues;
+    Set(input, pres::vk::kRight, gaveUp_);
+    Pulse(input, kFireKey);
+    return;
+  }
+  if (Running(ClosingWaitMove) != nullptr) {
     Pulse(input, kFireKey);
     return;
   }

@@ -9,7 +9,9 @@
 // a stage sets the new game's start stage and levels, and a late start moves the script on.
 #include <cstdint>
 #include <deque>
+#include <optional>
 
+#include "tools/headless/human_pilot.h"
 #include "tools/headless/pad_source.h"
 #include "tools/headless/pilot_brain.h"
 #include "tools/headless/play_log.h"
@@ -22,11 +24,13 @@ struct AutopilotOptions {
   int32_t weapon = 0;       // the weapon to keep selected, 0-2
   int32_t fromTime = 0;  // > 0: each stage's script starts at this clock, skipping what lies before
   int32_t lag = 0;       // frames between seeing and steering: a slower, more human pilot
+  std::optional<uint64_t> human;  // a seed: steer as HumanPilot does, with the lag above
+  int32_t continues = -1;         // continues to take in a game; -1: as many as it needs
 };
 
 class Autopilot final : public PadSource {
  public:
-  explicit Autopilot(const AutopilotOptions& options) : options_(options) {}
+  explicit Autopilot(const AutopilotOptions& options);
 
   void BeforeFrame(int32_t frame, pres::InputDevice& input) override;
 
@@ -34,6 +38,9 @@ class Autopilot final : public PadSource {
   PlayLog& Log() { return log_; }
   // True once the title screen is up again after the ending was reached.
   bool BackAtTitleAfterEnding() const { return titleAfterEnding_; }
+  // True once the title screen is up again after the game: the ending, or a game over with
+  // no continue left.
+  bool BackAtTitleAfterGame() const { return titleAfterEnding_ || titleAfterGivingUp_; }
 
  private:
   void Set(pres::InputDevice& input, int key, bool down);
@@ -43,6 +50,7 @@ class Autopilot final : public PadSource {
 
   AutopilotOptions options_;
   PilotBrain brain_;
+  std::optional<HumanPilot> human_;
   std::deque<PilotStep> steps_;  // decided but not yet taken (with a lag)
   PlayLog log_;
   bool pulseDown_ = false;  // the pulsed key went down last frame
@@ -50,6 +58,8 @@ class Autopilot final : public PadSource {
   bool jumped_ = false;
   bool endingSeen_ = false;
   bool titleAfterEnding_ = false;
+  bool gaveUp_ = false;
+  bool titleAfterGivingUp_ = false;
   int32_t skippedStart_ = -1;  // frame of the stage start whose script was moved on
 };
 

@@ -3,7 +3,8 @@
 //   tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]
 //                    [--digest FILE] [--data DIR]
 //                    [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]
-//                                 [--lag F] [--until clear|title] [--report FILE]]
+//                                 [--lag F] [--human SEED] [--continues N]
+//                                 [--until clear|title] [--report FILE]]
 //
 // Runs N frames (300; with --until, enough for the goal) from start-up, pressing keys as the script
 // says (see key_script.h), and writes one digest line per frame to FILE (standard output by
@@ -11,10 +12,12 @@
 //
 // With --autopilot the game plays itself (autopilot.h): from the title, or from stage S
 // with every weapon at level L; keeping weapon W; each stage's script started at clock T;
-// steering F frames after it saw the game (a slower pilot, for judging difficulty).
-// --until clear ends the run when a stage's clear tally begins, --until title when the
-// title is back after the ending. What happened, stage by stage, goes to the report FILE
-// (standard error by default).
+// steering F frames after it saw the game (a slower pilot, for judging difficulty); with
+// --human, as a person would (human_pilot.h), its slips drawn from a stream seeded with SEED;
+// taking at most N continues in a game. --until clear ends the run when a stage's clear
+// tally begins, --until title when the title is back after the game (the ending, or the
+// last game over). What happened, stage by stage, goes to the report FILE (standard error
+// by default).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,7 +27,7 @@
 #include <sstream>
 #include <string>
 
-#include "game/shell/program_paths.h"
+#include "game/host/program_paths.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 #include "tools/headless/key_script.h"
@@ -42,7 +45,8 @@ int Usage() {
       "usage: tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]\n"
       "                        [--digest FILE] [--data DIR]\n"
       "                        [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]\n"
-      "                                     [--lag F] [--until clear|title] [--report FILE]]\n");
+      "                                     [--lag F] [--human SEED] [--continues N]\n"
+      "                                     [--until clear|title] [--report FILE]]\n");
   return 2;
 }
 
@@ -92,18 +96,24 @@ int main(int argc, char** argv) {
     } else if (option == "--data") {
       options.dataDirectory = value;
     } else if (option == "--stage" || option == "--level" || option == "--weapon" ||
-               option == "--from-time" || option == "--lag") {
-      const std::optional<int> n = option == "--stage"    ? Number(value, 1, 5)
-                                   : option == "--level"  ? Number(value, 1, 50)
-                                   : option == "--weapon" ? Number(value, 0, 2)
-                                   : option == "--lag"    ? Number(value, 0, 30)
-                                                          : Number(value, 0, 1000000);
+               option == "--from-time" || option == "--lag" || option == "--continues") {
+      const std::optional<int> n = option == "--stage"       ? Number(value, 1, 5)
+                                   : option == "--level"     ? Number(value, 1, 50)
+                                   : option == "--weapon"    ? Number(value, 0, 2)
+                                   : option == "--lag"       ? Number(value, 0, 30)
+                                   : option == "--continues" ? Number(value, 0, 1000)
+                                                             : Number(value, 0, 1000000);
       if (!n) return Usage();
-      (option == "--stage"    ? pilot.stage
-       : option == "--level"  ? pilot.weaponLevel
-       : option == "--weapon" ? pilot.weapon
-       : option == "--lag"    ? pilot.lag
-                              : pilot.fromTime) = *n;
+      (option == "--stage"       ? pilot.stage
+       : option == "--level"     ? pilot.weaponLevel
+       : option == "--weapon"    ? pilot.weapon
+       : option == "--lag"       ? pilot.lag
+       : option == "--continues" ? pilot.continues
+                                 : pilot.fromTime) = *n;
+    } else if (option == "--human") {
+      const std::optional<int> seed = Number(value, 0, 1000000000);
+      if (!seed) return Usage();
+      pilot.human = static_cast<uint64_t>(*seed);
     } else if (option == "--until") {
       until = value;
       if (until != "clear" && until != "title") return Usage();
@@ -160,7 +170,7 @@ int main(int argc, char** argv) {
     player.emplace(pilot);
     source = &*player;
     if (until == "clear") options.done = [&player] { return player->Log().TakeClear(); };
-    if (until == "title") options.done = [&player] { return player->BackAtTitleAfterEnding(); };
+    if (until == "title") options.done = [&player] { return player->BackAtTitleAfterGame(); };
     if (!until.empty() && !framesGiven)
       options.frames = until == "clear" ? kClearFrames : kTitleFrames;
   }

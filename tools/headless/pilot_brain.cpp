@@ -86,7 +86,7 @@ double LineOfFireCost(const std::vector<Threat>& shots, int32_t x, int32_t y) {
 
 }  // namespace
 
-PilotStep PilotBrain::Decide() {
+PilotStep PilotBrain::Decide(const PilotView& view) {
   const TActor& player = *PlayerActor;
   const bool steering = player.Active != 0 && player.Move == PlayerMove;
   if (!steering) {
@@ -99,6 +99,13 @@ PilotStep PilotBrain::Decide() {
   const int32_t phy = HalfExtent(player.CenterY, player.HitScale);
   const int32_t minX = player.CenterX * 40 / 100, maxX = kScreenW - minX;
   const int32_t minY = player.CenterY * 40 / 100, maxY = kScreenH - minY;
+  // Where the player will be when this step is taken, and how many frames away that is.
+  Point from{player.X, player.Y};
+  for (const PilotStep& s : view.pending) {
+    from.x = std::clamp(from.x + s.dx * kPlayerStep, minX, maxX);
+    from.y = std::clamp(from.y + s.dy * kPlayerStep, minY, maxY);
+  }
+  const auto ahead = static_cast<double>(view.pending.size());
 
   // Everything that can cost a tail or an orb within the horizon; and every shot, for the
   // lines of fire further ahead.
@@ -108,6 +115,8 @@ PilotStep PilotBrain::Decide() {
     const TActor& a = ActorPool[static_cast<size_t>(slot)];
     if (a.Active == 0 || &a == &player) continue;
     if (a.Kind != KindEnemyShot && a.Kind != KindEnemy && a.Kind != KindOrbCost) continue;
+    const double judged = view.judged != nullptr ? (*view.judged)[static_cast<size_t>(slot)] : 1.0;
+    if (judged == 0) continue;
     Threat t{double(a.X),
              double(a.Y),
              0,
@@ -127,16 +136,20 @@ PilotStep PilotBrain::Decide() {
       t.vx = dx / d * kFreshShotSpeed;
       t.vy = dy / d * kFreshShotSpeed;
     }
+    t.vx *= judged;
+    t.vy *= judged;
+    t.x += ahead * t.vx;
+    t.y += ahead * t.vy;
     if (t.kind == KindEnemyShot) shots.push_back(t);
     // Only what could come near within the horizon is worth testing.
     const double slack = 40.0;
-    if (std::abs(t.x - player.X) - t.reachX > kHorizon * (kPlayerStep + std::abs(t.vx)) + slack ||
-        std::abs(t.y - player.Y) - t.reachY > kHorizon * (kPlayerStep + std::abs(t.vy)) + slack)
+    if (std::abs(t.x - from.x) - t.reachX > kHorizon * (kPlayerStep + std::abs(t.vx)) + slack ||
+        std::abs(t.y - from.y) - t.reachY > kHorizon * (kPlayerStep + std::abs(t.vy)) + slack)
       continue;
     threats.push_back(t);
   }
 
-  const Goal goal = ChooseGoal(player);
+  const Goal goal = ChooseGoal(from.x, from.y);
 
   // Each first step is judged by the safest course that begins with it (danger, room left
   // to shots, room to the edges) plus how close it brings the player to the goal. Judging
@@ -149,7 +162,7 @@ PilotStep PilotBrain::Decide() {
     double safest = 0;
     bool anyCourse = false;
     for (const PilotStep& then : kSteps) {
-      int32_t px = player.X, py = player.Y;
+      int32_t px = from.x, py = from.y;
       double cost = 0;
       int hitAt = 0;
       for (int k = 1; k <= kHorizon && hitAt == 0; ++k) {
@@ -177,8 +190,8 @@ PilotStep PilotBrain::Decide() {
         safest = cost;
       }
     }
-    const int32_t x1 = std::clamp(player.X + first.dx * kPlayerStep, minX, maxX);
-    const int32_t y1 = std::clamp(player.Y + first.dy * kPlayerStep, minY, maxY);
+    const int32_t x1 = std::clamp(from.x + first.dx * kPlayerStep, minX, maxX);
+    const int32_t y1 = std::clamp(from.y + first.dy * kPlayerStep, minY, maxY);
     const double cost = safest + LineOfFireCost(shots, x1, y1) + std::abs(x1 - goal.x) +
                         1.5 * std::abs(y1 - goal.y);
     if (!any || cost < bestCost) {
@@ -191,7 +204,7 @@ PilotStep PilotBrain::Decide() {
   return best;
 }
 
-PilotBrain::Goal PilotBrain::ChooseGoal(const TActor& player) {
+PilotBrain::Goal PilotBrain::ChooseGoal(int32_t playerX, int32_t playerY) {
   // An item within reach comes first: it drifts left 3 pixels a frame.
   bool haveItem = false;
   double itemTime = 0;
@@ -199,7 +212,7 @@ PilotBrain::Goal PilotBrain::ChooseGoal(const TActor& player) {
   for (const TActor& a : ActorPool) {
     if (a.Active == 0 || a.Kind != KindItem) continue;
     const double t =
-        std::max(std::abs(a.X - player.X), std::abs(a.Y - player.Y)) / double(kPlayerStep + 3);
+        std::max(std::abs(a.X - playerX), std::abs(a.Y - playerY)) / double(kPlayerStep + 3);
     const int32_t x = a.X - static_cast<int32_t>(3 * t);
     if (x < 16) continue;
     if (!haveItem || t < itemTime) {
@@ -215,10 +228,9 @@ PilotBrain::Goal PilotBrain::ChooseGoal(const TActor& player) {
   int32_t best = -1;
   for (int32_t slot = 0; slot < kPoolSize; ++slot) {
     const TActor& a = ActorPool[static_cast<size_t>(slot)];
-    if (a.Active == 0 || a.Kind != KindEnemy || a.X > kScreenW + 10 || a.X < player.X + 20)
-      continue;
+    if (a.Active == 0 || a.Kind != KindEnemy || a.X > kScreenW + 10 || a.X < playerX + 20) continue;
     if (a.Work[kScoreValue] < kLeastTargetWorth) continue;
-    double cost = std::abs(a.Y - (player.Y - kShotRise)) + 0.3 * (a.X - player.X);
+    double cost = std::abs(a.Y - (playerY - kShotRise)) + 0.3 * (a.X - playerX);
     if (a.Work[kScoreValue] > kBigScore) cost -= 80;  // big ones end fights and waits
     if (slot == target_) cost -= 40;
     if (best < 0 || cost < bestCost) {
@@ -232,7 +244,7 @@ PilotBrain::Goal PilotBrain::ChooseGoal(const TActor& player) {
   const Track& was = last_[static_cast<size_t>(best)];
   int32_t vy = 0;
   if (was.seen && was.image == t.Image && std::abs(t.Y - was.y) <= kLongestStep) vy = t.Y - was.y;
-  const int32_t flight = (t.X - player.X) / 16;
+  const int32_t flight = (t.X - playerX) / 16;
   return {std::clamp(t.X - 200, 30, 160), t.Y + vy * flight + kShotRise};
 }
 

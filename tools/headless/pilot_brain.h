@@ -9,6 +9,7 @@
 // the game's state but never writes it.
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "game/engine/actor.h"
 #include "game/engine/actor_pool.h"
@@ -18,6 +19,17 @@ namespace tolvane::headless {
 struct PilotStep {
   int dx = 0;  // -1 left, 0, +1 right
   int dy = 0;  // -1 up, 0, +1 down
+
+  bool operator==(const PilotStep&) const = default;
+};
+
+// What a pilot that acts later than it sees knows besides the pool (human_pilot.h): the
+// steps it has decided but not yet taken, which will carry the player on before the step
+// being decided is taken; and, per slot, how fast it judges each actor to move, as a share
+// of the speed seen (0: not noticed at all).
+struct PilotView {
+  std::span<const PilotStep> pending;
+  const std::array<double, kPoolSize>* judged = nullptr;
 };
 
 class PilotBrain {
@@ -28,7 +40,9 @@ class PilotBrain {
 
   // The step for the frame about to run. Call once per frame, also while the player is not
   // steerable, so that the last positions (and with them the velocities) stay current.
-  PilotStep Decide();
+  // With pending steps in the view, the step is for the frame after them: the courses start
+  // where those steps leave the player, and everything seen moving has moved on as far.
+  PilotStep Decide(const PilotView& view = {});
 
   // The slot of the enemy being lined up, or -1.
   int32_t Target() const { return target_; }
@@ -46,7 +60,7 @@ class PilotBrain {
     int32_t y = 0;
   };
 
-  Goal ChooseGoal(const TActor& player);
+  Goal ChooseGoal(int32_t playerX, int32_t playerY);
   void Remember();
 
   std::array<Track, kPoolSize> last_{};

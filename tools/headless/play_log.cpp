@@ -60,8 +60,14 @@ void PlayLog::Observe(int32_t frame) {
     }
     if (Tails < tails_) current->tailsLost += tails_ - Tails;
     const int32_t orbs = FilledOrbs();
-    for (int32_t lost = std::max(0, tails_ - Tails) + std::max(0, orbs_ - orbs); lost > 0; --lost)
+    for (int32_t lost = std::max(0, tails_ - Tails) + std::max(0, orbs_ - orbs); lost > 0; --lost) {
       current->lossClocks.push_back(ScriptClock);
+      current->lossFrames.push_back(frame - 1);
+    }
+    if (running && Tails > 0) {
+      current->lastFrame = frame - 1;
+      current->lastClock = ScriptClock;
+    }
     tails_ = Tails;
     const TActor& player = *PlayerActor;
     for (int32_t w = 0; w < kWeaponCount; ++w)
@@ -90,6 +96,11 @@ void PlayLog::TrackItems(bool playing, int32_t playerX, int32_t playerY) {
     itemX_[slot] = a.X;
     itemY_[slot] = a.Y;
   }
+}
+
+int32_t PlayLog::Continues() const {
+  return static_cast<int32_t>(
+      std::count_if(stages_.begin(), stages_.end(), [](const StageLog& s) { return s.again; }));
 }
 
 bool PlayLog::TakeClear() {

@@ -28,6 +28,9 @@ struct StageLog {
   int32_t tailsLost = 0;
   int32_t orbsLost = 0;             // hits (or beams) that a protection orb took instead of a tail
   std::vector<int32_t> lossClocks;  // the script's clock at each tail or orb lost
+  std::vector<int32_t> lossFrames;  // and the frame
+  int32_t lastFrame = 0;            // the last frame looked at in this stage
+  int32_t lastClock = 0;            // the script's clock there
   int32_t itemsTaken = 0;
   std::array<int32_t, 3> levels{};  // weapon levels when the stage ended or the run stopped
   int32_t orbs = 0;
@@ -46,6 +49,8 @@ class PlayLog {
   // True once a stage's clear tally has begun since the last call.
   bool TakeClear();
   bool GameOver() const { return gameOver_; }
+  // Stages started again after a game over.
+  int32_t Continues() const;
 
   // One line per stage: frames, figures and the boss waits.
   void Write(std::ostream& out) const;

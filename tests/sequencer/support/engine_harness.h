@@ -57,10 +57,15 @@ class EngineHarness {
 class ForwardingOutput final : public MidiOutput {
  public:
   explicit ForwardingOutput(std::shared_ptr<RecordingOutput> target) : target_(std::move(target)) {}
-  void ShortMessage(uint32_t packed) override { target_->ShortMessage(packed); }
-  LongResult LongMessage(std::span<const uint8_t> message) override {
-    return target_->LongMessage(message);
+  void ShortMessage(uint32_t packed, double ideal) override {
+    target_->ShortMessage(packed, ideal);
   }
+  LongResult LongMessage(std::span<const uint8_t> message, double ideal) override {
+    return target_->LongMessage(message, ideal);
+  }
+  void SetPeriod(uint32_t period) override { target_->SetPeriod(period); }
+  void BeginSong() override { target_->BeginSong(); }
+  void Silence(double ideal, bool atOnce) override { target_->Silence(ideal, atOnce); }
   bool Close() override { return target_->Close(); }
 
  private:

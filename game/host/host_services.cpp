@@ -1,6 +1,8 @@
-#include "game/flow/flow_hooks.h"
+#include "game/host/host_services.h"
 
 #include <ctime>
+
+#include "game/host/program_state.h"
 
 namespace tolvane {
 
@@ -11,6 +13,10 @@ constexpr int32_t kTmYearBase = 1900;
 constexpr CalendarDate kFallbackDate = {1970, 1, 1};
 
 }  // namespace
+
+MusicCalls LibraryMusicCalls() {
+  return {&mmsCreateHandle, &mmsPlay, &mmsFadeout, &mmsStop};
+}
 
 CalendarDate SystemDate() {
   const std::time_t now = std::time(nullptr);
@@ -23,12 +29,15 @@ std::string DataFolder() {
   return {};
 }
 
-DateProc TodaysDate = &SystemDate;
-FolderProc ProgramFolder = &DataFolder;
+HostServices& Host() {
+  static HostServices services;
+  return services;
+}
 
-void ResetFlowHooks() {
-  TodaysDate = &SystemDate;
-  ProgramFolder = &DataFolder;
+void ResetHost() {
+  Host() = HostServices{};
+  MusicHandle.fill(nullptr);
+  IniFile = nullptr;
 }
 
 }  // namespace tolvane

@@ -1,4 +1,4 @@
-#include "game/shell/program_paths.h"
+#include "game/host/program_paths.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,29 +1,21 @@
-#include "game/shell/program_state.h"
+#include "game/host/program_state.h"
 
 #include <cstdio>
+
+#include "game/host/host_services.h"
 
 namespace tolvane {
 
 std::array<SongHandle, kMusicHandleSlots> MusicHandle{};
 pres::SettingsFile* IniFile = nullptr;
 
-namespace {
-
-MainWindowServices* gServices = nullptr;
-
-}  // namespace
-
-void SetMainWindowServices(MainWindowServices* services) {
-  gServices = services;
-}
-
 void CloseMainForm() {
-  if (gServices != nullptr) gServices->CloseMainWindow();
+  if (Host().window != nullptr) Host().window->CloseMainWindow();
 }
 
 void ShowMessageBox(std::string_view text) {
-  if (gServices != nullptr) {
-    gServices->ShowMessage(text);
+  if (Host().window != nullptr) {
+    Host().window->ShowMessage(text);
   } else {
     std::fprintf(stderr, "tolvane: %.*s\n", static_cast<int>(text.size()), text.data());
   }

@@ -1,7 +1,8 @@
 #pragma once
-// What the main window owns for the whole run and the game's screens use: the MIDI
-// handle slots, the settings file object, closing the main window and its message boxes.
-// The screens reach the window only through these, so they never depend on the toolkit.
+// What the main window owns for the whole run and the game's screens use: the MIDI handle slots
+// and the settings file object; and closing the main window and its message boxes, through the
+// window the host record holds. The screens reach the window only through these, so they never
+// depend on the toolkit.
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -19,19 +20,6 @@ inline constexpr const char* kSettingsFileName = "qarnwell.ini";
 extern std::array<SongHandle, kMusicHandleSlots> MusicHandle;
 // The settings file object; null before start-up made it and after shut-down.
 extern pres::SettingsFile* IniFile;
-
-// What the program behind the main window does for these calls (window or headless).
-class MainWindowServices {
- public:
-  virtual ~MainWindowServices() = default;
-  // Ends the message loop; takes effect when the current tick (if any) has finished.
-  virtual void CloseMainWindow() = 0;
-  // A modal message box with an OK button; returns when it has been dismissed.
-  virtual void ShowMessage(std::string_view text) = 0;
-};
-
-// Installed by the main window while it exists; nullptr otherwise.
-void SetMainWindowServices(MainWindowServices* services);
 
 // Closes the main window (the title menu's quit, QuitRequested). Nothing without a window.
 void CloseMainForm();

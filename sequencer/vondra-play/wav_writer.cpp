@@ -1,4 +1,4 @@
-#include "sequencer/render/wav_writer.h"
+#include "wav_writer.h"
 
 #include <cstdio>
 #include <memory>
