@@ -23,6 +23,9 @@ inline constexpr uint32_t kSequencerPeriodMs = 10;
 inline constexpr int kWindowLeft = 100;
 inline constexpr int kWindowTop = 100;
 inline constexpr int kSkipItems = 10;  // Skip0 .. Skip9
+// Where the window size is kept in the settings file (a key of its own: 1 to 4).
+inline constexpr const char* kWindowSection = "Window";
+inline constexpr const char* kWindowScaleKey = "Scale";
 
 // Start-up could not go on; what() is the text shown to the user.
 class StartupError : public std::runtime_error {
@@ -68,6 +71,12 @@ class TFormMain final : public MainWindowServices {
   void Skip0Click(int tag);
   bool SkipChecked(int tag) const;
 
+  // The window-size items: the picture `scale` (1-4) times its size, remembered in the
+  // settings file. A size larger than the desktop is not taken.
+  void WindowScaleClick(int scale);
+  int WindowScale() const { return windowScale_; }
+  bool WindowScaleFits(int scale) const;
+
   void FullScreen();
   void NormalScreen();
   bool IsFullScreen() const;
@@ -81,6 +90,7 @@ class TFormMain final : public MainWindowServices {
 
  private:
   void SetDrawingPosition(int left, int top);
+  int StoredWindowScale() const;
 
   FormHost& host_;
   SequencerCalls sequencer_;
@@ -90,6 +100,7 @@ class TFormMain final : public MainWindowServices {
   WindowPlacement windowPlacement_;
   bool windowSystemRefusalShown_ = false;
   PauseRule pauseRule_ = nullptr;
+  int windowScale_ = 1;
   bool paused_ = false;
   std::array<bool, kSkipItems> skipChecked_{};
   int drawingLeft_ = 0;

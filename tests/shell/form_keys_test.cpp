@@ -85,6 +85,40 @@ TEST_F(FormTest, PHoldsPlayWithItsMusicUnderADimmedPauseAndResumesIt) {
   EXPECT_EQ(CallLog(), (std::vector<std::string>{"vondraPause(1)", "vondraPause(0)"}));
 }
 
+TEST_F(FormTest, WindowSizeIsKeptUnderItsOwnKeyAndAnUnreadableOneOpensAtOne) {
+  const std::filesystem::path ini = folder_ / "data" / "tolvane-echo" / kSettingsFileName;
+  ASSERT_TRUE(pres::SettingsFile(ini.string()).WriteString("Window", "Scale", "3"));
+  host_.largestScale = 3;
+  StartUp();
+  EXPECT_EQ(host_.scale, 3);
+  EXPECT_TRUE(
+      MenuChecked(*form_, *FindByAccessKey(FindByAccessKey(MainMenuBar(), 'W')->submenu, '3')));
+  EXPECT_FALSE(form_->WindowScaleFits(4)) << "larger than the desktop";
+  form_->WindowScaleClick(4);
+  EXPECT_EQ(form_->WindowScale(), 3);
+  ASSERT_TRUE(IniFile->WriteString("Rank", "Rank1", "AAA 100"));
+  form_->WindowScaleClick(2);
+  EXPECT_EQ(host_.scale, 2);
+  EXPECT_EQ(IniFile->ReadString("Window", "Scale", ""), "2");
+  EXPECT_EQ(IniFile->ReadString("Rank", "Rank1", ""), "AAA 100") << "other keys untouched";
+  form_->FormDestroy();
+
+  for (const char* stored : {"9", "x2", ""}) {
+    pres::SettingsFile(ini.string()).WriteString("Window", "Scale", stored);
+    ::testing::internal::CaptureStderr();
+    StartUp();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(host_.scale, 1) << stored;
+    EXPECT_EQ(said.find("window size") != std::string::npos, *stored != '\0') << said;
+    form_->FormDestroy();
+  }
+  host_.largestScale = 2;
+  pres::SettingsFile(ini.string()).WriteString("Window", "Scale", "4");
+  StartUp();
+  EXPECT_EQ(host_.scale, 2) << "the largest that fits this desktop";
+  EXPECT_EQ(IniFile->ReadString("Window", "Scale", ""), "4") << "kept for a larger one";
+}
+
 TEST_F(FormTest, EscapeAnsweredOkClosesTheWindow) {
   StartUp();
   host_.answer = true;
