@@ -175,6 +175,11 @@ bool SdlFormHost::RunBox(Box& box) {
   }
   Box* outer = box_;
   box_ = &box;
+  // A box may be answered with the mouse: the pointer shows while it is open.
+  if (pointerHidden_) {
+    SDL_ShowCursor(SDL_ENABLE);
+    pointerHidden_ = false;
+  }
   Repaint();
   Repaint();
   while (!box.answer.has_value()) {
