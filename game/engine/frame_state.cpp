@@ -8,6 +8,7 @@ uint8_t FrameBusy = 0;
 uint8_t QuitRequested = 0;
 int32_t MaxSkip = 0;
 int32_t FrameRate = 0;
+int32_t MenuKeysFrame = 0;
 FrameTap ReplayTap = {nullptr, nullptr, nullptr};
 
 void ResetFrameState() {
@@ -17,6 +18,7 @@ void ResetFrameState() {
   QuitRequested = 0;
   MaxSkip = 0;
   FrameRate = 0;
+  MenuKeysFrame = 0;
   ReplayTap = {nullptr, nullptr, nullptr};
 }
 

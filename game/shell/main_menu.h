@@ -12,13 +12,13 @@ class TFormMain;
 
 // Replays: a menu whose items are the kept replays, read when it opens (replay_menu.h);
 // Watch: one of them, whose name is the replay file's path.
-enum class MenuCommand { Submenu, Close, Normal, FullScreen, Skip, Replays, Watch };
+enum class MenuCommand { Submenu, Close, Normal, FullScreen, Skip, WindowScale, Replays, Watch };
 
 struct MenuEntry {
   const char* name;     // the item's name in the form; a replay's file path
   const char* caption;  // '&' marks the access key, as in "閉じる(&E)"
   MenuCommand command;
-  int tag;  // Skip0..Skip9: 0..9
+  int tag;  // Skip0..Skip9: 0..9; the window sizes: the scale 1..4
   std::span<const MenuEntry> submenu;
 };
 
@@ -46,5 +46,7 @@ bool OpensMenu(const MenuEntry& entry);
 void RunMenuCommand(TFormMain& form, const MenuEntry& entry);
 // True when the item shows a check mark now.
 bool MenuChecked(const TFormMain& form, const MenuEntry& entry);
+// False when the item cannot be chosen now (a window size larger than the desktop).
+bool MenuEnabled(const TFormMain& form, const MenuEntry& entry);
 
 }  // namespace tolvane

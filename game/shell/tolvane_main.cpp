@@ -14,6 +14,7 @@
 
 #include "content/sounds/sound_effects.h"
 #include "game/flow/boot_scene.h"
+#include "game/flow/play_pause.h"
 #include "game/host/program_paths.h"
 #include "game/replay/replays.h"
 #include "game/shell/form_main.h"
@@ -55,6 +56,7 @@ int RunGame(const std::string& replayFile) {
     tolvane::TFormMain form(host, tolvane::LibrarySequencerCalls(), tolvane::ProgramDirectory(),
                             &tolvane::BootScene);
     host.SetForm(&form);
+    form.SetPauseRule(&tolvane::PlayIsPausable);
     try {
       form.FormCreate();
       form.FormShow();

@@ -36,7 +36,8 @@ TEST(MainMenu, CaptionsShowTheAccessKeyInBracketsWithoutTheMark) {
   }
   EXPECT_THAT(shown, ::testing::ElementsAre("閉じる(E)", "画面モード(S)", "ノーマル(N)",
                                             "フルスクリーン(F)", "最大フレームスキップ数(S)",
-                                            "リプレイ(R)"));
+                                            "ウィンドウサイズ(W)", "×1(1)", "×2(2)", "×3(3)",
+                                            "×4(4)", "リプレイ(R)"));
   const MenuEntry* skip = FindByAccessKey(FindByAccessKey(MainMenuBar(), 's')->submenu, 's');
   ASSERT_NE(skip, nullptr);
   ASSERT_EQ(skip->submenu.size(), 10u);
