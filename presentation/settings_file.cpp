@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,6 +90,14 @@ std::optional<fs::path> FinalTarget(const fs::path& path, std::string* why) {
   return std::nullopt;
 }
 
+// Past RLIMIT_FSIZE a write raises SIGXFSZ, whose default action ends the process in the
+// middle of a save; ignored, the write fails with EFBIG and the save reports it.
+void IgnoreFileSizeSignal() {
+  struct sigaction current {};
+  if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
 }  // namespace
 
 std::string SettingsPath(std::string_view fileName) {
@@ -114,6 +123,11 @@ std::string SettingsFile::ReadString(std::string_view section, std::string_view 
   if (!text) return std::string(fallback);
   auto value = IniText(*text).Get(section, key);
   return value ? *value : std::string(fallback);
+}
+
+std::string SettingsFile::ReadProblem() const {
+  std::string why;
+  return ReadText(path_, &why) ? std::string() : why;
 }
 
 bool SettingsFile::Fail(std::string why) {
@@ -161,6 +175,7 @@ bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyVal
     mode = existing.st_mode & 07777;
   }
 
+  IgnoreFileSizeSignal();
   // The temporary file lies beside the target, so the rename stays within one file system.
   const std::string temporary = targetName + std::string(kTemporarySuffix);
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
