@@ -126,6 +126,7 @@ TEST(SettingsWriteFaults, UnusablePlacesGiveDefaultsAClearReasonAndLoseNothing) 
   ASSERT_TRUE(SettingsFile(lockedFile.string()).WriteStrings(kSection, Table("OLD", 5)));
   const std::string before = Contents(lockedFile);
   fs::permissions(dir.path(), fs::perms(0755));
+  fs::permissions(lockedFile, fs::perms(0666));  // only the folder stops the save
   fs::permissions(locked, fs::perms(0555));
   EXPECT_EQ(AsNobody([&] {
               SettingsFile s(lockedFile.string());
