@@ -57,10 +57,6 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
-bool HasLineBreak(std::string_view s) {
-  return s.find_first_of("\r\n") != std::string_view::npos;
-}
-
 // As many links in a row as the system itself follows before giving up.
 constexpr int kMaxLinkHops = 40;
 
@@ -144,9 +140,7 @@ bool SettingsFile::WriteString(std::string_view section, std::string_view key,
 bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyValue> keyValues) {
   error_.clear();
   for (const auto& [key, value] : keyValues) {
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string::npos ||
-        key.empty()) {
+    if (!IniText::CanStore(section, key, value)) {
       return Fail("cannot store a setting whose names or value do not fit on one INI line");
     }
   }
