@@ -18,7 +18,7 @@ out=$build/soak
 mkdir -p "$out/home"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
-rss_kb() { sed -n 's/^VmRSS: *\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null; }
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null; }
 
 # Resident memory (kB) at the first sample at or past a tenth of the run and at the last one.
 report() {
