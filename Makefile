@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 HEADLESS   := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VONDRA_OUTPUT=none
 
 .PHONY: all deps deps-game configure build game play test test-quick test-build test-asan \
-  test-tsan bench fuzz autoplay playtest install uninstall deb installables clean format check-format
+  test-tsan bench bench-startup bench-cpu-memory fuzz autoplay playtest install uninstall deb installables clean format check-format
 
 all: build
 
@@ -63,8 +63,10 @@ autoplay: build
 # continues a game), one after the other: the figures go into content/stages/PLAYTEST.md, each
 # game's play log into $(BUILD_DIR)/playtest. Takes a while; not part of `make test`.
 # PLAYTEST_ARGS adds options (tools/headless/playtest_main.cpp), e.g. "--lags 6 --seeds 2".
+# The pilot's slips go on between stages, so the frames a high-score entry takes count: every
+# playtest starts from an empty high-score table to measure the same games each time.
 playtest: build
-	@mkdir -p $(BUILD_DIR)/playtest-home
+	@rm -rf $(BUILD_DIR)/playtest-home && mkdir -p $(BUILD_DIR)/playtest-home
 	XDG_DATA_HOME=$(abspath $(BUILD_DIR))/playtest-home $(HEADLESS) $(BUILD_DIR)/game/tolvane-playtest \
 	  --reports $(BUILD_DIR)/playtest --write content/stages/PLAYTEST.md $(PLAYTEST_ARGS)
 
@@ -81,6 +83,18 @@ bench: deps
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 	@for b in $(BUILD_DIR)/bench/*_bench $(BUILD_DIR)/bench/*/*_bench; do \
 	  [ -x "$$b" ] || continue; echo "== $$b"; $(HEADLESS) $$b; done
+
+# Start-up time in a virtual X server (program start to the splash's and the main window's first
+# frames, median of 9, each step's share), music on, with each SoundFont installed.
+bench-startup: deps
+	@$(CONFIGURE) -DTOLVANE_BUILD_BENCH=ON
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target startup_bench
+	@$(BUILD_DIR)/bench/startup/startup_bench
+
+# CPU and resident memory of the game in a virtual X server, music on, on the title and in
+# play (SOUNDFONT=... picks the synthesizer's font).
+bench-cpu-memory: game
+	@bench/startup/cpu_memory.sh $(BUILD_DIR)/game/tolvane
 
 # The fuzz targets, built with clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
 # (every library with fuzzer coverage) in build-fuzz, then each run for FUZZ_SECONDS, one at a

@@ -1,6 +1,7 @@
 #include "presentation/archive_reader.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "presentation/archive_format.h"
 #include "presentation/byte_reader.h"
@@ -55,25 +56,25 @@ class ArchiveParser {
  public:
   explicit ArchiveParser(std::span<const uint8_t> bytes) : r_(bytes, kStreamFormatError) {}
 
-  std::vector<ImageEntry> Parse() {
+  ArchiveIndex Parse() {
     ReadResourceHeader();
     auto sig = r_.Bytes(kSignature.size());
     r_.Require(std::equal(sig.begin(), sig.end(), kSignature.begin()));
     if ((r_.Peek() & kPrefixMask) == kPrefixMask) r_.U8();  // flags, unused by archives
     ShortString();                                          // class name
     ShortString();                                          // component name
-    std::vector<ImageEntry> entries;
+    ArchiveIndex index;
     for (std::string name = ShortString(); !name.empty(); name = ShortString()) {
       uint8_t tag = r_.U8();
       if (EqualsIgnoringCase(name, kListProperty)) {
         r_.Require(tag == kCollection);
-        entries = ReadItems();
+        index = ReadItems();
       } else {
         SkipValue(tag, 0);
       }
     }
     r_.Require(r_.U8() == 0);  // no child components
-    return entries;
+    return index;
   }
 
  private:
@@ -211,21 +212,22 @@ class ArchiveParser {
     r_.Require(tag == kList);
   }
 
-  std::vector<ImageEntry> ReadItems() {
-    std::vector<ImageEntry> entries;
+  ArchiveIndex ReadItems() {
+    ArchiveIndex index;
     while (r_.Peek() != 0) {
       StartItem();
-      r_.Require(entries.size() < kMaxEntries);
-      ImageEntry& e = entries.emplace_back();
+      r_.Require(index.entries.size() < kMaxEntries);
+      ImageEntry& e = index.entries.emplace_back();
+      DibRows& rows = index.rows.emplace_back();
       for (std::string name = ShortString(); !name.empty(); name = ShortString()) {
-        ReadProperty(e, name, r_.U8());
+        ReadProperty(e, rows, name, r_.U8());
       }
     }
     r_.U8();
-    return entries;
+    return index;
   }
 
-  void ReadProperty(ImageEntry& e, std::string_view name, uint8_t tag) {
+  void ReadProperty(ImageEntry& e, DibRows& rows, std::string_view name, uint8_t tag) {
     auto is = [&](std::string_view p) { return EqualsIgnoringCase(name, p); };
     if (is(kNameProperty))
       e.name = String(tag);
@@ -245,7 +247,7 @@ class ArchiveParser {
       e.transparentColor = Color(tag);
     else if (is(kPictureDataProperty)) {
       r_.Require(tag == kBinary);
-      e.picture = ReadPictureData(r_.Bytes(r_.U32()));
+      rows = PreparePictureData(r_.Bytes(r_.U32()), e.picture);
       totalPixels_ += int64_t{e.picture.width} * e.picture.height;
       r_.Require(totalPixels_ <= kMaxArchivePixels);
     } else {
@@ -253,15 +255,16 @@ class ArchiveParser {
     }
   }
 
-  static Picture ReadPictureData(std::span<const uint8_t> data) {
+  static DibRows PreparePictureData(std::span<const uint8_t> data, Picture& picture) {
     ByteReader p(data, kStreamFormatError);
     auto cls = p.Bytes(p.U8());
     std::string_view className(reinterpret_cast<const char*>(cls.data()), cls.size());
-    if (EqualsIgnoringCase(className, kDibClass)) return DecodeDib(p.Rest());
+    if (EqualsIgnoringCase(className, kDibClass)) return PrepareDib(p.Rest(), picture);
     p.Require(EqualsIgnoringCase(className, kBitmapClass));
-    if (p.AtEnd()) return Picture{};
+    picture = Picture{};
+    if (p.AtEnd()) return DibRows{};
     ByteReader file(p.Rest(), kBadDibError);
-    return DecodeBitmapFile(file.Bytes(file.U32()));
+    return PrepareBitmapFile(file.Bytes(file.U32()), picture);
   }
 
   ByteReader r_;
@@ -270,8 +273,16 @@ class ArchiveParser {
 
 }  // namespace
 
-std::vector<ImageEntry> ReadArchive(std::span<const uint8_t> bytes) {
+ArchiveIndex ReadArchiveIndex(std::span<const uint8_t> bytes) {
   return ArchiveParser(bytes).Parse();
+}
+
+std::vector<ImageEntry> ReadArchive(std::span<const uint8_t> bytes) {
+  ArchiveIndex index = ReadArchiveIndex(bytes);
+  for (size_t i = 0; i < index.entries.size(); ++i) {
+    DecodeRows(index.rows[i], index.entries[i].picture);
+  }
+  return std::move(index.entries);
 }
 
 }  // namespace pres

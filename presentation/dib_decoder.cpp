@@ -126,42 +126,49 @@ class Channel {
   int bits_;
 };
 
+// The rows' layout: bytes per stored row with and without its padding.
+uint64_t RowStride(int32_t width, uint16_t bitCount) {
+  return (uint64_t(width) * bitCount + 31) / 32 * 4;
+}
+uint64_t RowBytes(int32_t width, uint16_t bitCount) {
+  return (uint64_t(width) * bitCount + 7) / 8;
+}
+
 class PixelDecoder {
  public:
-  PixelDecoder(const DibHeader& h, const std::vector<uint32_t>& palette, Picture& out)
-      : h_(h), palette_(palette), out_(out) {}
+  PixelDecoder(const DibRows& rows, Picture& out) : rows_(rows), out_(out) {}
 
-  void Decode(std::span<const uint8_t> data) {
-    out_.pixels.assign(static_cast<size_t>(h_.width) * static_cast<size_t>(h_.height), 0);
-    if (h_.compression == kRle8 || h_.compression == kRle4) {
-      DecodeRunLength(data, h_.compression == kRle4);
+  void Decode() {
+    out_.pixels.assign(static_cast<size_t>(out_.width) * static_cast<size_t>(out_.height), 0);
+    if (rows_.compression == kRle8 || rows_.compression == kRle4) {
+      DecodeRunLength(rows_.bytes, rows_.compression == kRle4);
     } else {
-      DecodeRows(data);
+      DecodePlainRows(rows_.bytes);
     }
   }
 
  private:
-  uint32_t Color(uint32_t index) const { return index < palette_.size() ? palette_[index] : 0; }
+  uint32_t Color(uint32_t index) const {
+    return index < out_.palette.size() ? out_.palette[index] : 0;
+  }
 
-  void DecodeRows(std::span<const uint8_t> data) {
-    const uint64_t bitsPerRow = uint64_t(h_.width) * h_.bitCount;
-    const uint64_t stride = (bitsPerRow + 31) / 32 * 4;
-    const uint64_t rowBytes = (bitsPerRow + 7) / 8;
-    // The last row's padding may be missing; anything shorter is a broken bitmap.
-    if (stride * uint64_t(h_.height - 1) + rowBytes > data.size()) Bad();
-
-    std::array<uint32_t, 3> masks = h_.masks;
-    if (h_.compression != kBitFields) {
-      masks = h_.bitCount == 16 ? std::array<uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
-                                : std::array<uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
-    }
-    const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
-    const int bpp = h_.bitCount;
-    for (int32_t fileRow = 0; fileRow < h_.height; ++fileRow) {
+  // The rows were measured against the data when they were prepared.
+  void DecodePlainRows(std::span<const uint8_t> data) {
+    const uint64_t stride = RowStride(out_.width, rows_.bitCount);
+    const Channel red(rows_.masks[0]), green(rows_.masks[1]), blue(rows_.masks[2]);
+    const int bpp = rows_.bitCount;
+    for (int32_t fileRow = 0; fileRow < out_.height; ++fileRow) {
       const uint8_t* row = data.data() + stride * uint64_t(fileRow);
-      int32_t y = h_.topDown ? fileRow : h_.height - 1 - fileRow;
-      uint32_t* dst = out_.pixels.data() + size_t(y) * size_t(h_.width);
-      for (int32_t x = 0; x < h_.width; ++x) {
+      int32_t y = rows_.topDown ? fileRow : out_.height - 1 - fileRow;
+      uint32_t* dst = out_.pixels.data() + size_t(y) * size_t(out_.width);
+      if (bpp == 24) {
+        // The depth every archive picture has: kept out of the general loop's switch.
+        for (int32_t x = 0; x < out_.width; ++x, row += 3) {
+          dst[x] = uint32_t(row[2]) << 16 | uint32_t(row[1]) << 8 | row[0];
+        }
+        continue;
+      }
+      for (int32_t x = 0; x < out_.width; ++x) {
         const uint8_t* p = row + size_t(x) * size_t(bpp) / 8;
         switch (bpp) {
           case 1:
@@ -173,9 +180,6 @@ class PixelDecoder {
             dst[x] = Color(index);
             break;
           }
-          case 24:
-            dst[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-            break;
           default: {
             uint32_t v = bpp == 16 ? uint32_t(p[0] | p[1] << 8)
                                    : uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
@@ -188,8 +192,8 @@ class PixelDecoder {
   }
 
   void Put(int64_t x, int64_t row, uint32_t index) {
-    if (x < 0 || x >= h_.width || row >= h_.height) return;
-    out_.pixels[size_t(h_.height - 1 - row) * size_t(h_.width) + size_t(x)] = Color(index);
+    if (x < 0 || x >= out_.width || row >= out_.height) return;
+    out_.pixels[size_t(out_.height - 1 - row) * size_t(out_.width) + size_t(x)] = Color(index);
   }
 
   // Run-length rows, bottom row first. Pixels no run reaches keep colour 0 of the table;
@@ -201,7 +205,7 @@ class PixelDecoder {
     int64_t x = 0;
     int64_t row = 0;
     auto available = [&](size_t n) { return data.size() - pos >= n; };
-    while (row < h_.height && available(2)) {
+    while (row < out_.height && available(2)) {
       uint8_t count = data[pos++];
       uint8_t value = data[pos++];
       if (count > 0) {
@@ -236,15 +240,15 @@ class PixelDecoder {
     }
   }
 
-  const DibHeader& h_;
-  const std::vector<uint32_t>& palette_;
+  const DibRows& rows_;
   Picture& out_;
 };
 
-// Reads header, masks, colour table and pixels. `file` is the whole buffer the offsets of
-// a bitmap file refer to; `pixelOffset`, when given, is the file header's pixel offset.
-Picture DecodeFrom(ByteReader& r, bool bitmapFile, std::span<const uint8_t> file,
-                   std::optional<uint32_t> pixelOffset) {
+// Reads header, masks and colour table into `pic` and checks the pixel rows' size. `file` is
+// the whole buffer the offsets of a bitmap file refer to; `pixelOffset`, when given, is the
+// file header's pixel offset.
+DibRows PrepareFrom(ByteReader& r, bool bitmapFile, std::span<const uint8_t> file,
+                    std::optional<uint32_t> pixelOffset, Picture& pic) {
   DibHeader h = ReadHeader(r, bitmapFile);
   if (h.compression == kBitFields && !h.masksInHeader) {
     for (auto& m : h.masks) m = r.U32();
@@ -264,7 +268,7 @@ Picture DecodeFrom(ByteReader& r, bool bitmapFile, std::span<const uint8_t> file
   }
   if (entries > r.Remaining() / entrySize) Bad();
 
-  Picture pic;
+  pic = Picture{};
   pic.width = h.width;
   pic.height = h.height;
   pic.bitsPerPixel = h.bitCount;
@@ -272,27 +276,61 @@ Picture DecodeFrom(ByteReader& r, bool bitmapFile, std::span<const uint8_t> file
     auto e = r.Bytes(entrySize);
     pic.palette.push_back(uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0]);
   }
-  auto pixels = offsetUsable ? file.subspan(*pixelOffset) : r.Rest();
-  PixelDecoder(h, pic.palette, pic).Decode(pixels);
-  return pic;
+  DibRows rows;
+  rows.bytes = offsetUsable ? file.subspan(*pixelOffset) : r.Rest();
+  rows.topDown = h.topDown;
+  rows.bitCount = h.bitCount;
+  rows.compression = h.compression;
+  rows.masks = h.masks;
+  if (h.compression != kRle8 && h.compression != kRle4) {
+    // The last row's padding may be missing; anything shorter is a broken bitmap.
+    if (RowStride(h.width, h.bitCount) * uint64_t(h.height - 1) + RowBytes(h.width, h.bitCount) >
+        rows.bytes.size()) {
+      Bad();
+    }
+    if (h.compression != kBitFields) {
+      rows.masks = h.bitCount == 16 ? std::array<uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
+                                    : std::array<uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
+    }
+  }
+  return rows;
 }
 
 }  // namespace
 
-Picture DecodeDib(std::span<const uint8_t> dib) {
-  if (dib.empty()) return Picture{};
+DibRows PrepareDib(std::span<const uint8_t> dib, Picture& picture) {
+  picture = Picture{};
+  if (dib.empty()) return DibRows{};
   ByteReader r(dib, kBadDibError);
-  return DecodeFrom(r, false, dib, std::nullopt);
+  return PrepareFrom(r, false, dib, std::nullopt, picture);
 }
 
-Picture DecodeBitmapFile(std::span<const uint8_t> file) {
-  if (file.empty()) return Picture{};
+DibRows PrepareBitmapFile(std::span<const uint8_t> file, Picture& picture) {
+  picture = Picture{};
+  if (file.empty()) return DibRows{};
   ByteReader r(file, kBadDibError);
   if (r.U8() != 'B' || r.U8() != 'M') Bad();
   r.U32();  // file size: often wrong, never needed
   r.U32();  // reserved
   uint32_t pixelOffset = r.U32();
-  return DecodeFrom(r, true, file, pixelOffset);
+  return PrepareFrom(r, true, file, pixelOffset, picture);
+}
+
+void DecodeRows(const DibRows& rows, Picture& picture) {
+  if (rows.bitCount == 0 || picture.Empty()) return;
+  PixelDecoder(rows, picture).Decode();
+}
+
+Picture DecodeDib(std::span<const uint8_t> dib) {
+  Picture picture;
+  DecodeRows(PrepareDib(dib, picture), picture);
+  return picture;
+}
+
+Picture DecodeBitmapFile(std::span<const uint8_t> file) {
+  Picture picture;
+  DecodeRows(PrepareBitmapFile(file, picture), picture);
+  return picture;
 }
 
 }  // namespace pres

@@ -1,28 +1,13 @@
 #include "presentation/image_archive.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
+#include <utility>
 
 #include "presentation/archive_reader.h"
+#include "presentation/file_bytes.h"
 
 namespace pres {
 namespace {
-
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    throw FileOpenError("cannot open file \"" + path + "\": " + std::strerror(errno));
-  }
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    throw FileOpenError("cannot read file \"" + path + "\": " + std::strerror(errno));
-  }
-  return bytes;
-}
 
 // The cells in one direction: whole steps of cell + gap, plus one more when the rest is
 // exactly one cell (the last cell needs no gap after it). A negative gap counts as none.
@@ -35,16 +20,68 @@ int64_t CellsAlong(int64_t size, int64_t cell, int64_t gap) {
 
 }  // namespace
 
+void ImageArchive::Clear() {
+  entries_.clear();
+  inFile_.clear();
+  file_.reset();
+  Touch();
+}
+
 void ImageArchive::Load(const std::string& path) {
-  std::vector<uint8_t> bytes = ReadWholeFile(path);
-  LoadFromMemory(bytes);
+  Clear();
+  std::shared_ptr<const FileBytes> file = FileBytes::Open(path);
+  LoadFromMemory(file->Bytes());
+}
+
+void ImageArchive::Open(const std::string& path) {
+  Clear();
+  std::shared_ptr<const FileBytes> file = FileBytes::Open(path);
+  ArchiveIndex index = ReadArchiveIndex(file->Bytes());  // on a fault the archive stays empty
+  inFile_.resize(index.entries.size());
+  for (size_t i = 0; i < inFile_.size(); ++i) {
+    const Picture& picture = index.entries[i].picture;
+    inFile_[i] = InFile{index.rows[i], picture.width, picture.height, !picture.Empty(), nullptr};
+  }
+  entries_ = std::move(index.entries);
+  file_ = std::move(file);
+  Touch();
 }
 
 void ImageArchive::LoadFromMemory(std::span<const uint8_t> bytes) {
-  entries_.clear();
-  Touch();
+  Clear();
   entries_ = ReadArchive(bytes);  // on a fault the archive stays empty
   Touch();
+}
+
+std::vector<ImageEntry>& ImageArchive::Entries() {
+  for (int i = 0; i < Count(); ++i) Decoded(i);
+  inFile_.clear();
+  file_.reset();
+  return entries_;
+}
+
+const Picture& ImageArchive::Decoded(int index) {
+  Picture& picture = entries_[static_cast<size_t>(index)].picture;
+  if (static_cast<size_t>(index) >= inFile_.size()) return picture;
+  InFile& source = inFile_[static_cast<size_t>(index)];
+  // A picture the caller replaced since is the caller's.
+  if (source.waiting && picture.pixels.empty() && picture.width == source.width &&
+      picture.height == source.height) {
+    DecodeRows(source.rows, picture);
+    source.decoded = picture.pixels.data();
+  }
+  source.waiting = false;
+  return picture;
+}
+
+void ImageArchive::ReleasePixels(int index) {
+  if (static_cast<size_t>(index) >= inFile_.size()) return;
+  InFile& source = inFile_[static_cast<size_t>(index)];
+  Picture& picture = entries_[static_cast<size_t>(index)].picture;
+  if (source.decoded == nullptr || picture.pixels.data() != source.decoded) return;
+  picture.pixels = std::vector<uint32_t>();
+  source.decoded = nullptr;
+  source.waiting = true;
 }
 
 ImageEntry& ImageArchive::Find(std::string_view name) {

@@ -29,7 +29,7 @@ std::optional<uint32_t> KeyColor(const ImageEntry& e) {
   return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
 }
 
-TextureCache::TextureCache(const ImageArchive& archive, SDL_Renderer* renderer)
+TextureCache::TextureCache(ImageArchive& archive, SDL_Renderer* renderer)
     : archive_(archive), renderer_(renderer) {}
 
 TextureCache::~TextureCache() {
@@ -60,13 +60,13 @@ SDL_Texture* TextureCache::For(int image) {
   size_t i = size_t(image);
   if (!prepared_[i]) {
     prepared_[i] = true;
-    textures_[i] = Make(archive_.Entry(image));
+    textures_[i] = Make(archive_.Entry(image), archive_.Decoded(image));
+    archive_.ReleasePixels(image);
   }
   return textures_[i];
 }
 
-SDL_Texture* TextureCache::Make(const ImageEntry& e) const {
-  const Picture& p = e.picture;
+SDL_Texture* TextureCache::Make(const ImageEntry& e, const Picture& p) const {
   if (p.Empty() || p.pixels.size() != size_t(p.width) * size_t(p.height)) return nullptr;
   std::optional<uint32_t> key = KeyColor(e);
   std::unordered_map<uint32_t, uint32_t> mapped;

@@ -1,7 +1,8 @@
 #pragma once
 // The archive's pictures as renderer textures, one per entry, made the first time an
 // entry is drawn and made again after the archive's entry list changes. Key-colour
-// pixels get alpha 0, so every blend mode leaves them out.
+// pixels get alpha 0, so every blend mode leaves them out. A picture decoded from the
+// archive's file for its texture is let go once the texture holds it.
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,7 +16,7 @@ namespace pres {
 
 class TextureCache {
  public:
-  TextureCache(const ImageArchive& archive, SDL_Renderer* renderer);
+  TextureCache(ImageArchive& archive, SDL_Renderer* renderer);
   ~TextureCache();
   TextureCache(const TextureCache&) = delete;
   TextureCache& operator=(const TextureCache&) = delete;
@@ -27,9 +28,9 @@ class TextureCache {
   void SetPalette(std::optional<ColorTable> palette);
 
  private:
-  SDL_Texture* Make(const ImageEntry& e) const;
+  SDL_Texture* Make(const ImageEntry& e, const Picture& p) const;
 
-  const ImageArchive& archive_;
+  ImageArchive& archive_;
   SDL_Renderer* renderer_;
   std::optional<ColorTable> palette_;
   uint64_t generation_ = 0;

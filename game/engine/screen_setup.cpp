@@ -16,7 +16,8 @@ void InitFontCells() {
   GlyphHeight = pres::PatternHeight(font) / kFontRows;
   font.patternWidth = GlyphWidth;
   font.patternHeight = GlyphHeight;
-  FontImage = static_cast<int32_t>(&font - archive.Entries().data());
+  const pres::ImageArchive& entries = archive;  // reading the list decodes no picture
+  FontImage = static_cast<int32_t>(&font - entries.Entries().data());
 }
 
 void ResetScreenSetup() {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
 #include "game/flow/ending.h"
@@ -12,7 +13,7 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kFirstClosingImage = 291;
+constexpr int32_t kFirstClosingImage = pic::kCredit291;
 constexpr int32_t kLastClosingImage = kFirstClosingImage + kClosingPictures - 1;
 constexpr int32_t kInterval = 130;    // frames between two pictures
 constexpr int32_t kStartPhase = 100;  // the first starts at frame 100

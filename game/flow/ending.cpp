@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/text_actors.h"
 #include "game/flow/flow_state.h"
@@ -19,9 +20,9 @@ namespace {
 constexpr int64_t kBudget = 150000;
 constexpr int64_t kGoodBalance = 49999;  // above: the best verdict
 constexpr int64_t kBadBalance = -50000;  // below: the worst
-constexpr int32_t kGoodVerdict = 287;
-constexpr int32_t kFairVerdict = 288;
-constexpr int32_t kBadVerdict = 289;
+constexpr int32_t kGoodVerdict = pic::kCaption287;
+constexpr int32_t kFairVerdict = pic::kCaption288;
+constexpr int32_t kBadVerdict = pic::kCaption289;
 
 constexpr int32_t kFullScale = 100;
 
@@ -32,11 +33,11 @@ constexpr int32_t kCaptionLifeCut = 5;  // a caption goes 5 frames before its sc
 constexpr int32_t kScreenCentreX = 240;
 constexpr int32_t kForever = -1;
 
-constexpr int32_t kDigitsImage = 290;  // pattern k shows digit k
-constexpr int32_t kChargeUnit = 283;
-constexpr int32_t kBalanceLabel = 284;
-constexpr int32_t kBalanceUnit = 285;
-constexpr int32_t kDebtUnit = 304;
+constexpr int32_t kDigitsImage = pic::kDigits;  // pattern k shows digit k
+constexpr int32_t kChargeUnit = pic::kSum283;
+constexpr int32_t kBalanceLabel = pic::kSum284;
+constexpr int32_t kBalanceUnit = pic::kSum285;
+constexpr int32_t kDebtUnit = pic::kSum304;
 
 enum class Step {
   Scene,         // image top-left at (0, 0) for life frames
@@ -57,25 +58,25 @@ struct TimelineRow {
 };
 
 constexpr std::array<TimelineRow, 19> kTimeline = {{
-    {0, Step::Scene, 263, 160},
-    {9, Step::Caption, 274, 150},
-    {159, Step::Scene, 266, 150},
-    {164, Step::Caption, 275, 150},
-    {309, Step::Scene, 270, 200},
-    {314, Step::Caption, 276, 200},
-    {509, Step::Scene, 273, 150},
-    {514, Step::Caption, 277, 150},
-    {659, Step::Scene, 272, 200},
-    {664, Step::Caption, 278, 200},
-    {859, Step::Caption, 279, 100},
-    {959, Step::ShotCharge, 280, 95},
-    {1059, Step::LossCharge, 281, 95},
-    {1159, Step::Caption, 282, 100},
+    {0, Step::Scene, pic::kSceneTowerFallen, 160},
+    {9, Step::Caption, pic::kCaption274, 150},
+    {159, Step::Scene, pic::kScenePrincessFree, 150},
+    {164, Step::Caption, pic::kCaption275, 150},
+    {309, Step::Scene, pic::kSceneFlightHome, 200},
+    {314, Step::Caption, pic::kCaption276, 200},
+    {509, Step::Scene, pic::kSceneChinaTown, 150},
+    {514, Step::Caption, pic::kCaption277, 150},
+    {659, Step::Scene, pic::kScenePeace, 200},
+    {664, Step::Caption, pic::kCaption278, 200},
+    {859, Step::Caption, pic::kCaption279, 100},
+    {959, Step::ShotCharge, pic::kSum280, 95},
+    {1059, Step::LossCharge, pic::kSum281, 95},
+    {1159, Step::Caption, pic::kCaption282, 100},
     {1259, Step::Balance, kBalanceLabel, 145},
-    {1409, Step::Caption, 286, 100},
+    {1409, Step::Caption, pic::kCaption286, 100},
     {1509, Step::Verdict, 0, 200},
-    {1709, Step::FinalScene, 267, kForever},
-    {1714, Step::FinalCaption, 305, kForever},
+    {1709, Step::FinalScene, pic::kSceneTogether, kForever},
+    {1714, Step::FinalCaption, pic::kThankYou, kForever},
 }};
 
 // A LayerBack picture; with a life it frees itself after life + 1 frames.

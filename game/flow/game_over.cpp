@@ -2,6 +2,7 @@
 // continue screen with its shrinking countdown.
 #include <array>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
 #include "game/engine/sound.h"
@@ -21,7 +22,7 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kGameOverImage = 156;
+constexpr int32_t kGameOverImage = pic::kGameOver;
 constexpr int32_t kGameOverX = 240;
 constexpr int32_t kGameOverY = 160;
 constexpr int32_t kGameOverHold = 150;
@@ -44,9 +45,9 @@ struct Picture {
   int32_t x;
   int32_t y;
 };
-constexpr Picture kCountdownPicture = {198, 240, 100};
-constexpr Picture kContinuePicture = {199, 60, 280};
-constexpr Picture kGiveUpPicture = {200, 200, 280};
+constexpr Picture kCountdownPicture = {pic::kContinueQuestion, 240, 100};
+constexpr Picture kContinuePicture = {pic::kContinueYes, 60, 280};
+constexpr Picture kGiveUpPicture = {pic::kContinueNo, 200, 280};
 constexpr int32_t kChosenScale = 100;
 constexpr int32_t kOtherScale = 60;
 

@@ -1,5 +1,6 @@
 #include "game/flow/name_entry.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
 #include "game/engine/sound.h"
@@ -14,9 +15,9 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kLetterImage = 202;
-constexpr int32_t kCursorImage = 204;
-constexpr int32_t kHeadingImage = 201;
+constexpr int32_t kLetterImage = pic::kNameLetters;
+constexpr int32_t kCursorImage = pic::kNameCursor;
+constexpr int32_t kHeadingImage = pic::kEnterYourName;
 constexpr int32_t kHeadingX = 240;
 constexpr int32_t kHeadingY = 55;
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
 #include "game/engine/sound.h"
@@ -25,15 +26,17 @@ struct OptionPicture {
 };
 
 constexpr std::array<OptionPicture, kOptionRows> kRowLabels = {{
-    {191, 80, 60},    // background detail
-    {193, 80, 130},   // music
-    {195, 80, 200},   // sound effects
-    {192, 200, 270},  // done
+    {pic::kOptionBackground, 80, 60},  // background detail
+    {pic::kOptionMusic, 80, 130},      // music
+    {pic::kOptionSound, 80, 200},      // sound effects
+    {pic::kOptionExit, 200, 270},      // done
 }};
 constexpr std::array<OptionPicture, 3> kDetailValues = {
-    {{190, 200, 60}, {189, 305, 60}, {194, 410, 60}}};
-constexpr std::array<OptionPicture, 2> kMusicValues = {{{196, 230, 130}, {194, 380, 130}}};
-constexpr std::array<OptionPicture, 2> kSoundValues = {{{196, 230, 200}, {194, 380, 200}}};
+    {{pic::kValueFull, 200, 60}, {pic::kValueSimple, 305, 60}, {pic::kValueOff, 410, 60}}};
+constexpr std::array<OptionPicture, 2> kMusicValues = {
+    {{pic::kValueOn, 230, 130}, {pic::kValueOff, 380, 130}}};
+constexpr std::array<OptionPicture, 2> kSoundValues = {
+    {{pic::kValueOn, 230, 200}, {pic::kValueOff, 380, 200}}};
 
 // Detail values, and the on/off values of music and sound.
 constexpr int32_t kBothLayers = 0;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
 #include "game/engine/text_actors.h"
@@ -15,7 +16,7 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kHeadingImage = 203;
+constexpr int32_t kHeadingImage = pic::kHighScores;
 constexpr int32_t kHeadingX = 240;
 constexpr int32_t kHeadingY = 40;
 

@@ -2,6 +2,7 @@
 // then the next stage or, after the fifth, the ending.
 #include <cstdio>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/sound.h"
 #include "game/engine/text_slots.h"
@@ -39,14 +40,14 @@ constexpr int32_t kComboBonus = 1000;
 constexpr int32_t kProtectionBonus = 10000;
 
 // Banner 1 reads "stage clear" in the look of the stage; banner 2 rides beside it.
-constexpr int32_t kBannerEarlyStages = 48;   // stages 1-2
-constexpr int32_t kBannerMiddleStages = 29;  // stages 3-4
-constexpr int32_t kBannerLastStage = 31;
+constexpr int32_t kBannerEarlyStages = pic::kStagePlate1;   // stages 1-2
+constexpr int32_t kBannerMiddleStages = pic::kStagePlate3;  // stages 3-4
+constexpr int32_t kBannerLastStage = pic::kStagePlate5;
 constexpr int32_t kLastMiddleStage = 4;
 constexpr int32_t kLastEarlyStage = 2;
-constexpr int32_t kSecondBannerImage = 49;
-constexpr int32_t kThirdBannerImage = 50;
-constexpr int32_t kFourthBannerImage = 51;
+constexpr int32_t kSecondBannerImage = pic::kClear;
+constexpr int32_t kThirdBannerImage = pic::kBonus;
+constexpr int32_t kFourthBannerImage = pic::kWellDone;
 constexpr int32_t kBannerStartX = 720;
 constexpr int32_t kBannerStartY = -160;
 constexpr int32_t kBannerX = 240;

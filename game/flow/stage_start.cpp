@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/frame_state.h"
 #include "game/engine/motion.h"
@@ -48,7 +49,7 @@ struct Panel {
   int32_t targetX;
 };
 constexpr std::array<Panel, 2> kOpeningPanels = {
-    {{46, 240, 160, 10, 240}, {45, -200, 305, 200, 120}}};
+    {{pic::kReady, 240, 160, 10, 240}, {pic::kControls, -200, 305, 200, 120}}};
 constexpr int32_t kPanelLaunchX = 800;
 constexpr int32_t kPanelGone = -80;  // hold count at which a launched picture disappears
 

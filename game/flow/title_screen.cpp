@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/frame_state.h"
 #include "game/engine/motion.h"
@@ -18,18 +19,19 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kTileImage = 197;
+constexpr int32_t kTileImage = pic::kTitleTile;
 constexpr int32_t kTileRows = 3;
 constexpr int32_t kTileColumns = 4;
 constexpr int32_t kTileSpacing = 180;  // also the drift period, in frames
 
-constexpr int32_t kLogoImage = 182;
+constexpr int32_t kLogoImage = pic::kEmblem;
 constexpr int32_t kLogoStartX = -500;
 constexpr int32_t kLogoY = 160;
 constexpr int32_t kLogoX = 370;
 
 // Caption pictures of choices 0-3.
-constexpr std::array<int32_t, kMenuChoices> kCaptionImages = {186, 185, 183, 184};
+constexpr std::array<int32_t, kMenuChoices> kCaptionImages = {pic::kMenuStart, pic::kMenuScores,
+                                                              pic::kMenuOptions, pic::kMenuQuit};
 constexpr int32_t kCaptionStartX = -600;
 constexpr int32_t kCaptionY = 200;
 constexpr int32_t kCaptionX = 130;
@@ -41,7 +43,7 @@ struct TitlePicture {
   int32_t y;
 };
 constexpr std::array<TitlePicture, 3> kTitleCaptions = {
-    {{187, 150, 40}, {188, 200, 80}, {228, 100, 290}}};
+    {{pic::kWordmark, 150, 40}, {pic::kVersion, 200, 80}, {pic::kCopyright, 100, 290}}};
 
 // Empty lines on text rows 0 and 1, as every screen has.
 constexpr int32_t kFirstTextRow = 0;

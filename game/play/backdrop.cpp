@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 #include "game/play/game_state.h"
 #include "presentation/services.h"
@@ -16,8 +17,10 @@ constexpr int32_t kTilePatterns = 8;  // patterns per layer picture, one loop
 constexpr int32_t kTilesDrawn = 9;    // one more than a screen, for the partly shown tile
 
 // Layer pictures of stages 1-5.
-constexpr std::array<int32_t, 5> kStageFrontImage = {32, 77, 92, 101, 103};
-constexpr std::array<int32_t, 5> kStageBackImage = {33, 78, 93, 102, 104};
+constexpr std::array<int32_t, 5> kStageFrontImage = {
+    pic::kStage1Front, pic::kStage2Front, pic::kStage3Front, pic::kStage4Front, pic::kStage5Front};
+constexpr std::array<int32_t, 5> kStageBackImage = {
+    pic::kStage1Back, pic::kStage2Back, pic::kStage3Back, pic::kStage4Back, pic::kStage5Back};
 
 int32_t Advance(int32_t pos, int32_t speed) {
   return (pos + speed) % kLoopWidth;
@@ -40,15 +43,15 @@ void BackdropDraw(TActor& actor) {
   w[kBackPos] = Advance(w[kBackPos], backStep);
   pres::Display* display = pres::Services().display;
   if (display == nullptr) return;
-  DrawLayer(*display, w[kBackImage], w[kBackPos]);
-  if (BackgroundBothLayers) DrawLayer(*display, w[kFrontImage], w[kFrontPos]);
+  DrawLayer(*display, w[kBackImageWord], w[kBackPos]);
+  if (BackgroundBothLayers) DrawLayer(*display, w[kFrontImageWord], w[kFrontPos]);
 }
 
 void StartBackdrop(TActor& backdrop, int32_t stage) {
   const bool known = stage >= 1 && stage <= static_cast<int32_t>(kStageFrontImage.size());
   auto& w = backdrop.Work;
-  w[kFrontImage] = known ? kStageFrontImage[static_cast<size_t>(stage - 1)] : kNoImage;
-  w[kBackImage] = known ? kStageBackImage[static_cast<size_t>(stage - 1)] : kNoImage;
+  w[kFrontImageWord] = known ? kStageFrontImage[static_cast<size_t>(stage - 1)] : kNoImage;
+  w[kBackImageWord] = known ? kStageBackImage[static_cast<size_t>(stage - 1)] : kNoImage;
   w[kFrontPos] = 0;
   w[kBackPos] = 0;
   w[kFrontSpeed] = kStartFrontSpeed;

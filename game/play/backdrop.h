@@ -8,8 +8,8 @@
 namespace tolvane {
 
 // BackdropActor's Work words.
-inline constexpr int kFrontImage = 58;
-inline constexpr int kBackImage = 59;
+inline constexpr int kFrontImageWord = 58;
+inline constexpr int kBackImageWord = 59;
 inline constexpr int kFrontPos = 60;  // 0-479; rising positions move the picture left
 inline constexpr int kBackPos = 61;
 inline constexpr int kFrontSpeed = 62;

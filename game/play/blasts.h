@@ -5,6 +5,7 @@
 // at the end of its animation. A big blast throws small blasts over a dead enemy's box.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
@@ -19,10 +20,12 @@ inline constexpr int kBigBlastFrames = 0;  // frames left
 
 // The explosion animations (archive entry, drawn frames).
 inline constexpr AnimRow BlastAnimA[] = {
-    {205, 2}, {206, 2}, {207, 2}, {208, 2}, {209, 1}, {210, 1}, {211, 1}, {kAnimEnd, 0},
+    {pic::kBlastA1, 2}, {pic::kBlastA2, 2}, {pic::kBlastA3, 2}, {pic::kBlastA4, 2},
+    {pic::kBlastA5, 1}, {pic::kBlastA6, 1}, {pic::kBlastA7, 1}, {kAnimEnd, 0},
 };
 inline constexpr AnimRow BlastAnimB[] = {
-    {212, 2}, {213, 2}, {214, 2}, {215, 2}, {216, 1}, {217, 1}, {218, 1}, {kAnimEnd, 0},
+    {pic::kBlastB1, 2}, {pic::kBlastB2, 2}, {pic::kBlastB3, 2}, {pic::kBlastB4, 2},
+    {pic::kBlastB5, 1}, {pic::kBlastB6, 1}, {pic::kBlastB7, 1}, {kAnimEnd, 0},
 };
 
 // One blast (front layer) at a random point of the source's box, or at its position when

@@ -16,6 +16,16 @@ void FortressBoss(TActor& actor);
 void FinalBoss(TActor& actor);
 void DrifterBoss(TActor& actor);
 
+void SpawnWandererBoss(TActor& actor);
+void SpawnCircler(TActor& actor);  // codes 15 and 102
+void SpawnLancerBoss(TActor& actor);
+void SpawnGunshipEnemy(TActor& actor);
+void SpawnBeamBoss(TActor& actor);
+void SpawnSpiralBoss(TActor& actor);
+void SpawnFortressBoss(TActor& actor);
+void SpawnFinalBoss(TActor& actor);
+void SpawnDrifterBoss(TActor& actor);
+
 // DrawProc of the flickering overlay.
 void NoiseDraw(TActor& actor);
 

@@ -10,6 +10,10 @@
 
 namespace tolvane {
 
+// Sets the start values of a fresh enemy beyond the look and enemy words of its row: its
+// behaviour's words by name, and any spawn position or look of its own.
+using SpawnProc = void (*)(TActor& actor);
+
 // First of the Work words private to an enemy's behaviour.
 inline constexpr int kPrivateWords = 0;
 // Chain segments (the snake's body): the actor followed, and the head whose end ends the chain.
@@ -44,5 +48,25 @@ void DiverUp(TActor& actor);
 void Snake(TActor& actor);
 void SnakeSegment(TActor& actor);
 void ArcFlierMirrored(TActor& actor);
+
+void SpawnGlider(TActor& actor);
+void SpawnSplitter(TActor& actor);
+void SpawnDart(TActor& actor);
+void SpawnLoopFlier(TActor& actor);
+void SpawnArcFlier(TActor& actor);  // both arc fliers
+void SpawnSerpent(TActor& actor);
+void SpawnDrifter(TActor& actor);
+void SpawnWaver(TActor& actor);
+void SpawnHopper(TActor& actor);
+void SpawnFrog(TActor& actor);
+void SpawnGunner(TActor& actor);
+void SpawnZigzag(TActor& actor);
+void SpawnZigzagFast(TActor& actor);
+void SpawnSinker(TActor& actor);     // both sinkers
+void SpawnCrawler(TActor& actor);    // both crawlers
+void SpawnFanGunner(TActor& actor);  // both fan gunners
+void SpawnDiverDown(TActor& actor);
+void SpawnDiverUp(TActor& actor);
+void SpawnSnake(TActor& actor);
 
 }  // namespace tolvane

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/motion.h"
 #include "game/engine/random_streams.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr uint32_t kChanceRange = 1000;  // a chance per mille
 
-constexpr int32_t kRayImage = 177;
+constexpr int32_t kRayImage = pic::kRay;
 constexpr int32_t kRaySpeed = 32;
 constexpr int32_t kRayWidth = 50;
 constexpr int32_t kRayHeight = 10;

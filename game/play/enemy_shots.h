@@ -6,6 +6,7 @@
 // any edge.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
@@ -20,7 +21,7 @@ inline constexpr int kShotFrames = 55;  // frames flown
 inline constexpr int kShotAngle = 56;   // polar shots, 256ths of a turn (0 right, 64 down)
 
 // The enemies' usual bullet and its animation.
-inline constexpr int32_t kBulletImage = 12;
+inline constexpr int32_t kBulletImage = pic::kBullet;
 inline constexpr int32_t kBulletPatternPeriod = 5;
 
 // With (chance + 1) in 1000, an aimed bullet from the enemy at the player's position now,

@@ -9,6 +9,13 @@ namespace tolvane {
 
 namespace {
 
+// Where they come from: above the field, or from its left edge.
+constexpr int32_t kEscortLevelX = 80;
+constexpr int32_t kEscortLevelY = -50;
+constexpr int32_t kEscortSideX = -50;
+constexpr int32_t kEscortAboveY = 80;
+constexpr int32_t kEscortBelowY = 240;
+
 constexpr int32_t kStayFrames = 50;  // frames spent near the player
 constexpr int32_t kLevelX = 70;
 constexpr int32_t kAheadOfPlayer = 50;
@@ -37,6 +44,24 @@ void EscortAbove(TActor& actor) {
 }
 void EscortBelow(TActor& actor) {
   Escort(actor, PlayerActor->X + kAheadOfPlayer, kBelowY);
+}
+
+void SpawnEscortLevel(TActor& actor) {
+  actor.X = kEscortLevelX;
+  actor.Y = kEscortLevelY;
+  actor.Work[kEscortFrames] = 0;
+}
+
+void SpawnEscortAbove(TActor& actor) {
+  actor.X = kEscortSideX;
+  actor.Y = kEscortAboveY;
+  actor.Work[kEscortFrames] = 0;
+}
+
+void SpawnEscortBelow(TActor& actor) {
+  actor.X = kEscortSideX;
+  actor.Y = kEscortBelowY;
+  actor.Work[kEscortFrames] = 0;
 }
 
 }  // namespace tolvane

@@ -15,4 +15,9 @@ void EscortAbove(TActor& actor);
 // Toward (player X + 50, 284), below the player.
 void EscortBelow(TActor& actor);
 
+// Their spawns: from outside the field, no frames flown.
+void SpawnEscortLevel(TActor& actor);
+void SpawnEscortAbove(TActor& actor);
+void SpawnEscortBelow(TActor& actor);
+
 }  // namespace tolvane

@@ -3,6 +3,7 @@
 // item fills the first empty orb. They bob leftward and are taken by touching the player.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
@@ -13,9 +14,9 @@ inline constexpr int kItemBaseY = 1;   // the Y it bobs about
 inline constexpr int kItemBornAt = 2;  // FrameCount at its creation
 
 inline constexpr int32_t kProtectionItem = 4;
-inline constexpr int32_t kProtectionItemImage = 37;
+inline constexpr int32_t kProtectionItemImage = pic::kProtection;
 // Weapon w's item is image kWeaponItemImage + w, type w + 1.
-inline constexpr int32_t kWeaponItemImage = 34;
+inline constexpr int32_t kWeaponItemImage = pic::kWeaponBolt;
 
 // An item (back layer, Kind 5) at the enemy's position.
 TActor& SpawnItem(const TActor& enemy, int32_t image, int32_t type);

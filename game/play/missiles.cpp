@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/play/contact_scan.h"
@@ -16,7 +17,7 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kMissileImage = 41;
+constexpr int32_t kMissileImage = pic::kMissile;
 constexpr int32_t kMissilePatternPeriod = 2;
 constexpr int32_t kMissileHitScale = 80;
 // Launched 70 pixels ahead and 5 up of the player, with a horizontal speed of -50..150

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
 #include "game/engine/sound.h"
@@ -21,7 +22,7 @@ constexpr int32_t kClampPercent = 40;
 
 constexpr int32_t kPlayingPatternPeriod = 5;
 // Dying: the hit picture for 40 frames, blinking over the last 20.
-constexpr int32_t kHitImage = 1;
+constexpr int32_t kHitImage = pic::kHit;
 constexpr int32_t kHitPatternPeriod = 3;
 constexpr int32_t kDeathFrames = 40;
 constexpr int32_t kDeathBlinkFrom = 20;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
@@ -25,7 +26,7 @@ inline constexpr int32_t kMaxWeaponLevel = 50;
 
 // The player's picture and its hot spot, 23 pixels left of and 5 above the picture's
 // centre (the hit box is smaller than the picture).
-inline constexpr int32_t kPlayerImage = 30;
+inline constexpr int32_t kPlayerImage = pic::kShip;
 inline constexpr int32_t kPlayerHitScale = 20;
 inline constexpr int32_t kPlayerHotSpotLeft = 23;
 inline constexpr int32_t kPlayerHotSpotUp = 5;
@@ -37,9 +38,9 @@ inline constexpr int32_t kEntryGuardFrames = 100;
 
 // The weapon display: icon image 34 + weapon, gauge image 38 (pattern = level div 10),
 // digit image 308 (pattern = level mod 10, or 10 at level 50).
-inline constexpr int32_t kWeaponIconImage = 34;
-inline constexpr int32_t kLevelGaugeImage = 38;
-inline constexpr int32_t kLevelDigitImage = 308;
+inline constexpr int32_t kWeaponIconImage = pic::kWeaponBolt;
+inline constexpr int32_t kLevelGaugeImage = pic::kGauge;
+inline constexpr int32_t kLevelDigitImage = pic::kLevelDigit;
 // HUD slide: the target X is each HUD actor's Work[kSlideTargetX].
 inline constexpr int kSlideTargetX = 0;
 
@@ -47,7 +48,7 @@ inline constexpr int kSlideTargetX = 0;
 // that orbs filled from slot 0 up spread evenly around the player.
 inline constexpr int kOrbPhase = 0;
 inline constexpr std::array<int32_t, 8> kOrbPhases = {0, 128, 64, 192, 32, 160, 96, 224};
-inline constexpr int32_t kOrbImage = 44;  // a filled orb; an empty one has Image -1
+inline constexpr int32_t kOrbImage = pic::kOrb;  // a filled orb; an empty one has Image -1
 
 // The player's MoveProcs: entering, playing, dying.
 void PlayerEnter(TActor& actor);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/motion.h"
 #include "game/engine/random_streams.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr int32_t kForwardGain = 3;
 constexpr int32_t kBackwardGain = 5;
 
-constexpr int32_t kSpreadImage = 39;
+constexpr int32_t kSpreadImage = pic::kSpread;
 constexpr int32_t kSpreadPatternPeriod = 2;
 constexpr int32_t kSpreadHitScale = 50;
 constexpr int32_t kSpreadTopSpeed = 16;  // horizontal + |vertical|

@@ -1,6 +1,7 @@
 // The player's volleys of its three weapons and the weapon switch.
 #include <algorithm>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/game_state.h"
 #include "game/play/missiles.h"
@@ -17,11 +18,11 @@ constexpr int32_t kMuzzleAhead = 70;
 constexpr int32_t kMuzzleUp = 5;
 
 // Weapon 0: the main shot, from step 2 two side shots, at step 5 two rear shots.
-constexpr int32_t kMainImage = 2;
+constexpr int32_t kMainImage = pic::kShotMain;
 constexpr int32_t kMainHitScale = 80;
 constexpr int32_t kMainSpeed = 8;
-constexpr int32_t kSideUpImage = 42;
-constexpr int32_t kSideDownImage = 43;
+constexpr int32_t kSideUpImage = pic::kSideA;
+constexpr int32_t kSideDownImage = pic::kSideB;
 constexpr int32_t kSideHitScale = 60;
 constexpr int32_t kSideSpeedX = 6;
 constexpr int32_t kSideSpeedY = 8;

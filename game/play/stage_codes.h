@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "content/images/picture_ids.h"
+
 namespace tolvane {
 
 // HAZARD: fixed by the stage files "stage1.bin" .. "stage5.bin": five little-endian int32
@@ -66,51 +68,6 @@ enum class CodeAction : uint8_t {
 
 enum class Layer : uint8_t { None, Back, Front };
 
-// Per-frame behaviours installed by spawn codes; the gameplay code binds each to its
-// procedure of the same name.
-enum class Behaviour : uint8_t {
-  None,
-  Swooper,
-  Glider,
-  Splitter,
-  Charger,
-  DartMove,
-  LoopFlier,
-  ArcFlier,
-  Serpent,
-  Popper,
-  Drifter,
-  TwinSplitter,
-  Lunger,
-  Waver,
-  Hopper,
-  CirclerBoss,
-  Frog,
-  Gunner,
-  Zigzag,
-  SinkerDown,
-  SinkerUp,
-  CeilingCrawler,
-  FloorCrawler,
-  FanGunnerLow,
-  FanGunnerHigh,
-  DiverDown,
-  DiverUp,
-  Snake,
-  ArcFlierMirrored,
-  WandererBoss,
-  LancerBoss,
-  GunshipEnemy,
-  BeamBoss,
-  SpiralBoss,
-  FortressBoss,
-  FinalBoss,
-  DrifterBoss,
-  EscortToPlayer,
-  EscortAbove,
-  EscortBelow,
-};
-
 inline constexpr int16_t kSpawnNoImage = -1;
 inline constexpr int16_t kSpawnOwnFlash = -1;    // an additive flash of the actor's own picture
 inline constexpr int16_t kSpawnAnimated = -255;  // the picture comes from an animation table
@@ -130,76 +87,101 @@ struct StageCode {
   int32_t hitPoints;  // HitPoints = hitPoints + hitPointsPerStage × StageNumber
   int8_t hitPointsPerStage;
   bool stopScroll;  // both scroll speeds become 0 before the spawn
-  Behaviour behaviour;
 };
 
 constexpr bool IsBoss(const StageCode& c) {
   return c.scoreValue > kBossScoreThreshold;
 }
 
+// One row per record code: its name, what it does and, for a spawn, the actor's look, words
+// and procedures. spawn sets the start values beyond the row's (nullptr: none); move is the
+// behaviour installed. The gameplay binds those two (stage_spawns.cpp); the content tools,
+// which have no gameplay, never expand them.
 // clang-format off
-inline constexpr std::array kStageCodes = {
-//        code  name                action                    layer         image           flash          kind HS HS/st PP  score      HP HP/st stop   behaviour
-  StageCode{  0, "Halt",             CodeAction::Halt,         Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // halt until a boss is killed
-  StageCode{  1, "Swooper",          CodeAction::Spawn,        Layer::Back,               3, kSpawnOwnFlash, 3, 60,   0, 3,    100,    10,  0, false, Behaviour::Swooper},          // turns into a Drifter at x < 150
-  StageCode{  2, "Glider",           CodeAction::Spawn,        Layer::Back,               7, kSpawnOwnFlash, 3, 80,   0, 5,    200,    10,  0, false, Behaviour::Glider},           // glides to a random target Y
-  StageCode{  3, "Splitter",         CodeAction::Spawn,        Layer::Back,  kSpawnAnimated, kSpawnOwnFlash, 3, 80,   0, 0,    200,    10,  0, false, Behaviour::Splitter},         // animation table (9, 5), (10, 5)
-  StageCode{  4, "Charger",          CodeAction::Spawn,        Layer::Back,              11, kSpawnOwnFlash, 3, 80,   0, 0,    100,    10,  0, false, Behaviour::Charger},          // Charger
-  StageCode{  5, "Dart",             CodeAction::Spawn,        Layer::Front,             52, kSpawnOwnFlash, 3, 60, -10, 0,     50,     7,  0, false, Behaviour::DartMove},         // flies at the player's position
-  StageCode{  6, "LoopFlier",        CodeAction::Spawn,        Layer::Front,             53, kSpawnOwnFlash, 3, 80,   0, 3,     50,    15,  0, false, Behaviour::LoopFlier},        // a big loop over the screen
-  StageCode{  7, "ArcFlier",         CodeAction::Spawn,        Layer::Front,             54, kSpawnOwnFlash, 3, 80,   0, 3,    400,    40,  0, false, Behaviour::ArcFlier},         // half-circle from the lower left
-  StageCode{  8, "Serpent",          CodeAction::Spawn,        Layer::Front,             56, kSpawnOwnFlash, 3, 80,   0, 0,   5000,   300,  0, false, Behaviour::Serpent},          // grows segments as it is hit
-  StageCode{  9, "Popper",           CodeAction::Spawn,        Layer::Front,             57, kSpawnOwnFlash, 3, 80,   0, 0,    100,  2000,  0, false, Behaviour::Popper},           // bursts at the first hit
-  StageCode{ 10, "Drifter",          CodeAction::Spawn,        Layer::Back,              21, kSpawnOwnFlash, 3, 60,   0, 5,    400,    20,  0, false, Behaviour::Drifter},          // Drifter
-  StageCode{ 11, "TwinSplitter",     CodeAction::Spawn,        Layer::Back,               8, kSpawnOwnFlash, 3, 80,   0, 5,    500,    40,  0, false, Behaviour::TwinSplitter},     // splits into two halves
-  StageCode{ 12, "Lunger",           CodeAction::Spawn,        Layer::Back,              20, kSpawnOwnFlash, 3, 80,   0, 5,    100,     0, 10, false, Behaviour::Lunger},           // hit points 10 × stage
-  StageCode{ 13, "Waver",            CodeAction::Spawn,        Layer::Back,             128,            136, 3, 80,   0, 5,    100,   300,  0, false, Behaviour::Waver},            // Waver
-  StageCode{ 14, "Hopper",           CodeAction::Spawn,        Layer::Back,             130, kSpawnOwnFlash, 3, 60,   0, 5,    100,  3000,  0, false, Behaviour::Hopper},           // hops when hit
-  StageCode{ 15, "Circler",          CodeAction::Spawn,        Layer::Back,              75,             96, 3, 50,   0, 5,  18000,  6000,  0, false, Behaviour::CirclerBoss},      // CirclerBoss behaviour, not a boss
-  StageCode{ 16, "Frog",             CodeAction::Spawn,        Layer::Back,             133, kSpawnOwnFlash, 3, 50,   0, 0,    100,    50,  0, false, Behaviour::Frog},             // Frog
-  StageCode{ 17, "Gunner",           CodeAction::Spawn,        Layer::Back,             139, kSpawnOwnFlash, 3, 60,   0, 3,   2000,   250,  0, false, Behaviour::Gunner},           // Gunner
-  StageCode{ 18, "Zigzag",           CodeAction::Spawn,        Layer::Back,             146,            147, 3, 80,   0, 0,   1100,    70,  0, false, Behaviour::Zigzag},           // slows from 18 to 3 px/frame
-  StageCode{ 19, "SinkerDown",       CodeAction::Spawn,        Layer::Back,             145, kSpawnOwnFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::SinkerDown},       // SinkerDown
-  StageCode{ 20, "SinkerUp",         CodeAction::Spawn,        Layer::Back,             145, kSpawnOwnFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::SinkerUp},         // SinkerUp
-  StageCode{ 21, "CeilingCrawler",   CodeAction::Spawn,        Layer::Back,             149, kSpawnOwnFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::CeilingCrawler},   // ArgX 0: random X 100-479
-  StageCode{ 22, "FloorCrawler",     CodeAction::Spawn,        Layer::Back,             148, kSpawnOwnFlash, 3, 80,   0, 0,    300,    70,  0, false, Behaviour::FloorCrawler},     // ArgX 0: random X 100-479
-  StageCode{ 23, "FanGunnerLow",     CodeAction::Spawn,        Layer::Back,             151, kSpawnOwnFlash, 1, 80,   0, 0,    300, 70000,  0, false, Behaviour::FanGunnerLow},     // cannot be shot
-  StageCode{ 24, "FanGunnerHigh",    CodeAction::Spawn,        Layer::Back,             150, kSpawnOwnFlash, 1, 80,   0, 0,    300, 70000,  0, false, Behaviour::FanGunnerHigh},    // cannot be shot
-  StageCode{ 25, "DiverDown",        CodeAction::Spawn,        Layer::Back,             154, kSpawnOwnFlash, 3, 80,   0, 0,    300,    30,  0, false, Behaviour::DiverDown},        // Y = -30; ArgX 0: random X 100-579
-  StageCode{ 26, "ZigzagFast",       CodeAction::Spawn,        Layer::Back,             146,            147, 3, 80,   0, 0,   1100,   200,  0, false, Behaviour::Zigzag},           // slows from 30 to 3 px/frame
-  StageCode{ 27, "DiverUp",          CodeAction::Spawn,        Layer::Back,             155, kSpawnOwnFlash, 3, 80,   0, 0,    300,    30,  0, false, Behaviour::DiverUp},          // Y = 350; ArgX 0: random X 100-579
-  StageCode{ 28, "Snake",            CodeAction::Spawn,        Layer::Back,             157,            159, 3, 80,   0, 0,   1500,   100,  0, false, Behaviour::Snake},            // plus 20 body segments (158)
-  StageCode{ 29, "ArcFlierMirrored", CodeAction::Spawn,        Layer::Front,             54, kSpawnOwnFlash, 3, 80,   0, 3,    400,    40,  0, false, Behaviour::ArcFlierMirrored},  // from the upper-left corner
-  StageCode{100, "WandererBoss",     CodeAction::Spawn,        Layer::Back,              26,             94, 3, 80,   0, 5,  35000,  7000,  0, true,  Behaviour::WandererBoss},     // boss
-  StageCode{102, "CirclerBoss",      CodeAction::Spawn,        Layer::Back,              75,             96, 3, 50,   0, 5,  20000,  3000,  0, false, Behaviour::CirclerBoss},      // boss
-  StageCode{104, "LancerBoss",       CodeAction::Spawn,        Layer::Back,              79,             98, 3, 60,   0, 5,  31000,  9000,  0, true,  Behaviour::LancerBoss},       // boss
-  StageCode{105, "GunshipEnemy",     CodeAction::Spawn,        Layer::Back,              13,             28, 3, 70,   0, 5,  11000, 20000,  0, false, Behaviour::GunshipEnemy},     // large enemy, not a boss
-  StageCode{107, "BeamBoss",         CodeAction::Spawn,        Layer::Back,             110,            111, 3, 40,   0, 5,  40000, 13000,  0, true,  Behaviour::BeamBoss},         // boss
-  StageCode{108, "SpiralBoss",       CodeAction::Spawn,        Layer::Back,             141,            142, 3, 50,   0, 5,  50000, 15000,  0, true,  Behaviour::SpiralBoss},       // boss
-  StageCode{109, "FortressBoss",     CodeAction::Spawn,        Layer::Back,             178, kSpawnOwnFlash, 3, 50,   0, 0,  57300, 15000,  0, true,  Behaviour::FortressBoss},     // boss; X = 650
-  StageCode{110, "FinalBoss",        CodeAction::Spawn,        Layer::Back,             219,            222, 3, 40,   0, 5, 100000, 60000,  0, false, Behaviour::FinalBoss},        // boss; at (650, 190)
-  StageCode{111, "NoiseOn",          CodeAction::NoiseOn,      Layer::Back,   kSpawnNoImage, kSpawnOwnFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::None},             // noise overlay at (370, 170)
-  StageCode{112, "NoiseOff",         CodeAction::NoiseOff,     Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // frees the noise overlay
-  StageCode{113, "DrifterBoss",      CodeAction::Spawn,        Layer::Back,             260,            261, 3, 50,   0, 0,  20000,   800,  0, false, Behaviour::DrifterBoss},      // boss
-  StageCode{150, "Picture",          CodeAction::Picture,      Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // ArgX picture 1-91, ArgY hold, Extra delay
-  StageCode{151, "BossCaption",      CodeAction::BossCaption,  Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // slow scroll; caption 1-5 by ArgX
-  StageCode{152, "EscortLevel",      CodeAction::Spawn,        Layer::Front,             47, kSpawnOwnFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortToPlayer},   // escort from (80, -50)
-  StageCode{153, "EscortAbove",      CodeAction::Spawn,        Layer::Front,            153, kSpawnOwnFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortAbove},      // escort from (-50, 80)
-  StageCode{154, "EscortBelow",      CodeAction::Spawn,        Layer::Front,            152, kSpawnOwnFlash, 7, 80,   0, 0,      0,     0,  0, false, Behaviour::EscortBelow},      // escort from (-50, 240)
-  StageCode{155, "SlowScroll",       CodeAction::SlowScroll,   Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // back 1, front 3
-  StageCode{156, "FastScroll",       CodeAction::FastScroll,   Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // back 10, front 14
-  StageCode{157, "FinalCaption",     CodeAction::FinalCaption, Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // the final boss captions
-  StageCode{999, "StageClear",       CodeAction::StageClear,   Layer::None,   kSpawnNoImage, kSpawnOwnFlash, 0,  0,   0, 0,      0,     0,  0, false, Behaviour::None},             // hands over to the stage clear tally
-};
+//  code  name              action        layer  image                 flash                    kind HS HS/st PP score   HP   HP/st stop  spawn              move
+#define TOLVANE_STAGE_CODES(X) \
+  X(  0, Halt            , Halt        , None , kSpawnNoImage       , kSpawnOwnFlash         , 0,  0,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* halt until a boss is killed */ \
+  X(  1, Swooper         , Spawn       , Back , pic::kSwooper       , kSpawnOwnFlash         , 3, 60,   0, 3,    100,    10,  0, false, nullptr          , Swooper         ) /* turns into a Drifter at x < 150 */ \
+  X(  2, Glider          , Spawn       , Back , pic::kGlider        , kSpawnOwnFlash         , 3, 80,   0, 5,    200,    10,  0, false, SpawnGlider      , Glider          ) /* glides to a random target Y */ \
+  X(  3, Splitter        , Spawn       , Back , kSpawnAnimated      , kSpawnOwnFlash         , 3, 80,   0, 0,    200,    10,  0, false, SpawnSplitter    , Splitter        ) /* animation table kSplitterA, kSplitterB */ \
+  X(  4, Charger         , Spawn       , Back , pic::kCharger       , kSpawnOwnFlash         , 3, 80,   0, 0,    100,    10,  0, false, nullptr          , Charger         ) /* Charger */ \
+  X(  5, Dart            , Spawn       , Front, pic::kDart          , kSpawnOwnFlash         , 3, 60, -10, 0,     50,     7,  0, false, SpawnDart        , DartMove        ) /* flies at the player's position */ \
+  X(  6, LoopFlier       , Spawn       , Front, pic::kLoopFlier     , kSpawnOwnFlash         , 3, 80,   0, 3,     50,    15,  0, false, SpawnLoopFlier   , LoopFlier       ) /* a big loop over the screen */ \
+  X(  7, ArcFlier        , Spawn       , Front, pic::kArcFlier      , kSpawnOwnFlash         , 3, 80,   0, 3,    400,    40,  0, false, SpawnArcFlier    , ArcFlier        ) /* half-circle from the lower left */ \
+  X(  8, Serpent         , Spawn       , Front, pic::kSerpent       , kSpawnOwnFlash         , 3, 80,   0, 0,   5000,   300,  0, false, SpawnSerpent     , Serpent         ) /* grows segments as it is hit */ \
+  X(  9, Popper          , Spawn       , Front, pic::kPopper        , kSpawnOwnFlash         , 3, 80,   0, 0,    100,  2000,  0, false, nullptr          , Popper          ) /* bursts at the first hit */ \
+  X( 10, Drifter         , Spawn       , Back , pic::kDrifter       , kSpawnOwnFlash         , 3, 60,   0, 5,    400,    20,  0, false, SpawnDrifter     , Drifter         ) /* Drifter */ \
+  X( 11, TwinSplitter    , Spawn       , Back , pic::kTwinSplitter  , kSpawnOwnFlash         , 3, 80,   0, 5,    500,    40,  0, false, nullptr          , TwinSplitter    ) /* splits into two halves */ \
+  X( 12, Lunger          , Spawn       , Back , pic::kLunger        , kSpawnOwnFlash         , 3, 80,   0, 5,    100,     0, 10, false, nullptr          , Lunger          ) /* hit points 10 × stage */ \
+  X( 13, Waver           , Spawn       , Back , pic::kWaver         , pic::kWaverFlash       , 3, 80,   0, 5,    100,   300,  0, false, SpawnWaver       , Waver           ) /* Waver */ \
+  X( 14, Hopper          , Spawn       , Back , pic::kHopper        , kSpawnOwnFlash         , 3, 60,   0, 5,    100,  3000,  0, false, SpawnHopper      , Hopper          ) /* hops when hit */ \
+  X( 15, Circler         , Spawn       , Back , pic::kCircler       , pic::kCirclerFlash     , 3, 50,   0, 5,  18000,  6000,  0, false, SpawnCircler     , CirclerBoss     ) /* CirclerBoss behaviour, not a boss */ \
+  X( 16, Frog            , Spawn       , Back , pic::kFrog          , kSpawnOwnFlash         , 3, 50,   0, 0,    100,    50,  0, false, SpawnFrog        , Frog            ) /* Frog */ \
+  X( 17, Gunner          , Spawn       , Back , pic::kGunner        , kSpawnOwnFlash         , 3, 60,   0, 3,   2000,   250,  0, false, SpawnGunner      , Gunner          ) /* Gunner */ \
+  X( 18, Zigzag          , Spawn       , Back , pic::kZigzag        , pic::kZigzagFlash      , 3, 80,   0, 0,   1100,    70,  0, false, SpawnZigzag      , Zigzag          ) /* slows from 18 to 3 px/frame */ \
+  X( 19, SinkerDown      , Spawn       , Back , pic::kSinker        , kSpawnOwnFlash         , 3, 80,   0, 0,    300,    70,  0, false, SpawnSinker      , SinkerDown      ) /* SinkerDown */ \
+  X( 20, SinkerUp        , Spawn       , Back , pic::kSinker        , kSpawnOwnFlash         , 3, 80,   0, 0,    300,    70,  0, false, SpawnSinker      , SinkerUp        ) /* SinkerUp */ \
+  X( 21, CeilingCrawler  , Spawn       , Back , pic::kCeilingCrawler, kSpawnOwnFlash         , 3, 80,   0, 0,    300,    70,  0, false, SpawnCrawler     , CeilingCrawler  ) /* ArgX 0: random X 100-479 */ \
+  X( 22, FloorCrawler    , Spawn       , Back , pic::kFloorCrawler  , kSpawnOwnFlash         , 3, 80,   0, 0,    300,    70,  0, false, SpawnCrawler     , FloorCrawler    ) /* ArgX 0: random X 100-479 */ \
+  X( 23, FanGunnerLow    , Spawn       , Back , pic::kFanGunnerLow  , kSpawnOwnFlash         , 1, 80,   0, 0,    300, 70000,  0, false, SpawnFanGunner   , FanGunnerLow    ) /* cannot be shot */ \
+  X( 24, FanGunnerHigh   , Spawn       , Back , pic::kFanGunnerHigh , kSpawnOwnFlash         , 1, 80,   0, 0,    300, 70000,  0, false, SpawnFanGunner   , FanGunnerHigh   ) /* cannot be shot */ \
+  X( 25, DiverDown       , Spawn       , Back , pic::kDiverDown     , kSpawnOwnFlash         , 3, 80,   0, 0,    300,    30,  0, false, SpawnDiverDown   , DiverDown       ) /* Y = -30; ArgX 0: random X 100-579 */ \
+  X( 26, ZigzagFast      , Spawn       , Back , pic::kZigzag        , pic::kZigzagFlash      , 3, 80,   0, 0,   1100,   200,  0, false, SpawnZigzagFast  , Zigzag          ) /* slows from 30 to 3 px/frame */ \
+  X( 27, DiverUp         , Spawn       , Back , pic::kDiverUp       , kSpawnOwnFlash         , 3, 80,   0, 0,    300,    30,  0, false, SpawnDiverUp     , DiverUp         ) /* Y = 350; ArgX 0: random X 100-579 */ \
+  X( 28, Snake           , Spawn       , Back , pic::kDragonHead    , pic::kDragonHeadFlash  , 3, 80,   0, 0,   1500,   100,  0, false, SpawnSnake       , Snake           ) /* plus 20 body segments (kDragonBody) */ \
+  X( 29, ArcFlierMirrored, Spawn       , Front, pic::kArcFlier      , kSpawnOwnFlash         , 3, 80,   0, 3,    400,    40,  0, false, SpawnArcFlier    , ArcFlierMirrored) /* from the upper-left corner */ \
+  X(100, WandererBoss    , Spawn       , Back , pic::kWanderer      , pic::kWandererFlash    , 3, 80,   0, 5,  35000,  7000,  0, true , SpawnWandererBoss, WandererBoss    ) /* boss */ \
+  X(102, CirclerBoss     , Spawn       , Back , pic::kCircler       , pic::kCirclerFlash     , 3, 50,   0, 5,  20000,  3000,  0, false, SpawnCircler     , CirclerBoss     ) /* boss */ \
+  X(104, LancerBoss      , Spawn       , Back , pic::kLancer        , pic::kLancerFlash      , 3, 60,   0, 5,  31000,  9000,  0, true , SpawnLancerBoss  , LancerBoss      ) /* boss */ \
+  X(105, GunshipEnemy    , Spawn       , Back , pic::kGunship       , pic::kGunshipFlash     , 3, 70,   0, 5,  11000, 20000,  0, false, SpawnGunshipEnemy, GunshipEnemy    ) /* large enemy, not a boss */ \
+  X(107, BeamBoss        , Spawn       , Back , pic::kBeamBoss      , pic::kBeamBossFlash    , 3, 40,   0, 5,  40000, 13000,  0, true , SpawnBeamBoss    , BeamBoss        ) /* boss */ \
+  X(108, SpiralBoss      , Spawn       , Back , pic::kSpiralBoss    , pic::kSpiralBossFlash  , 3, 50,   0, 5,  50000, 15000,  0, true , SpawnSpiralBoss  , SpiralBoss      ) /* boss */ \
+  X(109, FortressBoss    , Spawn       , Back , pic::kFortress      , kSpawnOwnFlash         , 3, 50,   0, 0,  57300, 15000,  0, true , SpawnFortressBoss, FortressBoss    ) /* boss; X = 650 */ \
+  X(110, FinalBoss       , Spawn       , Back , pic::kFinalBoss     , pic::kFinalBossFlash   , 3, 40,   0, 5, 100000, 60000,  0, false, SpawnFinalBoss   , FinalBoss       ) /* boss; at (650, 190) */ \
+  X(111, NoiseOn         , NoiseOn     , Back , kSpawnNoImage       , kSpawnOwnFlash         , 7, 80,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* noise overlay at (370, 170) */ \
+  X(112, NoiseOff        , NoiseOff    , None , kSpawnNoImage       , kSpawnOwnFlash         , 0,  0,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* frees the noise overlay */ \
+  X(113, DrifterBoss     , Spawn       , Back , pic::kDrifterBoss   , pic::kDrifterBossFlash , 3, 50,   0, 0,  20000,   800,  0, false, SpawnDrifterBoss , DrifterBoss     ) /* boss */ \
+  X(150, Picture         , Picture     , None , kSpawnNoImage       , kSpawnOwnFlash         , 0,  0,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* ArgX picture 1-91, ArgY hold, Extra delay */ \
+  X(151, BossCaption     , BossCaption , None , kSpawnNoImage       , kSpawnOwnFlash         , 0,  0,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* slow scroll; caption 1-5 by ArgX */ \
+  X(152, EscortLevel     , Spawn       , Front, pic::kEscortLevel   , kSpawnOwnFlash         , 7, 80,   0, 0,      0,     0,  0, false, SpawnEscortLevel , EscortToPlayer  ) /* escort from (80, -50) */ \
+  X(153, EscortAbove     , Spawn       , Front, pic::kEscortAbove   , kSpawnOwnFlash         , 7, 80,   0, 0,      0,     0,  0, false, SpawnEscortAbove , EscortAbove     ) /* escort from (-50, 80) */ \
+  X(154, EscortBelow     , Spawn       , Front, pic::kEscortBelow   , kSpawnOwnFlash         , 7, 80,   0, 0,      0,     0,  0, false, SpawnEscortBelow , EscortBelow     ) /* escort from (-50, 240) */ \
+  X(155, SlowScroll      , SlowScroll  , None , kSpawnNoImage       , kSpawnOwnFlash         , 0,  0,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* back 1, front 3 */ \
+  X(156, FastScroll      , FastScroll  , None , kSpawnNoImage       , kSpawnOwnFlash         , 0,  0,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* back 10, front 14 */ \
+  X(157, FinalCaption    , FinalCaption, None , kSpawnNoImage       , kSpawnOwnFlash         , 0,  0,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* the final boss captions */ \
+  X(999, StageClear      , StageClear  , None , kSpawnNoImage       , kSpawnOwnFlash         , 0,  0,   0, 0,      0,     0,  0, false, nullptr          , nullptr         ) /* hands over to the stage clear tally */
+
+#define TOLVANE_STAGE_CODE_ROW(code, name, action, layer, image, flash, kind, hitScale,          \
+                               hitScalePerStage, patternPeriod, score, hitPoints,                \
+                               hitPointsPerStage, stopScroll, spawn, move)                       \
+  StageCode{code, #name, CodeAction::action, Layer::layer, image, flash, kind, hitScale,          \
+            hitScalePerStage, patternPeriod, score, hitPoints, hitPointsPerStage, stopScroll},
+inline constexpr std::array kStageCodes = {TOLVANE_STAGE_CODES(TOLVANE_STAGE_CODE_ROW)};
+#undef TOLVANE_STAGE_CODE_ROW
 // clang-format on
 
 // Code 150's picture n (1-91) shows archive entry kPictureList[n - 1].
 inline constexpr std::array<int16_t, 91> kPictureList = {
-    15,  16,  17,  22,  23,  24,  25,  40,  55,  58,  59,  60,  61,  62,  63,  64,  65,  66,  67,
-    68,  69,  70,  71,  72,  73,  74,  83,  84,  85,  86,  87,  88,  89,  90,  91,  105, 106, 107,
-    108, 109, 121, 122, 123, 124, 125, 126, 127, 160, 161, 162, 163, 164, 165, 166, 167, 168, 169,
-    170, 171, 172, 173, 174, 175, 176, 229, 230, 231, 232, 233, 234, 235, 236, 237, 238, 239, 240,
-    241, 242, 243, 244, 245, 246, 253, 254, 255, 256, 257, 258, 259, 306, 307};
+    pic::kPicture01, pic::kPicture02, pic::kPicture03, pic::kPicture04, pic::kPicture05,
+    pic::kPicture06, pic::kPicture07, pic::kPicture08, pic::kPicture09, pic::kPicture10,
+    pic::kPicture11, pic::kPicture12, pic::kPicture13, pic::kPicture14, pic::kPicture15,
+    pic::kPicture16, pic::kPicture17, pic::kPicture18, pic::kPicture19, pic::kPicture20,
+    pic::kPicture21, pic::kPicture22, pic::kPicture23, pic::kPicture24, pic::kPicture25,
+    pic::kPicture26, pic::kPicture27, pic::kPicture28, pic::kPicture29, pic::kPicture30,
+    pic::kPicture31, pic::kPicture32, pic::kPicture33, pic::kPicture34, pic::kPicture35,
+    pic::kPicture36, pic::kPicture37, pic::kPicture38, pic::kPicture39, pic::kPicture40,
+    pic::kPicture41, pic::kPicture42, pic::kPicture43, pic::kPicture44, pic::kPicture45,
+    pic::kPicture46, pic::kPicture47, pic::kPicture48, pic::kPicture49, pic::kPicture50,
+    pic::kPicture51, pic::kPicture52, pic::kPicture53, pic::kPicture54, pic::kPicture55,
+    pic::kPicture56, pic::kPicture57, pic::kPicture58, pic::kPicture59, pic::kPicture60,
+    pic::kPicture61, pic::kPicture62, pic::kPicture63, pic::kPicture64, pic::kPicture65,
+    pic::kPicture66, pic::kPicture67, pic::kPicture68, pic::kPicture69, pic::kPicture70,
+    pic::kPicture71, pic::kPicture72, pic::kPicture73, pic::kPicture74, pic::kPicture75,
+    pic::kPicture76, pic::kPicture77, pic::kPicture78, pic::kPicture79, pic::kPicture80,
+    pic::kPicture81, pic::kPicture82, pic::kPicture83, pic::kPicture84, pic::kPicture85,
+    pic::kPicture86, pic::kPicture87, pic::kPicture88, pic::kPicture89, pic::kPicture90,
+    pic::kPicture91,
+};
 
 // The row for a code, or nullptr for a code the interpreter skips.
 constexpr const StageCode* FindStageCode(int32_t code) {

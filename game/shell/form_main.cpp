@@ -19,10 +19,6 @@ pres::ServiceSet& Presentation() {
   return pres::Services();
 }
 
-void CloseFromFrameDriver() {
-  CloseMainForm();
-}
-
 }  // namespace
 
 TFormMain::TFormMain(FormHost& host, const SequencerCalls& sequencer, std::string programDirectory,
@@ -33,11 +29,9 @@ TFormMain::TFormMain(FormHost& host, const SequencerCalls& sequencer, std::strin
       bootScene_(bootScene) {
   skipChecked_[0] = true;
   Host().window = this;
-  tolvane::CloseMainWindow = &CloseFromFrameDriver;
 }
 
 TFormMain::~TFormMain() {
-  tolvane::CloseMainWindow = nullptr;
   Host().window = nullptr;
 }
 
@@ -51,7 +45,8 @@ void TFormMain::FormCreate() {
 
   pres::ImageArchive& archive = *Presentation().archive;
   try {
-    archive.Load(JoinProgramPath(programDirectory_, kArchiveFileName));
+    // Pictures are decoded from the file when first drawn.
+    archive.Open(JoinProgramPath(programDirectory_, kArchiveFileName));
   } catch (const std::exception& failure) {
     host_.CloseSplash();
     const std::string folder = programDirectory_.empty() ? std::string(".") : programDirectory_;

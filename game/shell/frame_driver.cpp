@@ -3,13 +3,13 @@
 #include "game/engine/actor_pool.h"
 #include "game/engine/frame_state.h"
 #include "game/engine/render_pass.h"
+#include "game/host/program_state.h"
 #include "presentation/services.h"
 
 namespace tolvane {
 
 uint32_t NextFrameTime = 0;
 int32_t SkippedFrames = 0;
-CloseWindowProc CloseMainWindow = nullptr;
 
 namespace {
 
@@ -63,13 +63,12 @@ void DXTimerTimer() {
     DrawOrSkip(ClockNow());
     FrameBusy = 0;
   }
-  if (QuitRequested != 0 && CloseMainWindow != nullptr) CloseMainWindow();
+  if (QuitRequested != 0) CloseMainForm();
 }
 
 void ResetFrameDriver() {
   NextFrameTime = 0;
   SkippedFrames = 0;
-  CloseMainWindow = nullptr;
 }
 
 }  // namespace tolvane

@@ -13,13 +13,9 @@ inline constexpr int32_t kScheduleGiveUpMs = 96;
 extern uint32_t NextFrameTime;  // when the next frame is due to be drawn; 0 = not scheduled
 extern int32_t SkippedFrames;   // consecutive frames run without drawing
 
-// What the driver calls to close the main window when QuitRequested is set at the end
-// of a tick; installed by the program (window or headless). nullptr = nothing to close.
-using CloseWindowProc = void (*)();
-extern CloseWindowProc CloseMainWindow;
-
 // The frame timer's handler. Reads the clock through pres::Services().clock and sets the
-// interval of pres::Services().timer.
+// interval of pres::Services().timer; when QuitRequested is set at the end of a tick it
+// closes the main window installed in Host() (none installed: nothing to close).
 void DXTimerTimer();
 
 // Back to the start-of-run values (tests).

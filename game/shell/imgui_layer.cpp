@@ -4,6 +4,7 @@
 #include <imgui.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
+#include <imgui_internal.h>
 
 #include <cmath>
 #include <cstdio>
@@ -18,8 +19,9 @@ constexpr float kFixedFrameSeconds = 1.0f / 60.0f;
 
 }  // namespace
 
-ImGuiLayer::ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer, const std::string& fontPath)
-    : window_(window) {
+ImGuiLayer::ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer, const std::string& fontPath,
+                       std::string_view glyphText)
+    : window_(window), fontPath_(fontPath) {
   IMGUI_CHECKVERSION();
   ImGui::CreateContext();
   ImGuiIO& io = ImGui::GetIO();
@@ -31,18 +33,49 @@ ImGuiLayer::ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer, const std::st
   style.PopupRounding = 0.0f;
   style.FrameRounding = 0.0f;
 
-  std::error_code error;
-  if (std::filesystem::is_regular_file(fontPath, error)) {
-    japanese_ = io.Fonts->AddFontFromFileTTF(fontPath.c_str(), kJapaneseFontSize, nullptr,
-                                             io.Fonts->GetGlyphRangesJapanese()) != nullptr;
-  }
+  if (window_ != nullptr) ImGui_ImplSDL2_InitForSDLRenderer(window_);
+  ImGui_ImplSDLRenderer_Init(renderer);
+  glyphs_.AddRanges(io.Fonts->GetGlyphRangesDefault());  // printable ASCII and Latin-1
+  AddChars(glyphText);
+  BuildFont();
   if (!japanese_) {
     std::fprintf(stderr, "tolvane: the Japanese font %s is missing; menus use a plain font\n",
                  fontPath.c_str());
-    io.Fonts->AddFontDefault();
   }
-  if (window_ != nullptr) ImGui_ImplSDL2_InitForSDLRenderer(window_);
-  ImGui_ImplSDLRenderer_Init(renderer);
+}
+
+void ImGuiLayer::BuildFont() {
+  ImGuiIO& io = ImGui::GetIO();
+  io.Fonts->Clear();
+  ranges_.clear();
+  glyphs_.BuildRanges(&ranges_);
+  std::error_code error;
+  japanese_ = std::filesystem::is_regular_file(fontPath_, error) &&
+              io.Fonts->AddFontFromFileTTF(fontPath_.c_str(), kJapaneseFontSize, nullptr,
+                                           ranges_.Data) != nullptr;
+  if (!japanese_) io.Fonts->AddFontDefault();
+  fontSize_ = io.Fonts->ConfigData[0].SizePixels;
+  // The renderer's copy is made from the new atlas at the next frame.
+  ImGui_ImplSDLRenderer_DestroyFontsTexture();
+  fontMade_ = false;
+}
+
+bool ImGuiLayer::AddChars(std::string_view text) {
+  const char* next = text.data();
+  const char* const end = text.data() + text.size();
+  bool added = false;
+  while (next < end) {
+    unsigned int c = 0;
+    next += ImTextCharFromUtf8(&c, next, end);
+    if (c == 0 || c > IM_UNICODE_CODEPOINT_MAX || glyphs_.GetBit(c)) continue;
+    glyphs_.SetBit(c);
+    added = true;
+  }
+  return added;
+}
+
+void ImGuiLayer::AddGlyphs(std::string_view text) {
+  if (AddChars(text)) BuildFont();
 }
 
 ImGuiLayer::~ImGuiLayer() {
@@ -56,7 +89,13 @@ void ImGuiLayer::ProcessEvent(const SDL_Event& event) {
 }
 
 void ImGuiLayer::BeginFrame(int displayWidth, int displayHeight) {
-  ImGui_ImplSDLRenderer_NewFrame();
+  ImGui_ImplSDLRenderer_NewFrame();  // builds the atlas and its texture when there is none
+  if (!fontMade_) {
+    // The renderer holds the atlas now; the font file and the atlas's pixels can go.
+    ImGui::GetIO().Fonts->ClearTexData();
+    ImGui::GetIO().Fonts->ClearInputData();
+    fontMade_ = true;
+  }
   if (window_ != nullptr) {
     ImGui_ImplSDL2_NewFrame();
   } else {
@@ -74,11 +113,8 @@ void ImGuiLayer::EndFrame() {
 }
 
 int ImGuiLayer::MenuBarHeight() const {
-  // The font's own size is known only once the atlas is built; its configuration has it now.
-  const ImGuiIO& io = ImGui::GetIO();
-  const float fontSize =
-      io.Fonts->ConfigData.empty() ? kJapaneseFontSize : io.Fonts->ConfigData[0].SizePixels;
-  return static_cast<int>(std::ceil(fontSize + ImGui::GetStyle().FramePadding.y * 2.0f));
+  // Known before the atlas is built, so the window can be made at its size.
+  return static_cast<int>(std::ceil(fontSize_ + ImGui::GetStyle().FramePadding.y * 2.0f));
 }
 
 }  // namespace tolvane

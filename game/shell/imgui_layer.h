@@ -1,7 +1,12 @@
 #pragma once
 // Dear ImGui on the main window's renderer: the context, a light style, the Japanese
-// font (or ImGui's own font when it is missing) and the frame bracket.
+// font (or ImGui's own font when it is missing) and the frame bracket. The font holds only
+// the characters asked for: printable ASCII, the texts given at the start and those of
+// AddGlyphs, so its atlas is small and quick to build.
+#include <imgui.h>
+
 #include <string>
+#include <string_view>
 
 struct SDL_Renderer;
 struct SDL_Window;
@@ -16,13 +21,17 @@ inline constexpr float kJapaneseFontSize = 16.0f;
 class ImGuiLayer {
  public:
   // window may be null (no platform input: tests drawing into an offscreen renderer).
+  // glyphText: characters the font must hold besides printable ASCII (the captions).
   ImGuiLayer(SDL_Window* window, SDL_Renderer* renderer,
-             const std::string& fontPath = kJapaneseFontPath);
+             const std::string& fontPath = kJapaneseFontPath, std::string_view glyphText = {});
   ~ImGuiLayer();
   ImGuiLayer(const ImGuiLayer&) = delete;
   ImGuiLayer& operator=(const ImGuiLayer&) = delete;
 
   void ProcessEvent(const SDL_Event& event);
+  // Adds the characters of `text` the font does not hold yet, building it anew (a box's
+  // text before it is shown). Between frames only.
+  void AddGlyphs(std::string_view text);
   // Without a window, the display size and a fixed time step are set by hand.
   void BeginFrame(int displayWidth, int displayHeight);
   // Draws the frame onto the renderer's current target.
@@ -33,8 +42,17 @@ class ImGuiLayer {
   bool HasJapaneseFont() const { return japanese_; }
 
  private:
+  // Marks the characters of `text` as wanted; true when one was new.
+  bool AddChars(std::string_view text);
+  void BuildFont();
+
   SDL_Window* window_;
+  std::string fontPath_;
+  ImFontGlyphRangesBuilder glyphs_;
+  ImVector<ImWchar> ranges_;  // the atlas reads them while it is built
+  float fontSize_ = kJapaneseFontSize;
   bool japanese_ = false;
+  bool fontMade_ = false;  // the atlas has been built and handed to the renderer
 };
 
 }  // namespace tolvane

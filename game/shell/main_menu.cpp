@@ -48,6 +48,23 @@ std::string DisplayCaption(std::string_view caption) {
   return shown;
 }
 
+namespace {
+
+void AppendCaptions(std::span<const MenuEntry> menu, std::string& text) {
+  for (const MenuEntry& entry : menu) {
+    text += DisplayCaption(entry.caption);
+    AppendCaptions(entry.submenu, text);
+  }
+}
+
+}  // namespace
+
+std::string AllCaptionText() {
+  std::string text;
+  AppendCaptions(MainMenuBar(), text);
+  return text;
+}
+
 size_t AccessKeyOffset(std::string_view caption) {
   size_t shown = 0;
   for (size_t i = 0; i + 1 < caption.size(); ++i, ++shown) {

@@ -26,6 +26,9 @@ std::span<const MenuEntry> MainMenuBar();
 // The caption as shown: each '&' that marks an access key left out ("閉じる(E)"),
 // "&&" shown as one '&'.
 std::string DisplayCaption(std::string_view caption);
+// Every caption of the bar and its menus as shown, one after another: what the menu font
+// must be able to draw.
+std::string AllCaptionText();
 // Where the access key stands in DisplayCaption(caption), in bytes; npos when none.
 size_t AccessKeyOffset(std::string_view caption);
 // The access key as an upper-case letter or digit; 0 when the caption has none.

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "game/shell/form_main.h"
+#include "game/shell/main_menu.h"
 #include "game/shell/window_geometry.h"
 #include "presentation/display.h"
 #include "presentation/input_device.h"
@@ -65,6 +66,16 @@ void SetActive(bool active) {
 }  // namespace
 
 SdlFormHost::SdlFormHost() {
+  // SDL's own software renderer, and window pictures sent to the X server as they are, unless
+  // the player says otherwise (SDL_RENDER_DRIVER, SDL_FRAMEBUFFER_ACCELERATION): a 480 x 320
+  // picture costs them little, while an OpenGL context without a graphics card (a software
+  // OpenGL, a virtual X server) takes a third of a second to start, tens of megabytes and
+  // threads that burn a tenth of a core on the title. Set before the first window is made.
+  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  // The splash goes up before the main window, its renderer and the menu font are made, so it
+  // is the first thing seen; FormCreate's ShowSplash then keeps it.
+  splash_ = std::make_unique<SplashWindow>();
   window_ =
       SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, pres::kScreenWidth,
                        pres::kScreenHeight + kUsualMenuBarHeight, SDL_WINDOW_HIDDEN);
@@ -76,7 +87,9 @@ SdlFormHost::SdlFormHost() {
     SDL_DestroyWindow(window_);
     throw std::runtime_error("cannot create the window's renderer: " + reason);
   }
-  imgui_ = std::make_unique<ImGuiLayer>(window_, renderer_);
+  const std::string glyphText =
+      AllCaptionText() + kOkCaption + kCancelCaption + kMessageBoxTitle + kQuitQuestion;
+  imgui_ = std::make_unique<ImGuiLayer>(window_, renderer_, kJapaneseFontPath, glyphText);
   ImGui::GetStyle().DisplaySafeAreaPadding = ImVec2(0.0f, 0.0f);
 }
 
@@ -176,6 +189,7 @@ bool SdlFormHost::RunBox(Box& box) {
   for (int scancode = 0; scancode < keyCount; ++scancode) {
     if (keys[scancode] != 0) box.held.insert(scancode);
   }
+  imgui_->AddGlyphs(box.title + box.text);  // a message may hold characters no caption has
   Box* outer = box_;
   box_ = &box;
   Repaint();
@@ -335,7 +349,7 @@ void SdlFormHost::ShowTitledMessage(std::string_view title, std::string_view tex
 }
 
 void SdlFormHost::ShowSplash() {
-  splash_ = std::make_unique<SplashWindow>();
+  if (splash_ == nullptr) splash_ = std::make_unique<SplashWindow>();
 }
 
 void SdlFormHost::CloseSplash() {

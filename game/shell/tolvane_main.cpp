@@ -29,10 +29,10 @@ int RunGame() {
   pres::FrameTimer timer(clock);
   pres::InputDevice input;
   pres::ImageArchive archive;
+  tolvane::SdlFormHost host;  // first: it puts up the splash
   std::unique_ptr<pres::WaveList> waves = pres::CreateMixerWaveList();
   tolvane::LoadSoundEffects(*waves);
 
-  tolvane::SdlFormHost host;
   std::unique_ptr<pres::Display> display = pres::CreateRendererDisplay(
       archive, host.Renderer(), [&host](SDL_Texture* backBuffer) { host.Present(backBuffer); });
   pres::Services() = pres::ServiceSet{&archive, display.get(), waves.get(), &input, &timer, &clock};

@@ -91,15 +91,15 @@ TEST_F(BossAttacksTest, ALanceTakesAThousandPointsToShootDown) {
 
 TEST_F(BossAttacksTest, WandererBelow5500TakesItsHurtLookAndAnswersEach100Points) {
   TActor& wanderer = SpawnBoss(100, 400, 160);
-  EXPECT_EQ(wanderer.Image, 26);
+  EXPECT_EQ(wanderer.Image, pic::kWanderer);
   wanderer.Work[kWandererSmoke] = 5500;
   wanderer.Work[kHitPoints] = 5450;  // below the threshold: one answer a frame until it is passed
   int aimed = 0;
   Watch(wanderer, 3, [&](const NewArrivals& fresh) {
     for (const TActor* shot : fresh.WithImage(kBulletImage)) aimed += shot->Kind == KindEnemyShot;
   });
-  EXPECT_EQ(wanderer.Image, 27);
-  EXPECT_EQ(wanderer.FlashImage, 95);
+  EXPECT_EQ(wanderer.Image, pic::kWandererHurt);
+  EXPECT_EQ(wanderer.FlashImage, pic::kWandererHurtFlash);
   EXPECT_EQ(wanderer.Work[kWandererSmoke], 5400);
   EXPECT_GE(aimed, 1);
 }
@@ -183,8 +183,8 @@ TEST_F(BossAttacksTest, FinalBossChoiceZeroSummonsACoreOrFiresTheBeam) {
   boss.Move = FinalIdle;
   FinalChoose(boss, kFinalChooseRays);
   EXPECT_EQ(boss.Move, FinalRays);
-  EXPECT_EQ(boss.Image, 221);
-  EXPECT_EQ(boss.FlashImage, 224);
+  EXPECT_EQ(boss.Image, pic::kFinalBossRays);
+  EXPECT_EQ(boss.FlashImage, pic::kFinalBossRaysFlash);
 }
 
 TEST_F(BossAttacksTest, TheBeamIsAnOrbCostingWallThatSweepsLeft) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/beam_boss.h"
@@ -27,7 +28,7 @@ namespace {
 using testing::NewArrivals;
 using Frames = std::vector<std::pair<int, int32_t>>;  // (frame, image)
 
-constexpr int32_t kRayImage = 177;
+constexpr int32_t kRayImage = pic::kRay;
 
 Frames LookChanges(const std::vector<testing::BossChange>& changes) {
   Frames frames;
@@ -91,9 +92,9 @@ TEST_F(BossPhasesTest, GunshipApproachesTo350ThenAttacks) {
   const auto changes = Watch(boss, 200);
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_EQ(changes[0].frame, 100);
-  EXPECT_EQ(changes[0].image, 14);
+  EXPECT_EQ(changes[0].image, pic::kGunshipAttack);
   EXPECT_EQ(changes[0].move, GunshipAttack);
-  EXPECT_EQ(boss.FlashImage, 28);
+  EXPECT_EQ(boss.FlashImage, pic::kGunshipFlash);
 }
 
 TEST_F(BossPhasesTest, BeamBossPatrolsFliesChargesFiresAndReturns) {
@@ -108,12 +109,12 @@ TEST_F(BossPhasesTest, BeamBossPatrolsFliesChargesFiresAndReturns) {
   });
   ASSERT_GE(changes.size(), 4u);
   EXPECT_EQ(changes[0].frame, 201);  // flies to the charge point
-  EXPECT_EQ(changes[0].image, 112);
-  EXPECT_EQ(changes[1].image, 114);  // charges 100 frames once there
+  EXPECT_EQ(changes[0].image, pic::kBeamBossFly);
+  EXPECT_EQ(changes[1].image, pic::kBeamBossCharge);  // charges 100 frames once there
   const int charged = changes[1].frame;
   EXPECT_EQ(changes[2].frame, charged + 101);
-  EXPECT_EQ(changes[2].image, 116);
-  EXPECT_EQ(changes[3].image, 110);  // patrols again once back
+  EXPECT_EQ(changes[2].image, pic::kBeamBossFire);
+  EXPECT_EQ(changes[3].image, pic::kBeamBoss);  // patrols again once back
   EXPECT_EQ(boss.CenterX, 160 + 80) << "every later look is offset by 80";
   // The next cycle starts the frame after its return: the orb 200 frames later.
   const int back = changes[3].frame;
@@ -157,10 +158,10 @@ TEST_F(BossPhasesTest, FortressEntersFiresRaysLaunchesPodsAndRetreats) {
   EXPECT_EQ(changes[0].frame, 95);  // at x 460
   EXPECT_EQ(changes[0].move, FortressRays);
   EXPECT_EQ(changes[1].frame, 295);
-  EXPECT_EQ(changes[1].image, 179);
+  EXPECT_EQ(changes[1].image, pic::kFortressLaunch);
   EXPECT_EQ(changes[1].move, FortressLaunch);
   EXPECT_EQ(changes[2].frame, 495);
-  EXPECT_EQ(changes[2].image, 178);
+  EXPECT_EQ(changes[2].image, pic::kFortress);
   EXPECT_EQ(changes[2].move, FortressRetreat);
   EXPECT_EQ(changes[3].frame, 795);
   EXPECT_EQ(changes[3].move, FortressBoss);
@@ -192,7 +193,7 @@ TEST_F(BossPhasesTest, FinalBossEntersIdlesAndRunsItsAttacksForTheirLengths) {
     if (state == FinalRays) {
       sawRays = true;
       EXPECT_EQ(length, 150);
-      EXPECT_EQ(changes[i].image, 221);
+      EXPECT_EQ(changes[i].image, pic::kFinalBossRays);
     }
     if (state == FinalBeamStart) {
       sawBeam = true;
@@ -203,7 +204,7 @@ TEST_F(BossPhasesTest, FinalBossEntersIdlesAndRunsItsAttacksForTheirLengths) {
     }
     if (state == FinalRecoil) {
       EXPECT_EQ(length, 11);
-      EXPECT_EQ(changes[i].image, 220);
+      EXPECT_EQ(changes[i].image, pic::kFinalBossRecoil);
     }
   }
   EXPECT_TRUE(sawRays);

@@ -29,7 +29,7 @@ class BossRulesTest : public testing::BossTest {
  protected:
   static TActor& StillBoss(int32_t hitPoints) {
     TActor& boss = NewActor(LayerBack);
-    SetImage(boss, 26);
+    SetImage(boss, pic::kWanderer);
     boss.X = 300;
     boss.Y = 160;
     boss.Kind = KindEnemy;

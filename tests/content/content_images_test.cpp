@@ -32,7 +32,9 @@ TEST(ContentImages, BuiltArchiveMatchesTheCatalogue) {
   EXPECT_NO_THROW(archive.Find("ImageListFont"));
 }
 
-TEST(ContentImages, PackingAgainGivesTheBuiltBytes) {
+// The game opens the archive and decodes each picture when it is first drawn: those pictures
+// are the ones the art build made, pixel for pixel.
+TEST(ContentImages, PackingAgainGivesTheBuiltBytesAndOpeningGivesTheBuiltPictures) {
   const auto text = tools::ReadText(kImages + "/manifest");
   ASSERT_TRUE(text.has_value());
   const artbuild::Manifest manifest = artbuild::ParseManifest(*text);
@@ -43,6 +45,13 @@ TEST(ContentImages, PackingAgainGivesTheBuiltBytes) {
   ASSERT_TRUE(onDisk.has_value());
   EXPECT_TRUE(pres::WriteArchive(built.entries) == *onDisk)
       << "the archive is not reproducible or out of date";
+  pres::ImageArchive opened;
+  ASSERT_NO_THROW(opened.Open(kArchive));
+  ASSERT_EQ(static_cast<size_t>(opened.Count()), built.entries.size());
+  for (int i = 0; i < opened.Count(); ++i) {
+    EXPECT_TRUE(opened.Decoded(i).pixels == built.entries[static_cast<size_t>(i)].picture.pixels)
+        << "entry " << i;
+  }
 }
 
 TEST(ContentImages, StageCodePicturesAreUsedEntries) {

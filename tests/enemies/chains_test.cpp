@@ -11,7 +11,7 @@ namespace {
 
 TActor& NewSerpent(int32_t x, int32_t y) {
   TActor& s = NewActor(LayerFront);
-  SetImage(s, 56);
+  SetImage(s, pic::kSerpent);
   s.X = x;
   s.Y = y;
   s.Kind = KindEnemy;

@@ -97,7 +97,7 @@ TEST_F(EnemyTest, APopperTouchedUnderProtectionBurstsWithoutScore) {
   harness_.PlacePlayer(100, 160);
   harness_.FillOrbs(1);
   TActor& popper = NewActor(LayerFront);
-  SetImage(popper, 57);
+  SetImage(popper, pic::kPopper);
   popper.X = 100;
   popper.Y = 160;
   popper.Kind = KindEnemy;

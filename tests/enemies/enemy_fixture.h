@@ -22,7 +22,7 @@ class EnemyTest : public ::testing::Test {
   static TActor& Enemy(MoveProc move, int32_t x, int32_t y, int32_t hitPoints = 10,
                        uint8_t kind = KindEnemy) {
     TActor& e = NewActor(LayerBack);
-    SetImage(e, 3);
+    SetImage(e, pic::kSwooper);
     e.X = x;
     e.Y = y;
     e.Kind = kind;

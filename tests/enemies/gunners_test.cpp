@@ -22,8 +22,8 @@ TEST_F(EnemyTest, AGunnerStopsAt400SpraysOneAimFor50FramesAndBacksOut) {
   ASSERT_EQ(g.Move, &GunnerFiring);
   // From (410 - 30, 100 + 10) to (40, 160): atan2(50, -340) = 2.9956 rad = 122.05 / 256.
   EXPECT_EQ(g.Work[kGunnerAim], 122);
-  EXPECT_EQ(g.Image, 139);
-  EXPECT_EQ(g.FlashImage, 140);
+  EXPECT_EQ(g.Image, pic::kGunner);
+  EXPECT_EQ(g.FlashImage, pic::kGunnerFlash);
   EXPECT_EQ(Count(PolarShotMove), 0);
   Step(g);
   EXPECT_EQ(Count(PolarShotMove), 2);
@@ -38,8 +38,8 @@ TEST_F(EnemyTest, AGunnerStopsAt400SpraysOneAimFor50FramesAndBacksOut) {
   EXPECT_EQ(g.Flash, 1);
   Step(g, 48);
   ASSERT_EQ(g.Move, &GunnerLeaving);
-  EXPECT_EQ(g.Image, 137);
-  EXPECT_EQ(g.FlashImage, 138);
+  EXPECT_EQ(g.Image, pic::kGunnerLeaving);
+  EXPECT_EQ(g.FlashImage, pic::kGunnerLeavingFlash);
   EXPECT_EQ(g.X, 400);
   Step(g, 4);
   EXPECT_EQ(g.X, 480);

@@ -16,11 +16,11 @@ TEST_F(EnemyTest, AHitWhileWalkingStartsA35FrameJumpAndHitsInTheAirStartNone) {
   h.Work[kHitPoints] = 2990;
   Step(h);
   ASSERT_EQ(h.Move, &HopperJump);
-  EXPECT_EQ(h.Image, 132);
+  EXPECT_EQ(h.Image, pic::kHopperRise);
   EXPECT_EQ(h.Work[kHopperRise], -20);
   Step(h, 20);  // rises 20 + 19 + ... + 1; the last rising frame turns the look
   EXPECT_EQ(h.Y, 200 - 210);
-  EXPECT_EQ(h.Image, 131);
+  EXPECT_EQ(h.Image, pic::kHopperFall);
   h.Work[kHitPoints] = 2980;
   Step(h, 14);  // falls 0 + 1 + ... + 13
   EXPECT_EQ(h.Move, &HopperJump);
@@ -28,7 +28,7 @@ TEST_F(EnemyTest, AHitWhileWalkingStartsA35FrameJumpAndHitsInTheAirStartNone) {
   EXPECT_EQ(h.Y, 200 - 105);
   EXPECT_EQ(h.X, 394 - 3 * 35);
   EXPECT_EQ(h.Move, &Hopper);
-  EXPECT_EQ(h.Image, 130);
+  EXPECT_EQ(h.Image, pic::kHopper);
   EXPECT_EQ(h.PatternPeriod, 5);
   Step(h);
   EXPECT_EQ(h.Move, &Hopper) << "the hit in the air is forgotten on landing";
@@ -58,7 +58,7 @@ TEST_F(EnemyTest, AFrogHopsAndRestsAndAHitWhileRestingTurnsItIntoADartOnItsNextH
   EXPECT_EQ(f.X, 313);
   EXPECT_EQ(f.Y, 190);
   ASSERT_EQ(f.Move, &DartMove);
-  EXPECT_EQ(f.Image, 135);
+  EXPECT_EQ(f.Image, pic::kFrogLeap);
   EXPECT_EQ(f.HitScale, 50);
   EXPECT_EQ(f.Work[kOriginX], 313);
   EXPECT_EQ(f.Work[kOriginY], 190);

@@ -62,7 +62,7 @@ TEST_F(EnemyTest, ATwinSplitterGlidesFasterAndItsTwinTakesItsPicture) {
   EXPECT_EQ(s.Work[kHitPoints], 10);
   TActor* twin = OtherScatterer(s);
   ASSERT_NE(twin, nullptr);
-  EXPECT_EQ(twin->Image, 8);
+  EXPECT_EQ(twin->Image, pic::kTwinSplitter);
   EXPECT_EQ(twin->PatternPeriod, 5);
   EXPECT_EQ(twin->Work[kHitPoints], 10);
 }

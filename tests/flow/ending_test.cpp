@@ -57,12 +57,12 @@ TEST_F(EndingTest, TheBalanceIsBudgetLessBothChargesAndANegativeOneShowsItsSizeW
   LossCharge = 51234;
   EXPECT_EQ(EndingBalance(), -1234);
   RunTimelineFrame(1259);
-  EXPECT_EQ(CountImage(284), 1);
-  EXPECT_EQ(CountImage(304), 1);
-  EXPECT_EQ(CountImage(285), 0);
+  EXPECT_EQ(CountImage(pic::kSum284), 1);
+  EXPECT_EQ(CountImage(pic::kSum304), 1);
+  EXPECT_EQ(CountImage(pic::kSum285), 0);
   std::vector<int32_t> digits;
   for (const TActor& a : ActorPool) {
-    if (a.Active != 0 && a.Image == 290) digits.push_back(a.Pattern);
+    if (a.Active != 0 && a.Image == pic::kDigits) digits.push_back(a.Pattern);
   }
   EXPECT_EQ(digits, (std::vector<int32_t>{1, 2, 3, 4}));
   // Label, digits and unit side by side from x 10, centred on y 266, for 145 frames.
@@ -77,10 +77,10 @@ TEST_F(EndingTest, TheBalanceIsBudgetLessBothChargesAndANegativeOneShowsItsSizeW
   ShotCharge = 100000;
   LossCharge = 0;
   RunTimelineFrame(1259);
-  EXPECT_EQ(CountImage(285), 1);
-  EXPECT_EQ(CountImage(290), 5);  // 50000
+  EXPECT_EQ(CountImage(pic::kSum285), 1);
+  EXPECT_EQ(CountImage(pic::kDigits), 5);  // 50000
   RunTimelineFrame(1509);
-  EXPECT_EQ(CountImage(287), 1);  // exactly 50000: the best verdict
+  EXPECT_EQ(CountImage(pic::kCaption287), 1);  // exactly 50000: the best verdict
 }
 
 TEST_F(EndingTest, TimedPicturesLiveTheirLifePlusOneFrame) {
@@ -120,9 +120,9 @@ TEST_F(EndingTest, TheEndingPlaysItsTuneOnceWithMusicOffAndButtonOneWorksOnlyAtT
   EXPECT_EQ(last->Y, 100);
   EXPECT_EQ(last->Alpha, 255);
   EXPECT_EQ(last->ScaleX, 70);
-  EXPECT_EQ(CountImage(267), 1);  // the final scene and caption stay
-  EXPECT_EQ(CountImage(305), 1);
-  EXPECT_EQ(CountImage(291), 0);  // the first closing picture has scrolled away
+  EXPECT_EQ(CountImage(pic::kSceneTogether), 1);  // the final scene and caption stay
+  EXPECT_EQ(CountImage(pic::kThankYou), 1);
+  EXPECT_EQ(CountImage(pic::kCredit291), 0);  // the first closing picture has scrolled away
   RunFrames(50);
   EXPECT_EQ(last->Y, 100);  // it waits
   Press(PadButton1);

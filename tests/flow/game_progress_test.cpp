@@ -74,8 +74,8 @@ TEST_F(GameTest, ANewGameBuildsThePlayScreenAndTheStageStartsFromItsFile) {
   EXPECT_EQ(StageClearHook, StageClear);
   EXPECT_EQ(GameOverHook, GameOverMove);
   EXPECT_TRUE(ShowsText("Stage1...Fukai"));
-  EXPECT_EQ(BackdropActor->Work[kFrontImage], 32);
-  EXPECT_EQ(BackdropActor->Work[kBackImage], 33);
+  EXPECT_EQ(BackdropActor->Work[kFrontImageWord], 32);
+  EXPECT_EQ(BackdropActor->Work[kBackImageWord], 33);
   const MusicCall* play = LastMusic("play");
   ASSERT_NE(play, nullptr);
   EXPECT_EQ(play->tune, 1);
@@ -121,7 +121,7 @@ TEST_F(GameTest, TheTallyShowsEachLineAndAddsTheWholeBonusAtFrame89) {
   const MusicCall* fade = LastMusic("fadeout");
   ASSERT_NE(fade, nullptr);
   EXPECT_EQ(fade->value, 5000);
-  EXPECT_EQ(BannerActors[0]->Image, 48);
+  EXPECT_EQ(BannerActors[0]->Image, pic::kStagePlate1);
   RunFrames(69);                          // frames 1-69
   EXPECT_EQ(PlayerActor->Move, nullptr);  // stopped at 60
   EXPECT_EQ(std::string(TallyText[0]), "TAIL       20000");
@@ -197,7 +197,7 @@ TEST_F(GameTest, GameOverShowsItsPictureForTwoHundredFramesThenPlaces) {
   PlayerActor->Work[kDeathTimer] = 0;
   PlayerActor->Move = GameOverMove;
   RunFrames(1);
-  EXPECT_EQ(CountImage(156), 1);
+  EXPECT_EQ(CountImage(pic::kGameOver), 1);
   RunFrames(198);
   EXPECT_EQ(PlayerActor->Move, GameOverMove);
   RunFrames(1);
@@ -224,7 +224,7 @@ TEST_F(GameTest, ContinueResetsTheScoreAfterPlacementAndRestartsTheStage) {
   PickLetter(*PlayerActor, 12, 4);  // "*": stored as TAIL
   RunFrames(1);
   ASSERT_EQ(PlayerActor->Move, ContinueMove);
-  EXPECT_EQ(CountImage(198), 1);
+  EXPECT_EQ(CountImage(pic::kContinueQuestion), 1);
 
   Press(PadButton1);  // continue (the choice at the start)
   EXPECT_EQ(MusicCalls("stop"), 1);
@@ -233,7 +233,7 @@ TEST_F(GameTest, ContinueResetsTheScoreAfterPlacementAndRestartsTheStage) {
   EXPECT_EQ(LossCharge, 10500);
   EXPECT_EQ(enemy.Active, 0);
   EXPECT_EQ(shot.Active, 0);
-  EXPECT_EQ(CountImage(198), 0);
+  EXPECT_EQ(CountImage(pic::kContinueQuestion), 0);
   EXPECT_EQ(StageNumber(), 1);
   EXPECT_EQ(StageActor->Move, RunStageScript);
   EXPECT_EQ(ScriptClock, 1);

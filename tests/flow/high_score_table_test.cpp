@@ -148,9 +148,9 @@ TEST_F(FlowTest, RankingScreenGlidesTheLinesInThreeFramesApartAndButtonOneLeaves
     EXPECT_EQ(a.X, 52);
   }
   EXPECT_EQ(lines, kRankCount);
-  EXPECT_EQ(CountImage(197), 12);  // the title tiles stayed behind the table
+  EXPECT_EQ(CountImage(pic::kTitleTile), 12);  // the title tiles stayed behind the table
   Press(PadButton1);
-  EXPECT_EQ(CountImage(203), 0);
+  EXPECT_EQ(CountImage(pic::kHighScores), 0);
   EXPECT_NE(FindImage(182), nullptr);  // back at the title
 }
 

@@ -67,8 +67,8 @@ TEST_F(NameEntryTest, AnEqualScoreEntersBelowAndTheEntryGetsTodaysDate) {
   EXPECT_EQ(RankMonth[4], 4);
   EXPECT_EQ(RankDay[4], 7);
   EXPECT_EQ(RankScore[9], 200);  // the former tenth (100) is gone
-  EXPECT_EQ(CountImage(202), 65);
-  EXPECT_EQ(CountImage(201), 1);
+  EXPECT_EQ(CountImage(pic::kNameLetters), 65);
+  EXPECT_EQ(CountImage(pic::kEnterYourName), 1);
 }
 
 TEST_F(NameEntryTest, NamesTakeSixLettersAndDeletingWorksBothWays) {
@@ -118,8 +118,8 @@ TEST_F(NameEntryTest, StarWithAnEmptyNameStoresTailWritesAllTenKeysAndGoesOn) {
   EXPECT_NE(text.find("RANK0=TAIL 300 2031 4 7"), std::string::npos);
   for (int n = 1; n < kRankCount; ++n)
     EXPECT_NE(text.find("RANK" + std::to_string(n) + "=TAIL 0 2000 1 1"), std::string::npos);
-  EXPECT_EQ(CountImage(202), 0);
-  EXPECT_EQ(CountImage(201), 0);
+  EXPECT_EQ(CountImage(pic::kNameLetters), 0);
+  EXPECT_EQ(CountImage(pic::kEnterYourName), 0);
   EXPECT_EQ(actor.Move, ContinueMove);  // the continue screen is up
 }
 

@@ -58,7 +58,7 @@ TEST_F(RunThroughTest, TitleToGameOverAndBackWithAPlacedScore) {
 
   // A kill with the main weapon.
   TActor& target = NewActor(LayerBack);
-  SetImage(target, 3);
+  SetImage(target, pic::kSwooper);
   target.Kind = KindEnemy;
   target.X = 200;
   target.Y = PlayerActor->Y;
@@ -70,7 +70,7 @@ TEST_F(RunThroughTest, TitleToGameOverAndBackWithAPlacedScore) {
 
   // Every tail lost: game over, 200 frames, then the name entry.
   TActor& hazard = NewActor(LayerBack);
-  SetImage(hazard, 12);
+  SetImage(hazard, pic::kBullet);
   hazard.Kind = KindEnemyShot;
   hazard.Move = StayOnPlayer;
   ASSERT_LT(Until([] { return PlayerActor->Move == GameOverMove; }, 2000), 2000);
@@ -91,7 +91,7 @@ TEST_F(RunThroughTest, TitleToGameOverAndBackWithAPlacedScore) {
   Press(PadButton1);
   RunFrames(1);
   EXPECT_NE(FindImage(182), nullptr);
-  EXPECT_EQ(CountImage(197), 12);
+  EXPECT_EQ(CountImage(pic::kTitleTile), 12);
 
   std::ifstream in(SettingsPath());
   std::ostringstream text;

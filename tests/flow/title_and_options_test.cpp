@@ -70,11 +70,13 @@ TEST_F(TitleTest, BootLoadsTheSixTunesSwitchesEverythingOnAndBuildsTheTitle) {
   EXPECT_TRUE(MusicEnabled && BackgroundShown && BackgroundBothLayers);
   EXPECT_EQ(SoundEnabled, 1);
   EXPECT_EQ(SceneProc, TitleKeyWatcher);
-  EXPECT_EQ(CountImage(197), 12);
+  EXPECT_EQ(CountImage(pic::kTitleTile), 12);
   EXPECT_EQ(CountActive(KindPersistent), 12);
   EXPECT_NE(FindImage(182), nullptr);
-  EXPECT_EQ(MenuCaption().Image, 186);
-  for (int32_t image : {187, 188, 228}) EXPECT_EQ(CountImage(image), 1);
+  EXPECT_EQ(MenuCaption().Image, pic::kMenuStart);
+  for (int32_t image : {pic::kWordmark, pic::kVersion, pic::kCopyright}) {
+    EXPECT_EQ(CountImage(image), 1);
+  }
 
   // The tiles drift up and left a pixel a frame and repeat every 180 frames.
   const TActor* tile = FindImage(197);
@@ -188,7 +190,7 @@ TEST_F(TitleTest, TheEndingChordPlaysTheEnding) {
   RunFrames(1);
   ReleaseChord('E');
   RunFrames(3);
-  EXPECT_EQ(CountImage(186), 0);  // the title is gone
+  EXPECT_EQ(CountImage(pic::kMenuStart), 0);  // the title is gone
   int endingTunes = 0;
   for (size_t i = before; i < MusicLog().size(); ++i) {
     const MusicCall& call = MusicLog()[i];
@@ -208,7 +210,7 @@ TEST_F(TitleTest, OptionsAreLeftOnlyFromTheDoneRowAndSetTheSwitches) {
   RunFrames(1);
   TActor* controller = OptionsController();
   ASSERT_NE(controller, nullptr);
-  EXPECT_EQ(CountImage(197), 12);  // the tiles stayed
+  EXPECT_EQ(CountImage(pic::kTitleTile), 12);  // the tiles stayed
   const size_t soundsBefore = waves_.played.size();
 
   // Detail: right twice reaches "no background", a third right stays there.

@@ -18,7 +18,6 @@ namespace {
 
 using testing::PlayHarness;
 
-constexpr int32_t kBulletImage = 12;
 constexpr int32_t kLeft = 128;  // polar angle straight left, in 256ths
 constexpr int32_t kPersonLag = 6;
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/pad_input.h"
 #include "game/play/enemy_shots.h"
@@ -22,7 +23,7 @@ namespace {
 
 using testing::PlayHarness;
 
-constexpr int32_t kBulletImage = 12;
+constexpr int32_t kBulletImage = pic::kBullet;
 constexpr int32_t kLeft = 128;  // polar angle straight left, in 256ths
 
 class PilotBrainTest : public ::testing::Test {
@@ -94,7 +95,7 @@ TEST_F(PilotBrainTest, AnItemAheadIsFetched) {
 
 TEST_F(PilotBrainTest, AnEnemyIsLinedUpWithAndShotDown) {
   TActor& enemy = NewActor(LayerBack);
-  SetImage(enemy, 3);
+  SetImage(enemy, pic::kSwooper);
   enemy.Kind = KindEnemy;
   enemy.X = 400;
   enemy.Y = 270;

@@ -62,8 +62,8 @@ class BackdropTest : public ::testing::Test {
 };
 
 TEST_F(BackdropTest, BothLayersScrollAtTheirSpeedsAndTheFrontIsDrawnOverTheBack) {
-  EXPECT_EQ(Word(kFrontImage), 32);
-  EXPECT_EQ(Word(kBackImage), 33);
+  EXPECT_EQ(Word(kFrontImageWord), pic::kStage1Front);
+  EXPECT_EQ(Word(kBackImageWord), pic::kStage1Back);
   harness_.RunFrames(1);
   EXPECT_EQ(Word(kFrontPos), 12);
   EXPECT_EQ(Word(kBackPos), 8);
@@ -107,13 +107,13 @@ TEST_F(BackdropTest, FramesTheDriverSkipsDoNotScroll) {
 
 TEST_F(BackdropTest, AStageOutsideOneToFiveGetsNoPictures) {
   StartBackdrop(*BackdropActor, 6);
-  EXPECT_EQ(Word(kFrontImage), kNoImage);
+  EXPECT_EQ(Word(kFrontImageWord), kNoImage);
   EXPECT_EQ(Word(kBackSpeed), 8);
   harness_.RunFrames(1);
   EXPECT_EQ(Pixel(0, 10), 0u);
   StartBackdrop(*BackdropActor, 5);
-  EXPECT_EQ(Word(kFrontImage), 103);
-  EXPECT_EQ(Word(kBackImage), 104);
+  EXPECT_EQ(Word(kFrontImageWord), pic::kStage5Front);
+  EXPECT_EQ(Word(kBackImageWord), pic::kStage5Back);
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ class PlayerTest : public ::testing::Test {
   // An enemy shot, an enemy or an orb-costing object on the player's hot spot.
   static TActor& Touching(uint8_t kind) {
     TActor& a = NewActor(LayerFront);
-    SetImage(a, 12);
+    SetImage(a, pic::kBullet);
     a.X = PlayerActor->X;
     a.Y = PlayerActor->Y;
     a.Kind = kind;
@@ -145,15 +145,15 @@ TEST_F(PlayerTest, MainVolleysGrowWithTheWeaponStep) {
   };
   auto one = volley(19);
   ASSERT_EQ(one.size(), 1u);
-  EXPECT_EQ(one[0].image, 2);
+  EXPECT_EQ(one[0].image, pic::kShotMain);
   EXPECT_EQ(one[0].speedX, 8);
   EXPECT_EQ(one[0].damage, 13);
   EXPECT_EQ(one[0].hitScale, 80);
   auto three = volley(20);
   ASSERT_EQ(three.size(), 3u);
-  EXPECT_EQ(three[1].image, 42);
+  EXPECT_EQ(three[1].image, pic::kSideA);
   EXPECT_EQ(three[1].speedY, -8);
-  EXPECT_EQ(three[2].image, 43);
+  EXPECT_EQ(three[2].image, pic::kSideB);
   EXPECT_EQ(three[2].speedY, 8);
   EXPECT_EQ(three[2].damage, 14);
   EXPECT_EQ(three[2].hitScale, 60);
@@ -161,10 +161,10 @@ TEST_F(PlayerTest, MainVolleysGrowWithTheWeaponStep) {
   ASSERT_EQ(five.size(), 5u);
   EXPECT_EQ(five[0].damage, 25);
   EXPECT_EQ(five[1].damage, 23);
-  EXPECT_EQ(five[3].image, 43);
+  EXPECT_EQ(five[3].image, pic::kSideB);
   EXPECT_EQ(five[3].speedX, -1);
   EXPECT_EQ(five[3].speedY, -12);
-  EXPECT_EQ(five[4].image, 42);
+  EXPECT_EQ(five[4].image, pic::kSideA);
   EXPECT_EQ(five[4].speedY, 12);
   EXPECT_EQ(five[4].damage, 25);
 }
@@ -202,7 +202,7 @@ TEST_F(PlayerTest, ButtonTwoSelectsTheNextWeaponOncePerPressAndTheDisplaySlidesI
     harness_.RunFrames(1);
     order.push_back(Player().Work[kWeapon]);
     if (press == 0) {
-      EXPECT_EQ(icon.Image, 35);
+      EXPECT_EQ(icon.Image, pic::kWeaponSpread);
       EXPECT_EQ(gauge.Pattern, 5);
       EXPECT_EQ(digit.Pattern, 10) << "level 50 shows the digit's 11th pattern";
       EXPECT_GT(icon.X, 500) << "slid back out to the right";
@@ -260,7 +260,7 @@ TEST_F(PlayerTest, ProtectionTakesHitsFromTheHighestFilledOrbThenATailIsLost) {
   PlayerMove(Player());
   EXPECT_EQ(Tails, 2);
   EXPECT_EQ(Player().Move, &PlayerDying);
-  EXPECT_EQ(Player().Image, 1);
+  EXPECT_EQ(Player().Image, pic::kHit);
   EXPECT_EQ(Player().PatternPeriod, 3);
   EXPECT_EQ(Player().Work[kDeathTimer], 40);
 }
@@ -297,7 +297,7 @@ TEST_F(PlayerTest, AfterALostTailThePlayerReturnsGuardedOrTheGameEnds) {
   EXPECT_EQ(Player().Move, &PlayerEnter);
   EXPECT_EQ(Player().X, -100);
   EXPECT_EQ(Player().Y, 160);
-  EXPECT_EQ(Player().Image, 30);
+  EXPECT_EQ(Player().Image, pic::kShip);
   EXPECT_EQ(Player().CenterX, 25);
   EXPECT_EQ(Player().PatternPeriod, 5);
   EXPECT_EQ(Player().Work[kGuardTimer], 100);

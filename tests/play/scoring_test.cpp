@@ -37,7 +37,7 @@ class ScoringTest : public ::testing::Test {
   // A still enemy of the worth and hit points at (x, y), 32 x 32.
   static TActor& Enemy(int32_t x, int32_t y, int32_t score, int32_t hitPoints, int32_t drop = 0) {
     TActor& e = NewActor(LayerBack);
-    SetImage(e, 3);
+    SetImage(e, pic::kSwooper);
     e.X = x;
     e.Y = y;
     e.Kind = KindEnemy;
@@ -204,7 +204,7 @@ TEST_F(ScoringTest, DropsGiveTheSelectedWeaponOrAtLevelFiftyOneOfTheOthers) {
     Hit(Enemy(300, 100, 100, 1, drop), 1);
     const auto items = Active(ItemMove);
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0]->Image, 35);
+    EXPECT_EQ(items[0]->Image, pic::kWeaponSpread);
     EXPECT_EQ(items[0]->Work[kItemType], 2);
     EXPECT_EQ(items[0]->Kind, KindItem);
     EXPECT_EQ(items[0]->HitScale, 150);
@@ -223,7 +223,7 @@ TEST_F(ScoringTest, DropsGiveTheSelectedWeaponOrAtLevelFiftyOneOfTheOthers) {
   FreeAll(ItemMove);
   Hit(Enemy(300, 100, 100, 1, 4), 1);
   ASSERT_EQ(Active(ItemMove).size(), 1u);
-  EXPECT_EQ(Active(ItemMove)[0]->Image, 37);
+  EXPECT_EQ(Active(ItemMove)[0]->Image, pic::kProtection);
   FreeAll(ItemMove);
   for (int32_t drop : {0, 5, -1}) Hit(Enemy(300, 100, 100, 1, drop), 1);
   EXPECT_TRUE(Active(ItemMove).empty());
@@ -346,7 +346,7 @@ TEST_F(ScoringTest, EnemyFireChancesAndItsShot) {
   EnemyFire(enemy, 999, 8);
   TActor& shot = *Active(AimedShotMove)[0];
   EXPECT_EQ(shot.Kind, KindEnemyShot);
-  EXPECT_EQ(shot.Image, 12);
+  EXPECT_EQ(shot.Image, pic::kBullet);
   EXPECT_EQ(shot.PatternPeriod, 5);
   EXPECT_EQ(shot.Work[kShotSpeed], 9) << "speed + stage 2 - 1";
   EXPECT_EQ(shot.Work[kTargetX], 40);

@@ -30,7 +30,7 @@ class ShotsTest : public ::testing::Test {
   }
   static TActor& Enemy(int32_t x, int32_t y, int32_t score, int32_t hitPoints) {
     TActor& e = NewActor(LayerBack);
-    SetImage(e, 3);
+    SetImage(e, pic::kSwooper);
     e.X = x;
     e.Y = y;
     e.Kind = KindEnemy;

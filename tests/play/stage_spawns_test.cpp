@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string_view>
 #include <vector>
 
 #include "game/engine/actor_pool.h"
@@ -59,14 +60,14 @@ TEST_F(StageSpawnsTest, EveryEnemyCodeTakesTheLookAndWordsOfItsRow) {
     TActor& a = Spawn(code.code, 300, 100, 3);
     SCOPED_TRACE(code.name);
     const bool front = code.layer == Layer::Front;
-    if (code.behaviour != Behaviour::Snake) {
+    if (std::string_view(code.name) != "Snake") {  // the body takes the layer's first slots
       EXPECT_EQ(SlotOf(a) >= 200, front);
     }
     if (code.image == kSpawnAnimated) {
       EXPECT_EQ(a.Image, kAnimatedImage);
       ASSERT_NE(a.AnimTable, nullptr);
-      EXPECT_EQ(a.AnimTable[0].image, 9);
-      EXPECT_EQ(a.AnimTable[1].image, 10);
+      EXPECT_EQ(a.AnimTable[0].image, pic::kSplitterA);
+      EXPECT_EQ(a.AnimTable[1].image, pic::kSplitterB);
       EXPECT_EQ(a.AnimTable[1].frames, 5);
     } else {
       EXPECT_EQ(a.Image, code.image);
@@ -106,40 +107,60 @@ TEST_F(StageSpawnsTest, EachCodeMatchesItsWrittenOutSetUp) {
   const int32_t self = -1;        // stands for the actor's own slot
   const int32_t any = INT32_MIN;  // a word the code leaves alone
   const ExpectedSpawn expected[] = {
-      {1, false, 3, -1, 3, 60, 3, 100, 10, Swooper, {}},
+      {1, false, pic::kSwooper, -1, 3, 60, 3, 100, 10, Swooper, {}},
       {3, false, kAnimatedImage, -1, 3, 80, 0, 200, 10, Splitter, {}},
-      {4, false, 11, -1, 3, 80, 0, 100, 10, Charger, {}},
-      {5, true, 52, -1, 3, 30, 0, 50, 7, DartMove, {}},
-      {6, true, 53, -1, 3, 80, 3, 50, 15, LoopFlier, {90, 60}},
-      {7, true, 54, -1, 3, 80, 3, 400, 40, ArcFlier, {0, 0}},
-      {8, true, 56, -1, 3, 80, 0, 5000, 300, Serpent, {self, 250}},
-      {9, true, 57, -1, 3, 80, 0, 100, 2000, Popper, {}},
-      {10, false, 21, -1, 3, 60, 5, 400, 20, Drifter, {0, -16, 80, 8}},
-      {11, false, 8, -1, 3, 80, 5, 500, 40, TwinSplitter, {}},
-      {12, false, 20, -1, 3, 80, 5, 100, 30, Lunger, {}},
-      {13, false, 128, 136, 3, 80, 5, 100, 300, Waver, {0, 300}},
-      {14, false, 130, -1, 3, 60, 5, 100, 3000, Hopper, {3000, 0}},
-      {15, false, 75, 96, 3, 50, 5, 18000, 6000, CirclerBoss, {100, 550, 100, 0, 0, 0, 6000, 200}},
-      {16, false, 133, -1, 3, 50, 0, 100, 50, Frog, {12, -5, 0, 50}},
-      {17, false, 139, -1, 3, 60, 3, 2000, 250, Gunner, {250, 0, 0}},
-      {18, false, 146, 147, 3, 80, 0, 1100, 70, Zigzag, {-10, 18, 70}},
-      {19, false, 145, -1, 3, 80, 0, 300, 70, SinkerDown, {20}},
-      {20, false, 145, -1, 3, 80, 0, 300, 70, SinkerUp, {20}},
-      {21, false, 149, -1, 3, 80, 0, 300, 70, CeilingCrawler, {20}},
-      {22, false, 148, -1, 3, 80, 0, 300, 70, FloorCrawler, {20}},
-      {23, false, 151, -1, 1, 80, 0, 300, 70000, FanGunnerLow, {0}},
-      {24, false, 150, -1, 1, 80, 0, 300, 70000, FanGunnerHigh, {0}},
-      {25, false, 154, -1, 3, 80, 0, 300, 30, DiverDown, {}},
-      {26, false, 146, 147, 3, 80, 0, 1100, 200, Zigzag, {-10, 30, 200}},
-      {27, false, 155, -1, 3, 80, 0, 300, 30, DiverUp, {}},
-      {28, false, 157, 159, 3, 80, 0, 1500, 100, Snake, {0, 100}},
-      {29, true, 54, -1, 3, 80, 3, 400, 40, ArcFlierMirrored, {0, 0}},
-      {100, false, 26, 94, 3, 80, 5, 35000, 7000, WandererBoss, {}},
-      {102, false, 75, 96, 3, 50, 5, 20000, 3000, CirclerBoss, {100, 550, 100, 0, 0, 0, 3000, 200}},
+      {4, false, pic::kCharger, -1, 3, 80, 0, 100, 10, Charger, {}},
+      {5, true, pic::kDart, -1, 3, 30, 0, 50, 7, DartMove, {}},
+      {6, true, pic::kLoopFlier, -1, 3, 80, 3, 50, 15, LoopFlier, {90, 60}},
+      {7, true, pic::kArcFlier, -1, 3, 80, 3, 400, 40, ArcFlier, {0, 0}},
+      {8, true, pic::kSerpent, -1, 3, 80, 0, 5000, 300, Serpent, {self, 250}},
+      {9, true, pic::kPopper, -1, 3, 80, 0, 100, 2000, Popper, {}},
+      {10, false, pic::kDrifter, -1, 3, 60, 5, 400, 20, Drifter, {0, -16, 80, 8}},
+      {11, false, pic::kTwinSplitter, -1, 3, 80, 5, 500, 40, TwinSplitter, {}},
+      {12, false, pic::kLunger, -1, 3, 80, 5, 100, 30, Lunger, {}},
+      {13, false, pic::kWaver, pic::kWaverFlash, 3, 80, 5, 100, 300, Waver, {0, 300}},
+      {14, false, pic::kHopper, -1, 3, 60, 5, 100, 3000, Hopper, {3000, 0}},
+      {15,
+       false,
+       pic::kCircler,
+       pic::kCirclerFlash,
+       3,
+       50,
+       5,
+       18000,
+       6000,
+       CirclerBoss,
+       {100, 550, 100, 0, 0, 0, 6000, 200}},
+      {16, false, pic::kFrog, -1, 3, 50, 0, 100, 50, Frog, {12, -5, 0, 50}},
+      {17, false, pic::kGunner, -1, 3, 60, 3, 2000, 250, Gunner, {250, 0, 0}},
+      {18, false, pic::kZigzag, pic::kZigzagFlash, 3, 80, 0, 1100, 70, Zigzag, {-10, 18, 70}},
+      {19, false, pic::kSinker, -1, 3, 80, 0, 300, 70, SinkerDown, {20}},
+      {20, false, pic::kSinker, -1, 3, 80, 0, 300, 70, SinkerUp, {20}},
+      {21, false, pic::kCeilingCrawler, -1, 3, 80, 0, 300, 70, CeilingCrawler, {20}},
+      {22, false, pic::kFloorCrawler, -1, 3, 80, 0, 300, 70, FloorCrawler, {20}},
+      {23, false, pic::kFanGunnerLow, -1, 1, 80, 0, 300, 70000, FanGunnerLow, {0}},
+      {24, false, pic::kFanGunnerHigh, -1, 1, 80, 0, 300, 70000, FanGunnerHigh, {0}},
+      {25, false, pic::kDiverDown, -1, 3, 80, 0, 300, 30, DiverDown, {}},
+      {26, false, pic::kZigzag, pic::kZigzagFlash, 3, 80, 0, 1100, 200, Zigzag, {-10, 30, 200}},
+      {27, false, pic::kDiverUp, -1, 3, 80, 0, 300, 30, DiverUp, {}},
+      {28, false, pic::kDragonHead, pic::kDragonHeadFlash, 3, 80, 0, 1500, 100, Snake, {0, 100}},
+      {29, true, pic::kArcFlier, -1, 3, 80, 3, 400, 40, ArcFlierMirrored, {0, 0}},
+      {100, false, pic::kWanderer, pic::kWandererFlash, 3, 80, 5, 35000, 7000, WandererBoss, {}},
+      {102,
+       false,
+       pic::kCircler,
+       pic::kCirclerFlash,
+       3,
+       50,
+       5,
+       20000,
+       3000,
+       CirclerBoss,
+       {100, 550, 100, 0, 0, 0, 3000, 200}},
       {104,
        false,
-       79,
-       98,
+       pic::kLancer,
+       pic::kLancerFlash,
        3,
        60,
        5,
@@ -147,11 +168,21 @@ TEST_F(StageSpawnsTest, EachCodeMatchesItsWrittenOutSetUp) {
        9000,
        LancerBoss,
        {270, 350, -100, 0, 0, 0, 9000, 0, 5000, 0, 5000}},
-      {105, false, 13, 28, 3, 70, 5, 11000, 20000, GunshipEnemy, {20000, 0, 90}},
+      {105,
+       false,
+       pic::kGunship,
+       pic::kGunshipFlash,
+       3,
+       70,
+       5,
+       11000,
+       20000,
+       GunshipEnemy,
+       {20000, 0, 90}},
       {107,
        false,
-       110,
-       111,
+       pic::kBeamBoss,
+       pic::kBeamBossFlash,
        3,
        40,
        5,
@@ -161,8 +192,8 @@ TEST_F(StageSpawnsTest, EachCodeMatchesItsWrittenOutSetUp) {
        {270, 550, 220, 0, 0, 0, 13000, 0, 6000, 0, 64, 0}},
       {108,
        false,
-       141,
-       142,
+       pic::kSpiralBoss,
+       pic::kSpiralBossFlash,
        3,
        50,
        5,
@@ -172,7 +203,7 @@ TEST_F(StageSpawnsTest, EachCodeMatchesItsWrittenOutSetUp) {
        {any, 550, 160, 0, 0, 0, 15000, 0, 6000, 0, 6000, 0}},
       {109,
        false,
-       178,
+       pic::kFortress,
        -1,
        3,
        50,
@@ -181,8 +212,28 @@ TEST_F(StageSpawnsTest, EachCodeMatchesItsWrittenOutSetUp) {
        15000,
        FortressBoss,
        {15000, 6000, 0, 0, 0, 0, 15000, 6000}},
-      {110, false, 219, 222, 3, 40, 5, 100000, 60000, FinalBoss, {60000, 40000, 0, 0, 0, 0, 0}},
-      {113, false, 260, 261, 3, 50, 0, 20000, 800, DrifterBoss, {200, 550, 100, 0, 0, 0, 800}},
+      {110,
+       false,
+       pic::kFinalBoss,
+       pic::kFinalBossFlash,
+       3,
+       40,
+       5,
+       100000,
+       60000,
+       FinalBoss,
+       {60000, 40000, 0, 0, 0, 0, 0}},
+      {113,
+       false,
+       pic::kDrifterBoss,
+       pic::kDrifterBossFlash,
+       3,
+       50,
+       0,
+       20000,
+       800,
+       DrifterBoss,
+       {200, 550, 100, 0, 0, 0, 800}},
   };
   for (const ExpectedSpawn& e : expected) {
     for (TActor& a : ActorPool) {
@@ -209,7 +260,7 @@ TEST_F(StageSpawnsTest, EachCodeMatchesItsWrittenOutSetUp) {
   }
   // The glider's target height is drawn from 0-359.
   TActor& glider = Spawn(2);
-  EXPECT_EQ(glider.Image, 7);
+  EXPECT_EQ(glider.Image, pic::kGlider);
   EXPECT_EQ(glider.PatternPeriod, 5);
   EXPECT_EQ(glider.Move, &Glider);
   EXPECT_GE(glider.Work[0], 0);
@@ -248,7 +299,7 @@ TEST_F(StageSpawnsTest, TheSnakesBodyLiesUnderItsHeadSegmentByLeader) {
   int32_t leader = SlotOf(head);
   for (TActor* segment : body) {
     EXPECT_LT(SlotOf(*segment), SlotOf(head));
-    EXPECT_EQ(segment->Image, 158);
+    EXPECT_EQ(segment->Image, pic::kDragonBody);
     EXPECT_EQ(segment->Kind, KindEnemyShot);
     EXPECT_EQ(segment->X, 400);
     EXPECT_EQ(segment->Y, 120);

@@ -7,6 +7,7 @@
 #include "game/engine/actor_pool.h"
 #include "game/engine/engine_reset.h"
 #include "game/engine/frame_state.h"
+#include "game/host/host_services.h"
 #include "presentation/services.h"
 #include "tests/support/recording_display.h"
 
@@ -25,6 +26,7 @@ class FrameDriverTest : public ::testing::Test {
   }
   void TearDown() override {
     pres::Services() = pres::ServiceSet{};
+    ResetHost();
     ResetFrameDriver();
     ResetEngineState();
   }
@@ -129,10 +131,11 @@ void RecordScene() {
 void RecordMove(TActor&) {
   gMovedAfterScene = (gFrameSeenByScene == FrameCount) ? 1 : 0;
 }
-int gClosed = 0;
-void CountClose() {
-  ++gClosed;
-}
+struct CountingWindow : MainWindowServices {
+  int closes = 0;
+  void CloseMainWindow() override { ++closes; }
+  void ShowMessage(std::string_view) override {}
+};
 
 TEST_F(FrameDriverTest, TickRunsSceneThenMovePassAfterCountingTheFrame) {
   SceneProc = RecordScene;
@@ -158,8 +161,8 @@ TEST_F(FrameDriverTest, EveryTickCopiesTheTimersMeasuredRate) {
 }
 
 TEST_F(FrameDriverTest, BusyTickRunsNothingButStillHonoursQuit) {
-  gClosed = 0;
-  CloseMainWindow = CountClose;
+  CountingWindow window;
+  Host().window = &window;
   SceneProc = RecordScene;
   gFrameSeenByScene = -1;
   FrameBusy = 1;
@@ -169,10 +172,10 @@ TEST_F(FrameDriverTest, BusyTickRunsNothingButStillHonoursQuit) {
   EXPECT_EQ(gFrameSeenByScene, -1);
   EXPECT_EQ(timer_.Interval(), 0u);
   EXPECT_EQ(NextFrameTime, 0u);
-  EXPECT_EQ(gClosed, 0);
+  EXPECT_EQ(window.closes, 0);
   QuitRequested = 1;
   TickAt(200);
-  EXPECT_EQ(gClosed, 1);
+  EXPECT_EQ(window.closes, 1);
   EXPECT_EQ(FrameBusy, 1) << "the modal question's flag is left alone";
 }
 

@@ -51,7 +51,7 @@ class MenuBarKeys : public FormTest {
     FormTest::SetUp();
     surface_ = SDL_CreateRGBSurfaceWithFormat(0, 480, 342, 32, SDL_PIXELFORMAT_XRGB8888);
     renderer_ = SDL_CreateSoftwareRenderer(surface_);
-    imgui_ = std::make_unique<ImGuiLayer>(nullptr, renderer_);
+    imgui_ = std::make_unique<ImGuiLayer>(nullptr, renderer_, kJapaneseFontPath, AllCaptionText());
     StartUp();
   }
   void TearDown() override {
@@ -205,6 +205,31 @@ TEST(ImGuiLayerFont, JapaneseFontSetsTheMenuBarHeightAndAMissingOneFallsBack) {
     layer.BeginFrame(64, 64);
     EXPECT_TRUE(ImGui::BeginMainMenuBar());
     ImGui::EndMainMenuBar();
+    layer.EndFrame();
+  }
+  SDL_DestroyRenderer(renderer);
+  SDL_FreeSurface(surface);
+}
+
+TEST(ImGuiLayerFont, HoldsTheCaptionsAndGainsABoxsCharactersAfterItsFirstFrame) {
+  if (!std::filesystem::exists(kJapaneseFontPath)) GTEST_SKIP() << "no Japanese font";
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_XRGB8888);
+  SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface);
+  {
+    ImGuiLayer layer(nullptr, renderer, kJapaneseFontPath, AllCaptionText());
+    const auto holds = [](ImWchar c) {
+      return ImGui::GetIO().Fonts->Fonts[0]->FindGlyphNoFallback(c) != nullptr;
+    };
+    layer.BeginFrame(64, 64);
+    layer.EndFrame();
+    EXPECT_TRUE(holds(u'画') && holds(u'ー') && holds(u'(') && holds(u'z') && holds(u'é'));
+    EXPECT_FALSE(holds(u'読')) << "a character nothing asked for";
+    EXPECT_LE(ImGui::GetIO().Fonts->TexWidth * ImGui::GetIO().Fonts->TexHeight, 512 * 512)
+        << "the atlas of a few hundred glyphs";
+    layer.AddGlyphs("画像を読み込めません");
+    layer.BeginFrame(64, 64);
+    EXPECT_TRUE(holds(u'読') && holds(u'画') && holds(u'z'));
+    ImGui::TextUnformatted("読み込めません");
     layer.EndFrame();
   }
   SDL_DestroyRenderer(renderer);

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <regex>
 #include <set>
 #include <string>
+
+#include "tests/tools/source_grep.h"
 
 namespace {
 
@@ -53,7 +56,7 @@ TEST(StageCodes, LookupsAndStageScaledValues) {
   const StageCode& lunger = *FindStageCode(12);
   EXPECT_EQ(lunger.hitPoints + lunger.hitPointsPerStage * 4, 40);
   EXPECT_EQ(FindStageCode(3)->image, kSpawnAnimated);
-  EXPECT_EQ(FindStageCode(105)->flashImage, 28);
+  EXPECT_EQ(FindStageCode(105)->flashImage, pic::kGunshipFlash);
 }
 
 TEST(StageCodes, PictureListHas91RisingEntries) {
@@ -74,6 +77,16 @@ TEST(StageRecordLayout, LittleEndianFieldsInFileOrder) {
   EXPECT_TRUE(std::equal(bytes, bytes + kStageRecordSize, expected));
   EXPECT_EQ(DecodeStageRecord(bytes), r);
   static_assert(DecodeStageRecord(expected).Code == 999);
+}
+
+// Each enemy is one row of the table: its look, worth and procedures. No other table of
+// stage codes, no switch on them and no positional list of Work words may come back.
+TEST(StageCodes, EachEnemyIsDefinedInItsRowAlone) {
+  const std::regex second(R"(StageCode\{|case (1[0-9]{2}|[0-9]{1,2}):|SetWords\(|\bBehaviour::)");
+  for (const std::string& line :
+       testing_support::SourceLinesMatching(second, {"game"}, {"game/play/stage_codes.h"})) {
+    ADD_FAILURE() << line;
+  }
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <charconv>
 #include <map>
 
-#include "tools/artbuild/raster.h"
-
 namespace artbuild {
 namespace {
 

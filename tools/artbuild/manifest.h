@@ -12,6 +12,10 @@
 
 namespace artbuild {
 
+// No picture of a 480 x 320 game comes near this; it keeps a mistyped size from
+// exhausting memory.
+inline constexpr int kMaxPictureSide = 4096;
+
 struct BoxSpec {
   int width = 0;
   int height = 0;

@@ -10,10 +10,6 @@
 
 namespace artbuild {
 
-// No picture of a 480 x 320 game comes near this; it keeps a mistyped size from
-// exhausting memory.
-inline constexpr int kMaxPictureSide = 4096;
-
 struct Rgba {
   int width = 0;
   int height = 0;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "content/sounds/sound_effects.h"
 #include "game/engine/engine_reset.h"
@@ -15,6 +16,7 @@
 #include "presentation/services.h"
 #include "tools/headless/headless_host.h"
 #include "tools/headless/state_digest.h"
+#include "tools/headless/undrawn_display.h"
 
 namespace tolvane::headless {
 namespace {
@@ -42,6 +44,8 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
   std::unique_ptr<pres::WaveList> waves = pres::CreateSilentWaveList();
   LoadSoundEffects(*waves);
   std::unique_ptr<pres::Display> display = pres::CreateHeadlessDisplay(archive);
+  const bool picturesWanted = !options.pngDirectory.empty() && options.pngEvery > 0;
+  if (!picturesWanted) display = std::make_unique<UndrawnDisplay>(std::move(display));
   pres::Services() = pres::ServiceSet{&archive, display.get(), waves.get(), &input, &timer, &clock};
   timer.SetHandler(&DXTimerTimer);
 
@@ -64,8 +68,7 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
         std::snprintf(line, sizeof line, "frame %d %016llx\n", FrameCount,
                       static_cast<unsigned long long>(StateDigest()));
         digests << line;
-        const bool wanted = !options.pngDirectory.empty() && options.pngEvery > 0 &&
-                            FrameCount % options.pngEvery == 0;
+        const bool wanted = picturesWanted && FrameCount % options.pngEvery == 0;
         if (wanted &&
             !pres::SaveScreenshot(*display, PictureName(options.pngDirectory, FrameCount))) {
           std::fprintf(stderr, "tolvane-headless: cannot write %s\n",

@@ -45,7 +45,9 @@ std::optional<int> Number(const std::string& text, long least, long most) {
   return static_cast<int>(value);
 }
 
-PlaytestGame Play(const AutopilotOptions& options, int32_t lastStage, const std::string& reports) {
+// Plays one game; with `reports`, keeps its play log there and clears `written` if it cannot.
+PlaytestGame Play(const AutopilotOptions& options, int32_t lastStage, const std::string& reports,
+                  bool& written) {
   tolvane::headless::Autopilot pilot(options);
   tolvane::headless::RunOptions run;
   run.dataDirectory = tolvane::ProgramDirectory();
@@ -62,6 +64,7 @@ PlaytestGame Play(const AutopilotOptions& options, int32_t lastStage, const std:
         std::filesystem::path(reports) /
         ("lag" + std::to_string(options.lag) + "-seed" + std::to_string(*options.human) + ".txt"));
     pilot.Log().Write(out);
+    if (!out) written = false;
   }
   return {options.lag, *options.human, pilot.Log().Stages()};
 }
@@ -89,7 +92,8 @@ int main(int argc, char** argv) {
         lags.push_back(*lag);
       }
     } else if (option == "--reports") {
-      reports = value;
+      // The run moves into the game's folder: a relative folder is taken from here first.
+      reports = std::filesystem::absolute(value).string();
       std::filesystem::create_directories(reports);
     } else if (option == "--write") {
       write = std::filesystem::absolute(value).string();
@@ -110,6 +114,7 @@ int main(int argc, char** argv) {
   }
 
   std::vector<PlaytestGame> games;
+  bool reportsWritten = true;
   for (int32_t lag : lags) {
     for (int32_t seed = 1; seed <= seeds; ++seed) {
       options.lag = lag;
@@ -120,7 +125,7 @@ int main(int argc, char** argv) {
         games.back().seed = options.human.value();
         continue;
       }
-      games.push_back(Play(options, lastStage, reports));
+      games.push_back(Play(options, lastStage, reports, reportsWritten));
       const auto& stages = games.back().stages;
       std::fprintf(stderr, "lag %d seed %d: stage %d%s after %zu tries\n", lag, seed,
                    stages.empty() ? 0 : stages.back().stage,
@@ -128,10 +133,12 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!reportsWritten)
+    std::fprintf(stderr, "tolvane-playtest: cannot write the play logs in %s\n", reports.c_str());
   const std::string section = tolvane::headless::PlaytestSection(games);
   if (write.empty()) {
     std::cout << section;
-    return 0;
+    return reportsWritten ? 0 : 1;
   }
   std::stringstream document;
   if (std::ifstream in(write); in) document << in.rdbuf();
@@ -141,5 +148,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tolvane-playtest: cannot write %s\n", write.c_str());
     return 1;
   }
-  return 0;
+  return reportsWritten ? 0 : 1;
 }

@@ -1,10 +1,12 @@
 #include "game/play/bosses/beam_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/bosses/charge_effects.h"
 #include "game/play/enemy_shots.h"
+#include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
 #include "game/play/play_math.h"
 #include "game/play/speed_tables.h"
@@ -12,6 +14,14 @@
 namespace tolvane {
 
 namespace {
+
+constexpr int32_t kBeamCenterX = 100;
+constexpr int32_t kBeamCenterY = 20;
+constexpr int32_t kBeamFirstSweep = 270;
+constexpr int32_t kBeamStartX = 550;
+constexpr int32_t kBeamStartY = 220;
+constexpr int32_t kBeamFirstSmoke = 6000;
+constexpr int32_t kBeamFirstAngle = 64;
 
 constexpr int32_t kLookCenterX = 80;
 constexpr int32_t kLookCenterY = 20;
@@ -24,19 +34,19 @@ constexpr int32_t kStepA = 3;
 constexpr int32_t kStepB = 8;
 constexpr int32_t kStepC = 5;
 
-constexpr int32_t kPatrolImage = 110;
-constexpr int32_t kPatrolFlashImage = 111;
+constexpr int32_t kPatrolImage = pic::kBeamBoss;
+constexpr int32_t kPatrolFlashImage = pic::kBeamBossFlash;
 constexpr int32_t kPatrolPatternPeriod = 5;
-constexpr int32_t kFlyImage = 112;
-constexpr int32_t kFlyFlashImage = 113;
-constexpr int32_t kChargeImage = 114;
-constexpr int32_t kChargeFlashImage = 115;
-constexpr int32_t kReturnImage = 116;
-constexpr int32_t kReturnFlashImage = 117;
+constexpr int32_t kFlyImage = pic::kBeamBossFly;
+constexpr int32_t kFlyFlashImage = pic::kBeamBossFlyFlash;
+constexpr int32_t kChargeImage = pic::kBeamBossCharge;
+constexpr int32_t kChargeFlashImage = pic::kBeamBossChargeFlash;
+constexpr int32_t kReturnImage = pic::kBeamBossFire;
+constexpr int32_t kReturnFlashImage = pic::kBeamBossFireFlash;
 
 // Patrol shots: growing shots from (x - 20, y + 20) at the player whenever the clock passes 30.
 constexpr int32_t kShotInterval = 30;
-constexpr int32_t kShotImage = 19;
+constexpr int32_t kShotImage = pic::kGrowingShot;
 constexpr int32_t kShotHitScale = 40;
 constexpr int32_t kPatrolShotSpeed = 23;
 constexpr int32_t kHurtPatrolShotSpeed = 35;
@@ -144,6 +154,26 @@ void BeamBoss(TActor& actor) {
   } else {
     FireBeam(actor);
   }
+}
+
+// A hit box larger than the picture; patrols about (550, 220), sweeping toward x 270, its
+// beam angle straight down.
+void SpawnBeamBoss(TActor& actor) {
+  actor.CenterX += kBeamCenterX;
+  actor.CenterY += kBeamCenterY;
+  auto& w = actor.Work;
+  w[kBeamSweepTarget] = kBeamFirstSweep;
+  w[kBeamBaseX] = kBeamStartX;
+  w[kBeamBaseY] = kBeamStartY;
+  w[kBeamAngleA] = 0;
+  w[kBeamAngleB] = 0;
+  w[kBeamAngleC] = 0;
+  w[kBeamLastHitPoints] = w[kHitPoints];
+  w[kBeamPhaseClock] = 0;
+  w[kBeamSmoke] = kBeamFirstSmoke;
+  w[kBeamStepClock] = 0;
+  w[kBeamAngle] = kBeamFirstAngle;
+  w[kBeamHurt] = 0;
 }
 
 }  // namespace tolvane

@@ -5,6 +5,7 @@
 // points its shots are faster and its pull stronger.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
@@ -33,7 +34,7 @@ inline constexpr int32_t kBeamChargeX = 430;
 inline constexpr int32_t kBeamChargeY = 70;
 inline constexpr int32_t kBeamChargeFrames = 100;
 inline constexpr int32_t kBeamSegments = 19;
-inline constexpr int32_t kBeamSegmentImage = 118;
+inline constexpr int32_t kBeamSegmentImage = pic::kBeamSegment;
 
 // Every look after the spawn moves the hot spot 80 right of and 20 below the picture's centre.
 void SetBeamLook(TActor& boss, int32_t image, int32_t flashImage);

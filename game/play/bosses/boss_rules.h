@@ -6,16 +6,19 @@
 // header.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
 
 // Stream 3 drives the bosses' own choices (targets, seeds, particles).
 inline constexpr int32_t kBossStream = 3;
+// The last two bosses come from farther right than the record's default X.
+inline constexpr int32_t kLateBossX = 650;
 // The bosses' bullet (EnemyFire) speed before the stage is added.
 inline constexpr int32_t kBossFireSpeed = 8;
 // Shootable bullets of the bosses: seeds, volley bullets (image 18).
-inline constexpr int32_t kSeedImage = 18;
+inline constexpr int32_t kSeedImage = pic::kSeed;
 inline constexpr int32_t kSeedPatternPeriod = 5;
 // A smoke threshold falls by this much per smoke blast.
 inline constexpr int32_t kSmokeStep = 100;

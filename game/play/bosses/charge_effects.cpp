@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/play/bosses/boss_rules.h"
@@ -18,7 +19,7 @@ constexpr int32_t kOrbAlpha = 100;
 constexpr int32_t kOrbStartScale = 1;
 constexpr int32_t kOrbHitScale = 10;
 
-constexpr int32_t kParticleImage = 119;
+constexpr int32_t kParticleImage = pic::kChargeParticle;
 constexpr int32_t kParticlePatternPeriod = 2;
 constexpr int32_t kParticleRadius = 300;
 constexpr uint32_t kParticleAngles = 256;

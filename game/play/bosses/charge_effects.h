@@ -5,11 +5,12 @@
 // once the boss's charge clock passes a limit.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
 
-inline constexpr int32_t kChargeOrbImage = 120;
+inline constexpr int32_t kChargeOrbImage = pic::kChargeOrb;
 
 // Particle Work words besides the line-motion words (start, target, speed, frames flown).
 inline constexpr int kParticleOwner = 0;      // slot of the charging boss

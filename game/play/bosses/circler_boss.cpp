@@ -1,15 +1,21 @@
 #include "game/play/bosses/circler_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/enemy_shots.h"
+#include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
 #include "game/play/play_math.h"
 
 namespace tolvane {
 
 namespace {
+
+constexpr int32_t kCirclerCenterX = 20;
+constexpr int32_t kCirclerCenterY = 10;
+constexpr int32_t kCirclerFirstPhase = 200;
 
 constexpr CircleFlight kCirclerFlight = {100, 400, 50, 3, 5, 1};
 constexpr int32_t kFlightFireChance = 20;
@@ -18,10 +24,10 @@ constexpr int32_t kSweepStep = 1;
 // Flight clock: the volley comes when it has stood at 399.
 constexpr int32_t kLastFlightFrame = 399;
 
-constexpr int32_t kFlightImage = 75;
-constexpr int32_t kFlightFlashImage = 96;
-constexpr int32_t kVolleyImage = 76;
-constexpr int32_t kVolleyFlashImage = 97;
+constexpr int32_t kFlightImage = pic::kCircler;
+constexpr int32_t kFlightFlashImage = pic::kCirclerFlash;
+constexpr int32_t kVolleyImage = pic::kCirclerVolley;
+constexpr int32_t kVolleyFlashImage = pic::kCirclerVolleyFlash;
 
 constexpr int32_t kFirstBulletFrame = 50;
 constexpr int32_t kVolleyFrames = 150;
@@ -73,6 +79,22 @@ void CirclerVolley(TActor& actor) {
     ChangeLook(actor, kFlightImage, kFlightFlashImage);
     actor.Move = CirclerBoss;
   }
+}
+
+// A larger hit box than the picture's; the flight sweeps toward y 100 about a base at
+// (550, spawn Y), half-way through its phase.
+void SpawnCircler(TActor& actor) {
+  actor.CenterX += kCirclerCenterX;
+  actor.CenterY += kCirclerCenterY;
+  auto& w = actor.Work;
+  w[kCircleSweepTarget] = kCirclerFlight.sweepEnd1;
+  w[kCircleBaseX] = kCircleStartX;
+  w[kCircleBaseY] = actor.Y;
+  w[kCircleAngleA] = 0;
+  w[kCircleAngleB] = 0;
+  w[kCircleAngleC] = 0;
+  w[kCircleLastHitPoints] = w[kHitPoints];
+  w[kCirclerPhaseClock] = kCirclerFirstPhase;
 }
 
 }  // namespace tolvane

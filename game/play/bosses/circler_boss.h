@@ -27,6 +27,9 @@ inline constexpr int32_t kVolleyBulletHitPoints = 1;
 
 // The shape of a circling flight: the base sweeps between two x at 1 pixel a frame; the
 // radius swings with sin(c) and the angles a, b, c (degrees) grow by their steps.
+// The base's x at the spawn of every circling flier.
+inline constexpr int32_t kCircleStartX = 550;
+
 struct CircleFlight {
   int32_t sweepEnd1;  // the first target is this end
   int32_t sweepEnd2;

@@ -2,6 +2,7 @@
 // sweeps between x 200 and 400; no volleys and no smoke.
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/circler_boss.h"
+#include "game/play/enemy_words.h"
 
 namespace tolvane {
 
@@ -13,6 +14,17 @@ constexpr CircleFlight kDrifterFlight = {200, 400, 100, 5, 2, 5};
 
 void DrifterBoss(TActor& actor) {
   FlyCircle(actor, kDrifterFlight);
+}
+
+void SpawnDrifterBoss(TActor& actor) {
+  auto& w = actor.Work;
+  w[kCircleSweepTarget] = kDrifterFlight.sweepEnd1;
+  w[kCircleBaseX] = kCircleStartX;
+  w[kCircleBaseY] = actor.Y;
+  w[kCircleAngleA] = 0;
+  w[kCircleAngleB] = 0;
+  w[kCircleAngleC] = 0;
+  w[kCircleLastHitPoints] = w[kHitPoints];
 }
 
 }  // namespace tolvane

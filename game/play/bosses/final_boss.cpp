@@ -1,5 +1,6 @@
 #include "game/play/bosses/final_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/motion.h"
 #include "game/engine/random_streams.h"
@@ -17,16 +18,19 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kFinalBossY = 190;
+constexpr int32_t kFinalFirstSmoke = 40000;
+
 constexpr int32_t kEntrySpeed = 5;
 constexpr uint32_t kChoices = 2;
 
-constexpr int32_t kMainImage = 219;
-constexpr int32_t kMainFlashImage = 222;
+constexpr int32_t kMainImage = pic::kFinalBoss;
+constexpr int32_t kMainFlashImage = pic::kFinalBossFlash;
 constexpr int32_t kMainPatternPeriod = 5;
-constexpr int32_t kRecoilImage = 220;
-constexpr int32_t kRecoilFlashImage = 223;
-constexpr int32_t kRayImage = 221;
-constexpr int32_t kRayFlashImage = 224;
+constexpr int32_t kRecoilImage = pic::kFinalBossRecoil;
+constexpr int32_t kRecoilFlashImage = pic::kFinalBossRecoilFlash;
+constexpr int32_t kRayImage = pic::kFinalBossRays;
+constexpr int32_t kRayFlashImage = pic::kFinalBossRaysFlash;
 
 // The big smoke: 20 frames of big blast, then the threshold falls to three quarters.
 constexpr int32_t kSmokeFrames = 20;
@@ -173,6 +177,20 @@ void FinalRecoil(TActor& actor) {
 void FinalBeamMove(TActor& actor) {
   MoveToward(actor, kBeamTargetX, actor.Y, LaunchTable);
   if (actor.X < 0) actor.Active = 0;
+}
+
+// Comes from farther right than the others, at y 190.
+void SpawnFinalBoss(TActor& actor) {
+  actor.X = kLateBossX;
+  actor.Y = kFinalBossY;
+  auto& w = actor.Work;
+  w[kFinalLastHitPoints] = w[kHitPoints];
+  w[kFinalSmoke] = kFinalFirstSmoke;
+  w[kFinalClock] = 0;
+  w[kFinalCoreFlag] = 0;
+  w[kFinalOrb] = 0;
+  w[kFinalAimX] = 0;
+  w[kFinalAimY] = 0;
 }
 
 }  // namespace tolvane

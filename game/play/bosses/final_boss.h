@@ -5,6 +5,7 @@
 // summons a new one. Its smoke is the big blast, each time a quarter further down.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
@@ -29,7 +30,7 @@ inline constexpr int32_t kFinalStrong = 19999;
 inline constexpr int32_t kFinalChooseBeam = 0;
 inline constexpr int32_t kFinalChooseRays = 1;
 
-inline constexpr int32_t kFinalBeamImage = 227;
+inline constexpr int32_t kFinalBeamImage = pic::kFinalBeam;
 
 // Core Work words.
 inline constexpr int kCoreAngleU = 0;  // 256ths
@@ -39,7 +40,7 @@ inline constexpr int kCoreShotClock = 3;
 inline constexpr int kCoreBoss = 4;  // slot of the boss
 inline constexpr int kCoreLastHitPoints = 5;
 
-inline constexpr int32_t kCoreImage = 225;
+inline constexpr int32_t kCoreImage = pic::kFinalCore;
 inline constexpr int32_t kCoreScore = 3000;
 inline constexpr int32_t kCoreHitPoints = 6000;
 inline constexpr int32_t kCoreBreaks = 4999;  // it dies at this many hit points or fewer

@@ -1,6 +1,7 @@
 // The final boss's core: a shootable target that circles above the middle of the screen in
 // a figure that widens as the boss weakens, firing at the player every 8 frames. It breaks
 // after 1001 points of damage, and the boss may then summon another.
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/motion.h"
 #include "game/engine/sound.h"
@@ -17,7 +18,7 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kCoreFlashImage = 226;
+constexpr int32_t kCoreFlashImage = pic::kFinalCoreFlash;
 constexpr int32_t kCorePatternPeriod = 5;
 
 // Its figure: about (250, 50), radius 30 while the boss is strong, then 70 less 1 per 500

@@ -1,5 +1,6 @@
 #include "game/play/bosses/fortress_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/play/boss_behaviours.h"
@@ -15,11 +16,14 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kFortressFirstSmoke = 6000;
+constexpr int32_t kFortressHurryBelow = 6000;
+
 constexpr int32_t kEntrySpeed = 2;
-constexpr int32_t kMainImage = 178;
-constexpr int32_t kMainFlashImage = 180;
-constexpr int32_t kLaunchImage = 179;
-constexpr int32_t kLaunchFlashImage = 181;
+constexpr int32_t kMainImage = pic::kFortress;
+constexpr int32_t kMainFlashImage = pic::kFortressFlash;
+constexpr int32_t kLaunchImage = pic::kFortressLaunch;
+constexpr int32_t kLaunchFlashImage = pic::kFortressLaunchFlash;
 
 // Ray bursts: aim on step 10, a ray a frame on steps 11-14 (three when hurried), 15 steps.
 constexpr int32_t kAimStep = 10;
@@ -148,6 +152,20 @@ void FortressRetreat(TActor& actor) {
     w[kFortressStepClock] = 0;
     actor.Move = FortressBoss;
   }
+}
+
+// Comes from farther right than the others.
+void SpawnFortressBoss(TActor& actor) {
+  actor.X = kLateBossX;
+  auto& w = actor.Work;
+  w[kFortressKeptHitPoints] = w[kHitPoints];
+  w[kFortressSmoke] = kFortressFirstSmoke;
+  w[kFortressPhaseClock] = 0;
+  w[kFortressStepClock] = 0;
+  w[kFortressAimX] = 0;
+  w[kFortressAimY] = 0;
+  w[kFortressLastHitPoints] = w[kHitPoints];
+  w[kFortressHurry] = kFortressHurryBelow;
 }
 
 }  // namespace tolvane

@@ -5,6 +5,7 @@
 // count: it comes back with the hit points it left with.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 
 namespace tolvane {
@@ -26,13 +27,13 @@ inline constexpr int32_t kFortressRetreatFrames = 300;
 inline constexpr int32_t kFortressRetreatHitPoints = 30000;
 
 // Pods: worth 1500, 400 hit points, each with a tail of 10 segments that cannot be shot.
-inline constexpr int32_t kPodImage = 157;
+inline constexpr int32_t kPodImage = pic::kDragonHead;
 inline constexpr int32_t kPodScore = 1500;
 inline constexpr int32_t kPodHitPoints = 400;
 inline constexpr int32_t kPodTailSegments = 10;
-inline constexpr int32_t kPodTailImage = 158;
+inline constexpr int32_t kPodTailImage = pic::kDragonBody;
 // Darts of the retreat.
-inline constexpr int32_t kFortressDartImage = 52;
+inline constexpr int32_t kFortressDartImage = pic::kDart;
 
 // Pod Work words besides the line-motion words (start in kOriginX/Y, direction in
 // kShotAngle, frames flown in kShotFrames).

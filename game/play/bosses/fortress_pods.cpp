@@ -3,6 +3,7 @@
 // and vanish with it.
 #include <array>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/bosses/fortress_boss.h"
@@ -18,7 +19,7 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kPodFlashImage = 159;
+constexpr int32_t kPodFlashImage = pic::kDragonHeadFlash;
 constexpr int32_t kPodSpeed = 5;
 constexpr int32_t kWiggleStep = 20;  // 256ths a frame
 constexpr int32_t kWiggleWidth = 3;

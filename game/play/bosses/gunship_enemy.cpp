@@ -1,5 +1,6 @@
 #include "game/play/bosses/gunship_enemy.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/motion.h"
 #include "game/play/boss_behaviours.h"
@@ -13,8 +14,10 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kGunshipFirstFanAngle = 90;
+
 constexpr int32_t kApproachSpeed = 2;
-constexpr int32_t kAttackImage = 14;  // keeps the approach's flash picture
+constexpr int32_t kAttackImage = pic::kGunshipAttack;  // keeps the approach's flash picture
 constexpr int32_t kDriftSpeed = 1;
 constexpr int32_t kFirstShotClock = 20;  // the clock starts here, so the first fan is short
 constexpr int32_t kLastShotClock = 30;   // past this the clock starts again
@@ -48,6 +51,12 @@ void GunshipAttack(TActor& actor) {
   if (w[kGunshipFireClock] > kLastShotClock) w[kGunshipFireClock] = 0;
   if (w[kGunshipFanAngle] > kGunshipFanHigh) w[kGunshipFanAngle] = kGunshipFanLow;
   if (IsOffScreen(actor, osLeft) != 0) actor.Active = 0;
+}
+
+void SpawnGunshipEnemy(TActor& actor) {
+  actor.Work[kGunshipLastHitPoints] = actor.Work[kHitPoints];
+  actor.Work[kGunshipFireClock] = 0;
+  actor.Work[kGunshipFanAngle] = kGunshipFirstFanAngle;
 }
 
 }  // namespace tolvane

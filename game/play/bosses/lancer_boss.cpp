@@ -1,5 +1,6 @@
 #include "game/play/bosses/lancer_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
@@ -11,6 +12,12 @@
 namespace tolvane {
 
 namespace {
+
+constexpr int32_t kLancerFirstSweep = 270;
+constexpr int32_t kLancerStartX = 350;
+constexpr int32_t kLancerStartY = -100;
+constexpr int32_t kLancerFirstSmoke = 5000;
+constexpr int32_t kLancerHurryBelow = 5000;
 
 constexpr int32_t kSweepTop = 50;
 constexpr int32_t kSweepBottom = 270;
@@ -28,14 +35,14 @@ constexpr int32_t kHurryExtra = 3;
 constexpr int32_t kShotInterval = 10;
 constexpr int32_t kAlways = 1000;
 
-constexpr int32_t kPatrolImage = 79;
-constexpr int32_t kPatrolFlashImage = 98;
+constexpr int32_t kPatrolImage = pic::kLancer;
+constexpr int32_t kPatrolFlashImage = pic::kLancerFlash;
 constexpr int32_t kPatrolPatternPeriod = 5;
-constexpr int32_t kWindUpImage = 80;
-constexpr int32_t kWindUpFlashImage = 99;
+constexpr int32_t kWindUpImage = pic::kLancerWindup;
+constexpr int32_t kWindUpFlashImage = pic::kLancerWindupFlash;
 constexpr int32_t kWindUpShiftX = 8;
-constexpr int32_t kDipImage = 81;
-constexpr int32_t kDipFlashImage = 100;
+constexpr int32_t kDipImage = pic::kLancerThrow;
+constexpr int32_t kDipFlashImage = pic::kLancerThrowFlash;
 constexpr int32_t kDipShiftY = 37;
 
 constexpr int32_t kLanceOffsetX = 30;
@@ -91,6 +98,22 @@ void LancerBoss(TActor& actor) {
   } else {
     p = 0;
   }
+}
+
+// From above the field (350, -100), sweeping down toward y 270.
+void SpawnLancerBoss(TActor& actor) {
+  auto& w = actor.Work;
+  w[kLancerSweepTarget] = kLancerFirstSweep;
+  w[kLancerBaseX] = kLancerStartX;
+  w[kLancerBaseY] = kLancerStartY;
+  w[kLancerAngleA] = 0;
+  w[kLancerAngleB] = 0;
+  w[kLancerAngleC] = 0;
+  w[kLancerLastHitPoints] = w[kHitPoints];
+  w[kLancerPhaseClock] = 0;
+  w[kLancerSmoke] = kLancerFirstSmoke;
+  w[kLancerShotClock] = 0;
+  w[kLancerHurry] = kLancerHurryBelow;
 }
 
 }  // namespace tolvane

@@ -5,6 +5,8 @@
 // as fast.
 #include <cstdint>
 
+#include "content/images/picture_ids.h"
+
 namespace tolvane {
 
 // Work words (start values from its spawn).
@@ -25,7 +27,7 @@ inline constexpr int32_t kLancerWindUp = 200;
 inline constexpr int32_t kLancerThrow = 250;
 inline constexpr int32_t kLancerCycle = 300;
 
-inline constexpr int32_t kLanceImage = 82;
+inline constexpr int32_t kLanceImage = pic::kLance;
 inline constexpr int32_t kLanceScore = 10;
 inline constexpr int32_t kLanceHitPoints = 1000;
 

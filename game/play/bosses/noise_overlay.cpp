@@ -1,5 +1,6 @@
 // The flickering overlay of stage codes 111 and 112: on every drawn frame one of six noise
 // pictures, picked at random, is blended over the screen around the overlay actor.
+#include "content/images/picture_ids.h"
 #include "game/engine/image_geometry.h"
 #include "game/engine/random_streams.h"
 #include "game/play/boss_behaviours.h"
@@ -9,7 +10,7 @@ namespace tolvane {
 
 namespace {
 
-constexpr int32_t kFirstNoiseImage = 247;
+constexpr int32_t kFirstNoiseImage = pic::kNoise1;
 constexpr uint32_t kNoiseImages = 6;
 constexpr int32_t kNoiseStream = 0;
 constexpr int32_t kNoiseAlpha = 180;

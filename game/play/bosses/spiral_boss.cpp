@@ -3,17 +3,25 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/enemy_shots.h"
+#include "game/play/enemy_words.h"
 #include "game/play/play_math.h"
 #include "presentation/trig.h"
 
 namespace tolvane {
 
 namespace {
+
+constexpr int32_t kSpiralStartX = 550;
+constexpr int32_t kSpiralStartY = 160;
+constexpr int32_t kSpiralFirstSmoke = 6000;
+constexpr int32_t kSpiralFirstAngle = 6000;
+constexpr int32_t kRoamSpeed = 2;
 
 // Leg targets: x 170-409, y 100-219; a leg ends within 30 pixels of its target.
 constexpr int32_t kLegMinX = 170;
@@ -28,11 +36,11 @@ constexpr int32_t kStepB = 2;
 constexpr int32_t kStepC = 1;
 constexpr int32_t kRoamFireChance = 50;
 
-constexpr int32_t kRoamImage = 141;
-constexpr int32_t kRoamFlashImage = 142;
+constexpr int32_t kRoamImage = pic::kSpiralBoss;
+constexpr int32_t kRoamFlashImage = pic::kSpiralBossFlash;
 constexpr int32_t kRoamPatternPeriod = 5;
-constexpr int32_t kSpinImage = 143;
-constexpr int32_t kSpinFlashImage = 144;
+constexpr int32_t kSpinImage = pic::kSpiralBossSpin;
+constexpr int32_t kSpinFlashImage = pic::kSpiralBossSpinFlash;
 constexpr int32_t kSpinPatternPeriod = 50;
 
 constexpr int32_t kShotHitScale = 30;
@@ -99,6 +107,27 @@ void SpiralBoss(TActor& actor) {
     p = 0;
   }
   DamageSmoke(actor, kSpiralSmoke);
+}
+
+// Roams from (550, 160) at 2 pixels a frame toward its first leg target.
+void SpawnSpiralBoss(TActor& actor) {
+  auto& w = actor.Work;
+  w[kSpiralBaseX] = kSpiralStartX;
+  w[kSpiralBaseY] = kSpiralStartY;
+  w[kSpiralAngleA] = 0;
+  w[kSpiralAngleB] = 0;
+  w[kSpiralAngleC] = 0;
+  w[kSpiralLastHitPoints] = w[kHitPoints];
+  w[kSpiralPhaseClock] = 0;
+  w[kSpiralSmoke] = kSpiralFirstSmoke;
+  w[kSpiralSpareA] = 0;
+  w[kSpiralAngle] = kSpiralFirstAngle;
+  w[kSpiralSpareB] = 0;
+  NewLegTarget(actor);
+  w[kOriginX] = kSpiralStartX;
+  w[kOriginY] = kSpiralStartY;
+  w[kShotSpeed] = kRoamSpeed;
+  w[kShotFrames] = 0;
 }
 
 }  // namespace tolvane

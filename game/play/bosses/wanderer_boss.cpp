@@ -1,9 +1,11 @@
 #include "game/play/bosses/wanderer_boss.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/random_streams.h"
 #include "game/play/boss_behaviours.h"
 #include "game/play/bosses/boss_rules.h"
 #include "game/play/enemy_shots.h"
+#include "game/play/enemy_words.h"
 #include "game/play/game_state.h"
 #include "game/play/speed_tables.h"
 
@@ -11,13 +13,16 @@ namespace tolvane {
 
 namespace {
 
+constexpr uint32_t kFirstTargetYRange = 360;
+constexpr int32_t kWandererFirstSmoke = 5500;
+
 // A new target after each arrival: x 200-479, y 0-319.
 constexpr int32_t kTargetMinX = 200;
 constexpr uint32_t kTargetXRange = 280;
 constexpr uint32_t kTargetYRange = 320;
 
-constexpr int32_t kHurtImage = 27;
-constexpr int32_t kHurtFlashImage = 95;
+constexpr int32_t kHurtImage = pic::kWandererHurt;
+constexpr int32_t kHurtFlashImage = pic::kWandererHurtFlash;
 constexpr int32_t kAlways = 1000;  // the hurt answer always fires
 
 constexpr uint32_t kSeedRange = 1000;
@@ -46,6 +51,15 @@ void WandererBoss(TActor& actor) {
     EnemyFire(actor, kAlways, kBossFireSpeed);
   }
   if (static_cast<int32_t>(RandomNext(kBossStream, kSeedRange)) <= kSeedChance) DropSeed(actor);
+}
+
+// Its first target: x 200-479, y 0-359.
+void SpawnWandererBoss(TActor& actor) {
+  auto& w = actor.Work;
+  w[kWandererTargetX] = kTargetMinX + static_cast<int32_t>(RandomNext(kBossStream, kTargetXRange));
+  w[kWandererTargetY] = static_cast<int32_t>(RandomNext(kBossStream, kFirstTargetYRange));
+  w[kWandererSmoke] = kWandererFirstSmoke;
+  w[kWandererLastHitPoints] = w[kHitPoints];
 }
 
 }  // namespace tolvane

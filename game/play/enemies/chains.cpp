@@ -1,6 +1,9 @@
 // Serpent (code 8) with its grown segments, and Snake (code 28) with its body.
 #include "game/play/enemies/chains.h"
 
+#include <array>
+
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/engine/sound.h"
@@ -15,9 +18,12 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kFirstGrowth = 250;  // the serpent's first segment grows below this
+constexpr size_t kSnakeSegments = 20;
+
 // A grown segment: the serpent's picture, 3 pixels behind the last segment and up to 40
 // above or below it; it hurts on contact and cannot be shot.
-constexpr int32_t kSerpentImage = 56;
+constexpr int32_t kSerpentImage = pic::kSerpent;
 constexpr int32_t kGrowBehind = 3;
 constexpr uint32_t kGrowSpread = 80;
 constexpr int32_t kSegmentScore = 50;
@@ -87,6 +93,35 @@ void Snake(TActor& actor) {
 
 void SnakeSegment(TActor& actor) {
   Follow(actor, kSegmentLeader, kSegmentHead, Snake);
+}
+
+void SpawnSerpent(TActor& actor) {
+  actor.Work[kSerpentLast] = SlotOf(actor);
+  actor.Work[kSerpentThreshold] = kFirstGrowth;
+}
+
+void SpawnSnake(TActor& actor) {
+  actor.Work[kSnakeAngle] = 0;
+  actor.Work[kSnakeHitPoints] = actor.Work[kHitPoints];
+}
+
+TActor& NewSnakeWithBody(uint8_t layer, int32_t x, int32_t y) {
+  std::array<TActor*, kSnakeSegments> segments{};
+  for (TActor*& segment : segments) segment = &NewActor(layer);
+  TActor& head = NewActor(layer);
+  int32_t leader = SlotOf(head);
+  for (TActor* segment : segments) {
+    SetImage(*segment, pic::kDragonBody);
+    segment->X = x;
+    segment->Y = y;
+    segment->Kind = KindEnemyShot;
+    SetEnemyWords(*segment, 0, kSegmentScore, kSegmentHitPoints);
+    segment->Work[kSegmentLeader] = leader;
+    segment->Work[kSegmentHead] = SlotOf(head);
+    segment->Move = SnakeSegment;
+    leader = SlotOf(*segment);
+  }
+  return head;
 }
 
 }  // namespace tolvane

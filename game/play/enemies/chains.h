@@ -3,6 +3,8 @@
 // The Serpent grows its segments as it is hurt; the Snake is spawned with its body.
 // Segments cannot be shot (Kind 1) and free themselves as soon as their head has gone or
 // no longer runs its head behaviour, so the chain falls apart when the head dies.
+#include <cstdint>
+
 #include "game/engine/actor.h"
 #include "game/play/enemy_behaviours.h"
 
@@ -22,5 +24,9 @@ inline constexpr int kSnakeHitPoints = kPrivateWords + 1;  // remembered for the
 
 // A grown segment of the serpent.
 void SerpentSegment(TActor& actor);
+
+// A snake's head at (x, y) on the layer, taken after its 20 body segments so that they lie in
+// lower slots and are drawn under it; the segments are told their leaders and the head.
+TActor& NewSnakeWithBody(uint8_t layer, int32_t x, int32_t y);
 
 }  // namespace tolvane

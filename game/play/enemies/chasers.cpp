@@ -14,6 +14,8 @@ namespace tolvane {
 
 namespace {
 
+constexpr uint32_t kGliderTargetRange = 360;  // the first target height: 0-359
+
 constexpr int32_t kGliderTargetX = -100;  // well beyond the left edge
 constexpr int32_t kGliderChance = 15;
 constexpr int32_t kLungerChance = 30;
@@ -83,6 +85,10 @@ void Popper(TActor& actor) {
     BurstShot(actor, kBurstSpread);
     actor.Active = 0;
   }
+}
+
+void SpawnGlider(TActor& actor) {
+  actor.Work[kGliderTargetY] = static_cast<int32_t>(RandomNext(kPlaceStream, kGliderTargetRange));
 }
 
 }  // namespace tolvane

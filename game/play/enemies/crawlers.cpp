@@ -9,6 +9,9 @@ namespace tolvane {
 
 namespace {
 
+constexpr uint32_t kCrawlerXRange = 380;
+constexpr int32_t kCrawlerStartThrow = 20;
+
 constexpr int32_t kCrawlerSpeed = 3;
 constexpr int32_t kThrowSlowing = 2;
 // The two surfaces, 12 pixels inside the field.
@@ -44,6 +47,12 @@ void FloorCrawler(TActor& actor) {
   actor.Work[kCrawlerThrow] -= kThrowSlowing;
   if (actor.Y >= kFloorY && actor.Work[kCrawlerThrow] <= 0) Land(actor, kFloorY);
   LeaveIfOff(actor, osLeft);
+}
+
+// At the record's X, or at random 100-479 when it was left to the default.
+void SpawnCrawler(TActor& actor) {
+  actor.X = PlacedX(actor.X, kCrawlerXRange);
+  actor.Work[kCrawlerThrow] = kCrawlerStartThrow;
 }
 
 }  // namespace tolvane

@@ -7,11 +7,14 @@
 #include "game/play/enemies/enemy_common.h"
 #include "game/play/enemy_behaviours.h"
 #include "game/play/enemy_shots.h"
+#include "game/play/game_state.h"
 #include "game/play/play_math.h"
 
 namespace tolvane {
 
 namespace {
+
+constexpr int32_t kDartSpeed = 20;  // pixels per frame
 
 constexpr int32_t kDartChance = 40;
 
@@ -49,6 +52,16 @@ void DartMove(TActor& actor) {
   EnemyFire(actor, kDartChance, kAimedShotSpeed);
   const int32_t sides = osLeft + osTop + osBottom + (dx >= 0 ? osRight : 0);
   LeaveIfOff(actor, sides);
+}
+
+// Straight at where the player is at the spawn.
+void SpawnDart(TActor& actor) {
+  actor.Work[kOriginX] = actor.X;
+  actor.Work[kOriginY] = actor.Y;
+  actor.Work[kTargetX] = PlayerActor->X;
+  actor.Work[kTargetY] = PlayerActor->Y;
+  actor.Work[kShotSpeed] = kDartSpeed;
+  actor.Work[kShotFrames] = 0;
 }
 
 }  // namespace tolvane

@@ -4,11 +4,15 @@
 #include "game/engine/motion.h"
 #include "game/play/enemies/enemy_common.h"
 #include "game/play/enemy_shots.h"
+#include "game/play/game_state.h"
 #include "game/play/play_field.h"
 
 namespace tolvane {
 
 namespace {
+
+constexpr int32_t kDrifterStartDX = -16;
+constexpr int32_t kDrifterChancePerStage = 20;  // fire chance 20 × (stage + 1)
 
 // Swooper: flies left until x 150, then turns back to the right, diagonally.
 constexpr int32_t kSwoopSpeed = 6;
@@ -46,6 +50,14 @@ void Swooper(TActor& actor) {
   if (actor.X < kSwoopTurnX) {
     BecomeDrifter(actor, TurnAwayDrift(actor), kSwoopBackDX, kNeverFire, kAimedShotSpeed);
   }
+}
+
+// Straight left at 16 pixels a frame, firing more often in later stages.
+void SpawnDrifter(TActor& actor) {
+  actor.Work[kDrifterDY] = 0;
+  actor.Work[kDrifterDX] = kDrifterStartDX;
+  actor.Work[kDrifterChance] = kDrifterChancePerStage * StageNumber() + kDrifterChancePerStage;
+  actor.Work[kDrifterShotSpeed] = kAimedShotSpeed;
 }
 
 }  // namespace tolvane

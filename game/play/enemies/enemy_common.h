@@ -8,7 +8,9 @@
 
 #include "game/engine/actor.h"
 #include "game/engine/motion.h"
+#include "game/engine/random_streams.h"
 #include "game/play/enemy_words.h"
+#include "game/play/play_field.h"
 
 namespace tolvane {
 
@@ -31,6 +33,17 @@ inline bool LeaveIfOff(TActor& actor, int32_t sides) {
   if (IsOffScreen(actor, sides) == 0) return false;
   actor.Active = 0;
   return true;
+}
+
+// The stream that places the enemies a stage record leaves to chance.
+inline constexpr int32_t kPlaceStream = 1;
+
+// X of an enemy placed at the record's X, or at random 100..99+range when the record left it
+// to the default.
+inline int32_t PlacedX(int32_t recordX, uint32_t range) {
+  constexpr int32_t kPlacedMinX = 100;
+  if (recordX != kOffFieldRight) return recordX;
+  return kPlacedMinX + static_cast<int32_t>(RandomNext(kPlaceStream, range));
 }
 
 // Sine and cosine of an angle in degrees.

@@ -67,4 +67,8 @@ void FanGunnerHighFan(TActor& actor) {
   Fan(actor, kHighFanFirst);
 }
 
+void SpawnFanGunner(TActor& actor) {
+  actor.Work[kFanCount] = 0;
+}
+
 }  // namespace tolvane

@@ -1,4 +1,5 @@
 // Gunner (code 17): approach, firing, leaving.
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/engine/random_streams.h"
 #include "game/play/enemies/enemy_common.h"
@@ -28,9 +29,9 @@ constexpr int32_t kGunnerShotSpeed = 11;
 // Then it backs out to the right at 20 a frame.
 constexpr int32_t kLeaveSpeed = 20;
 // Its looks: the firing look and the leaving look, each with its flash picture.
-constexpr int32_t kFiringImage = 139;
+constexpr int32_t kFiringImage = pic::kGunner;
 constexpr int32_t kFiringFlash = 140;
-constexpr int32_t kLeavingImage = 137;
+constexpr int32_t kLeavingImage = pic::kGunnerLeaving;
 constexpr int32_t kLeavingFlash = 138;
 constexpr int32_t kGunnerHitScale = 60;
 
@@ -74,6 +75,12 @@ void GunnerLeaving(TActor& actor) {
   HitFlash(actor, kGunnerHitPoints);
   actor.X += kLeaveSpeed;
   LeaveIfOff(actor, osRight);
+}
+
+void SpawnGunner(TActor& actor) {
+  actor.Work[kGunnerHitPoints] = actor.Work[kHitPoints];
+  actor.Work[kGunnerAim] = 0;
+  actor.Work[kGunnerBursts] = 0;
 }
 
 }  // namespace tolvane

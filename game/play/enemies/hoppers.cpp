@@ -1,6 +1,7 @@
 // Hopper (code 14) and Frog (code 16).
 #include "game/play/enemies/hoppers.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/enemies/darts.h"
 #include "game/play/enemies/enemy_common.h"
@@ -11,6 +12,9 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kFrogStartDX = 12;
+constexpr int32_t kFrogStartDY = -5;
+
 // The hopper walks 3 pixels left a frame; a jump starts rising at 20 and ends when its
 // vertical speed reaches 15 (35 frames). Its looks: walking (cycling), taking off,
 // coming down.
@@ -18,9 +22,9 @@ constexpr int32_t kHopperSpeed = 3;
 constexpr int32_t kJumpStartRise = -20;
 constexpr int32_t kJumpEndRise = 15;
 constexpr int32_t kJumpTopRise = -1;  // the last rising frame: the look turns to falling
-constexpr int32_t kHopperWalkImage = 130;
-constexpr int32_t kHopperFallImage = 131;
-constexpr int32_t kHopperJumpImage = 132;
+constexpr int32_t kHopperWalkImage = pic::kHopper;
+constexpr int32_t kHopperFallImage = pic::kHopperFall;
+constexpr int32_t kHopperJumpImage = pic::kHopperRise;
 constexpr int32_t kHopperWalkPatternPeriod = 5;
 constexpr int32_t kHopperChance = 30;
 
@@ -33,7 +37,7 @@ constexpr int32_t kRestFrames = 5;
 constexpr int32_t kHopPattern = 0;
 constexpr int32_t kRestPattern = 1;
 // Once hit it lunges at the player as a dart.
-constexpr int32_t kFrogDartImage = 135;
+constexpr int32_t kFrogDartImage = pic::kFrogLeap;
 constexpr int32_t kFrogDartHitScale = 50;
 constexpr int32_t kFrogDartSpeed = 30;
 constexpr int32_t kFrogChance = 100;
@@ -102,6 +106,19 @@ void FrogRest(TActor& actor) {
     actor.Move = Frog;
   }
   EnemyFire(actor, kFrogChance, kAimedShotSpeed);
+}
+
+void SpawnHopper(TActor& actor) {
+  actor.Work[kHopperHitPoints] = actor.Work[kHitPoints];
+  actor.Work[kHopperRise] = 0;
+}
+
+// Its first hop: 12 pixels left and 5 up a frame, with no rest before it.
+void SpawnFrog(TActor& actor) {
+  actor.Work[kFrogDX] = kFrogStartDX;
+  actor.Work[kFrogDY] = kFrogStartDY;
+  actor.Work[kFrogRest] = 0;
+  actor.Work[kFrogHitPoints] = actor.Work[kHitPoints];
 }
 
 }  // namespace tolvane

@@ -10,6 +10,10 @@ namespace tolvane {
 
 namespace {
 
+// The loop flier's path starts a quarter turn and a sixth of a turn in (degrees).
+constexpr int32_t kLoopStartAngleX = 90;
+constexpr int32_t kLoopStartAngleY = 60;
+
 // A loop over the whole field: x = sin(a) x 290 + 270, y = cos(b) x 160 + 160, both angles
 // +3 a frame, done once the horizontal angle passes 450.
 constexpr int32_t kLoopStep = 3;
@@ -64,6 +68,16 @@ void ArcFlier(TActor& actor) {
 // The same arc upside down: out of the upper left corner instead of the lower left.
 void ArcFlierMirrored(TActor& actor) {
   Arc(actor, true);
+}
+
+void SpawnLoopFlier(TActor& actor) {
+  actor.Work[kPathAngleX] = kLoopStartAngleX;
+  actor.Work[kPathAngleY] = kLoopStartAngleY;
+}
+
+void SpawnArcFlier(TActor& actor) {
+  actor.Work[kPathAngleX] = 0;
+  actor.Work[kPathAngleY] = 0;
 }
 
 }  // namespace tolvane

@@ -10,6 +10,12 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kSinkerStartCurve = 20;
+// Divers come from above or below the field, at the record's X or at random 100-579.
+constexpr uint32_t kDiverXRange = 480;
+constexpr int32_t kDiverDownY = -30;
+constexpr int32_t kDiverUpY = 350;
+
 constexpr int32_t kSinkerSpeed = 14;
 constexpr int32_t kSinkerChance = 70;
 constexpr int32_t kDiverSpeed = 13;  // on each axis
@@ -49,6 +55,20 @@ void DiverDown(TActor& actor) {
 
 void DiverUp(TActor& actor) {
   Dive(actor, -1, osTop);
+}
+
+void SpawnSinker(TActor& actor) {
+  actor.Work[kSinkerCurve] = kSinkerStartCurve;
+}
+
+void SpawnDiverDown(TActor& actor) {
+  actor.X = PlacedX(actor.X, kDiverXRange);
+  actor.Y = kDiverDownY;
+}
+
+void SpawnDiverUp(TActor& actor) {
+  actor.X = PlacedX(actor.X, kDiverXRange);
+  actor.Y = kDiverUpY;
 }
 
 }  // namespace tolvane

@@ -1,6 +1,7 @@
 // Splitter (code 3), TwinSplitter (code 11) and their halves, Scatterer.
 #include "game/play/enemies/splitters.h"
 
+#include "content/images/picture_ids.h"
 #include "game/engine/actor_pool.h"
 #include "game/play/enemies/enemy_common.h"
 #include "game/play/enemy_shots.h"
@@ -25,7 +26,7 @@ constexpr int32_t kTwinScore = 200;
 constexpr int32_t kTwinHitScale = 80;
 
 // The TwinSplitter's twin: its own picture, cycling.
-constexpr int32_t kTwinSplitterImage = 8;
+constexpr int32_t kTwinSplitterImage = pic::kTwinSplitter;
 constexpr int32_t kTwinSplitterPatternPeriod = 5;
 
 constexpr int32_t kTwinSplitterChance = 80;
@@ -76,6 +77,11 @@ void Scatterer(TActor& actor) {
   actor.X -= kHalfSpeed;
   actor.Y += actor.Work[kScatterDY];
   LeaveIfOff(actor, osLeft + osTop + osBottom);
+}
+
+void SpawnSplitter(TActor& actor) {
+  actor.Image = kAnimatedImage;
+  actor.AnimTable = kSplitterAnim;
 }
 
 }  // namespace tolvane

@@ -1,13 +1,15 @@
 #pragma once
 // Splitters: enemies that glide in to the middle of the field and there split into two
 // halves that fly apart, one up and one down, while moving left.
+#include "content/images/picture_ids.h"
 #include "game/engine/actor.h"
 #include "game/play/enemy_behaviours.h"
 
 namespace tolvane {
 
 // The Splitter's look (code 3, and its twin): two pictures, 5 drawn frames each.
-inline constexpr AnimRow kSplitterAnim[] = {{9, 5}, {10, 5}, {kAnimEnd, 0}};
+inline constexpr AnimRow kSplitterAnim[] = {
+    {pic::kSplitterA, 5}, {pic::kSplitterB, 5}, {kAnimEnd, 0}};
 
 // Scatterer Work word: the half's vertical speed.
 inline constexpr int kScatterDY = kPrivateWords + 0;

@@ -10,6 +10,10 @@ namespace tolvane {
 
 namespace {
 
+constexpr int32_t kZigzagStartDY = -10;
+constexpr int32_t kZigzagStartDX = 18;
+constexpr int32_t kZigzagFastStartDX = 30;
+
 // The waver: 3 pixels left a frame, on a wave of 3 pixels at 3/256 of a turn a frame.
 constexpr int32_t kWaverSpeed = 3;
 constexpr int32_t kWaverWaveHeight = 3;
@@ -44,6 +48,22 @@ void Zigzag(TActor& actor) {
   if (w[kZigzagDY] > kZigzagTopDY) w[kZigzagDY] = kZigzagRestartDY;
   EnemyFire(actor, kZigzagChance, kAimedShotSpeed);
   LeaveIfOff(actor, osLeft);
+}
+
+void SpawnWaver(TActor& actor) {
+  actor.Work[kWaverAngle] = 0;
+  actor.Work[kWaverHitPoints] = actor.Work[kHitPoints];
+}
+
+void SpawnZigzag(TActor& actor) {
+  actor.Work[kZigzagDY] = kZigzagStartDY;
+  actor.Work[kZigzagDX] = kZigzagStartDX;
+  actor.Work[kZigzagHitPoints] = actor.Work[kHitPoints];
+}
+
+void SpawnZigzagFast(TActor& actor) {
+  SpawnZigzag(actor);
+  actor.Work[kZigzagDX] = kZigzagFastStartDX;
 }
 
 }  // namespace tolvane
