@@ -31,6 +31,7 @@ report() {
 }
 
 echo "== $frames frames of autopilot games"
+: >"$out/digests.txt"
 XDG_DATA_HOME=$(cd "$out/home" && pwd) VONDRA_OUTPUT=none "$build/game/tolvane-headless" \
   --autopilot --frames "$frames" --digest "$out/digests.txt" --report "$out/autoplay.txt" &
 game=$!
