@@ -60,6 +60,9 @@ class Display {
   virtual void SetFullScreenOption(bool on) = 0;
   virtual bool FullScreenOption() const = 0;
   virtual void SetPalette(const ColorTable& table) = 0;
+  // Darkens the whole back buffer: black laid over it at alpha (0-255). A 256-colour back
+  // buffer cannot blend and stays as it is.
+  virtual void Shade(int32_t /*alpha*/) {}
 
   // Pattern draws. Transparent colour left out when the entry asks for it; a pattern
   // outside 0..count-1 draws nothing; everything is clipped to the back buffer.

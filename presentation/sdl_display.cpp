@@ -64,6 +64,14 @@ class SdlDisplay : public Display {
     if (paletted_) textures_->SetPalette(table);
   }
 
+  void Shade(int32_t alpha) override {
+    if (!ready_ || paletted_ || alpha <= 0) return;
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, uint8_t(std::min(alpha, 255)));
+    SDL_RenderFillRect(renderer_, nullptr);
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  }
+
   void DrawPattern(int32_t image, int32_t x, int32_t y, int32_t pattern) override {
     if (!ValidEntry(image)) return;
     const ImageEntry& e = archive_.Entry(image);

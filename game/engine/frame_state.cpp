@@ -8,6 +8,7 @@ uint8_t FrameBusy = 0;
 uint8_t QuitRequested = 0;
 int32_t MaxSkip = 0;
 int32_t FrameRate = 0;
+int32_t MenuKeysFrame = 0;
 
 void ResetFrameState() {
   FrameCount = 0;
@@ -16,6 +17,7 @@ void ResetFrameState() {
   QuitRequested = 0;
   MaxSkip = 0;
   FrameRate = 0;
+  MenuKeysFrame = 0;
 }
 
 }  // namespace tolvane

@@ -13,6 +13,7 @@ extern uint8_t FrameBusy;        // set while a frame runs or a modal question i
 extern uint8_t QuitRequested;    // any behaviour may set it; the program closes after the tick
 extern int32_t MaxSkip;          // most consecutive undrawn frames (frame-skip menu)
 extern int32_t FrameRate;        // the timer's measured ticks per second, copied every tick
+extern int32_t MenuKeysFrame;    // FrameCount when a menu screen last read its keys; 0 = never
 
 // Back to the start-of-run values (tests).
 void ResetFrameState();

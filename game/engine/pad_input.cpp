@@ -1,6 +1,7 @@
 #include "game/engine/pad_input.h"
 
 #include "game/engine/actor_pool.h"
+#include "game/engine/frame_state.h"
 #include "game/engine/work_slots.h"
 #include "presentation/services.h"
 
@@ -54,6 +55,7 @@ void ReadMenuKey(TActor& a, TPadState& keys) {
   int32_t& repeating = a.Work[kMenuRepeatingWord];
   int32_t& current = a.Work[kMenuCurrentWord];
   ToPad(0, keys);
+  MenuKeysFrame = FrameCount;
 
   uint64_t old = 0;
   for (int j = 1; j <= kMenuInputs; ++j) {

@@ -14,6 +14,9 @@ struct WindowPlacement {
   bool operator==(const WindowPlacement&) const = default;
 };
 
+// Window sizes offered: the picture 1 to 4 times its size.
+inline constexpr int kLargestWindowScale = 4;
+
 struct ClientSize {
   int width = 0;
   int height = 0;
@@ -42,6 +45,11 @@ class FormHost {
   virtual ClientSize ClientAreaSize() const = 0;
   // Where the 480 x 320 picture sits in the client area.
   virtual void SetDrawingPosition(int left, int top) = 0;
+  // The window shows the picture (and the client area given to ShowClientArea) `scale` times
+  // its size, the menu bar at its own height above it; a shown window takes the size at once.
+  virtual void SetWindowScale(int /*scale*/) {}
+  // The largest scale whose window fits the desktop's usable area; 0 when not even 1.
+  virtual int LargestWindowScale() const { return kLargestWindowScale; }
 
   // Modal boxes inside the window; they return when answered. No frame runs meanwhile.
   virtual bool AskOkCancel(std::string_view text) = 0;

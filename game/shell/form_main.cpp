@@ -1,7 +1,9 @@
 #include "game/shell/form_main.h"
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "game/engine/actor_pool.h"
@@ -9,6 +11,7 @@
 #include "game/engine/text_slots.h"
 #include "game/host/program_paths.h"
 #include "game/shell/frame_driver.h"
+#include "game/shell/pause_picture.h"
 #include "presentation/services.h"
 #include "presentation/virtual_keys.h"
 
@@ -72,6 +75,8 @@ void TFormMain::FormCreate() {
 }
 
 void TFormMain::FormShow() {
+  windowScale_ = StoredWindowScale();
+  host_.SetWindowScale(windowScale_);
   host_.ShowClientArea(kWindowLeft, kWindowTop, pres::kScreenWidth, pres::kScreenHeight);
   SetDrawingPosition(0, 0);
   Presentation().timer->SetInterval(kFrameIntervalMs);
@@ -91,6 +96,7 @@ void TFormMain::FormShow() {
 void TFormMain::FormDestroy() {
   // The loop has ended; nothing may tick while things are released.
   if (pres::FrameTimer* timer = Presentation().timer) timer->SetEnabled(false);
+  paused_ = false;
   SceneProc = nullptr;
   FreeAllTextSlots();
   for (SongHandle& handle : MusicHandle) {
@@ -118,6 +124,71 @@ void TFormMain::FormKeyDown(int virtualKey) {
     } else {
       FullScreen();
     }
+  } else if (virtualKey == pres::vk::Letter('P')) {
+    if (paused_) {
+      Resume();
+    } else {
+      Pause();
+    }
+  }
+}
+
+void TFormMain::Pause() {
+  if (paused_ || pauseRule_ == nullptr || !pauseRule_()) return;
+  paused_ = true;
+  Presentation().timer->SetEnabled(false);
+  if (sequencerStarted_ && sequencer_.pause != nullptr) sequencer_.pause(1);
+  if (pres::Display* display = Presentation().display) ShowPausePicture(*display);
+}
+
+void TFormMain::Resume() {
+  if (!paused_) return;
+  paused_ = false;
+  if (sequencerStarted_ && sequencer_.pause != nullptr) sequencer_.pause(0);
+  Presentation().timer->SetEnabled(true);
+}
+
+// The stored size, or 1 when it is missing or unreadable; a stored size larger than this
+// desktop opens the largest that fits and stays stored for a larger one.
+int TFormMain::StoredWindowScale() const {
+  const int largest = host_.LargestWindowScale();
+  if (largest < 1) {
+    std::fprintf(stderr, "tolvane: the desktop is smaller than the %dx%d window; it opens at x1\n",
+                 pres::kScreenWidth, pres::kScreenHeight);
+  }
+  if (IniFile == nullptr) return 1;
+  const std::string text = IniFile->ReadString(kWindowSection, kWindowScaleKey, "");
+  if (text.empty()) return 1;
+  int scale = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), scale);
+  if (error != std::errc() || end != text.data() + text.size() || scale < 1 ||
+      scale > kLargestWindowScale) {
+    std::fprintf(stderr,
+                 "tolvane: the window size \"%s\" in %s is not 1 to %d; the window opens at x1\n",
+                 text.c_str(), IniFile->Path().c_str(), kLargestWindowScale);
+    return 1;
+  }
+  if (largest >= 1 && scale > largest) {
+    std::fprintf(stderr, "tolvane: the window at x%d is larger than the desktop; it opens at x%d\n",
+                 scale, largest);
+    return largest;
+  }
+  return scale;
+}
+
+bool TFormMain::WindowScaleFits(int scale) const {
+  return scale >= 1 && scale <= kLargestWindowScale &&
+         (scale == 1 || scale <= host_.LargestWindowScale());
+}
+
+void TFormMain::WindowScaleClick(int scale) {
+  if (!WindowScaleFits(scale) || IsFullScreen()) return;
+  windowScale_ = scale;
+  host_.SetWindowScale(scale);
+  if (IniFile != nullptr &&
+      !IniFile->WriteString(kWindowSection, kWindowScaleKey, std::to_string(scale))) {
+    std::fprintf(stderr, "tolvane: cannot keep the window size in %s: %s\n",
+                 IniFile->Path().c_str(), IniFile->LastError().c_str());
   }
 }
 
@@ -175,6 +246,7 @@ void TFormMain::FullScreen() {
   const ClientSize client = host_.ClientAreaSize();
   SetDrawingPosition((client.width - pres::kScreenWidth) / 2,
                      (client.height - pres::kScreenHeight) / 2);
+  if (paused_) ShowPausePicture(display);  // the new back buffer starts black
 }
 
 void TFormMain::NormalScreen() {
@@ -186,6 +258,7 @@ void TFormMain::NormalScreen() {
   display.SetFullScreenOption(false);
   display.Initialize();
   SetDrawingPosition(0, 0);
+  if (paused_) ShowPausePicture(display);
 }
 
 void TFormMain::SetDrawingPosition(int left, int top) {

@@ -23,6 +23,9 @@ inline constexpr uint32_t kSequencerPeriodMs = 10;
 inline constexpr int kWindowLeft = 100;
 inline constexpr int kWindowTop = 100;
 inline constexpr int kSkipItems = 10;  // Skip0 .. Skip9
+// Where the window size is kept in the settings file (a key of its own: 1 to 4).
+inline constexpr const char* kWindowSection = "Window";
+inline constexpr const char* kWindowScaleKey = "Scale";
 
 // Start-up could not go on; what() is the text shown to the user.
 class StartupError : public std::runtime_error {
@@ -48,8 +51,18 @@ class TFormMain final : public MainWindowServices {
   // Releases what FormCreate made, in order; safe after a failed start-up.
   void FormDestroy();
 
-  // Escape asks whether to quit; F4 switches between window and full screen.
+  // Escape asks whether to quit; F4 switches between window and full screen; P pauses play
+  // and resumes it.
   void FormKeyDown(int virtualKey);
+
+  // Whether the game on screen may be paused now; without a rule nothing pauses.
+  using PauseRule = bool (*)();
+  void SetPauseRule(PauseRule rule) { pauseRule_ = rule; }
+  // A paused game runs no frame (the frame counter stands still), its music holds its place
+  // and the dimmed last frame shows "PAUSE". Pause does nothing where the rule says no.
+  void Pause();
+  void Resume();
+  bool Paused() const { return paused_; }
 
   void MenuCloseClick();
   void MenuNormalClick() { NormalScreen(); }
@@ -57,6 +70,12 @@ class TFormMain final : public MainWindowServices {
   // The frame-skip items: tag 0..9 becomes MaxSkip and only that item is checked.
   void Skip0Click(int tag);
   bool SkipChecked(int tag) const;
+
+  // The window-size items: the picture `scale` (1-4) times its size, remembered in the
+  // settings file. A size larger than the desktop is not taken.
+  void WindowScaleClick(int scale);
+  int WindowScale() const { return windowScale_; }
+  bool WindowScaleFits(int scale) const;
 
   void FullScreen();
   void NormalScreen();
@@ -71,6 +90,7 @@ class TFormMain final : public MainWindowServices {
 
  private:
   void SetDrawingPosition(int left, int top);
+  int StoredWindowScale() const;
 
   FormHost& host_;
   SequencerCalls sequencer_;
@@ -79,6 +99,9 @@ class TFormMain final : public MainWindowServices {
   bool sequencerStarted_ = false;
   WindowPlacement windowPlacement_;
   bool windowSystemRefusalShown_ = false;
+  PauseRule pauseRule_ = nullptr;
+  int windowScale_ = 1;
+  bool paused_ = false;
   std::array<bool, kSkipItems> skipChecked_{};
   int drawingLeft_ = 0;
   int drawingTop_ = 0;

@@ -20,7 +20,7 @@ int32_t InitWithGameSoundFont(uint32_t period) {
 }  // namespace
 
 SequencerCalls LibrarySequencerCalls() {
-  return {&InitWithGameSoundFont, &mmsDestroyHandle, &mmsStop, &mmsEnd};
+  return {&InitWithGameSoundFont, &mmsDestroyHandle, &mmsStop, &mmsEnd, &vondraPause};
 }
 
 void RouteLibraryMessages(MessageQueue* queue) {

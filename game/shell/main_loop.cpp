@@ -42,6 +42,7 @@ void RunMessageLoop(SdlFormHost& host, pres::FrameTimer& timer, MessageQueue& li
       host.ShowTitledMessage(message.title, message.text);
     if (host.Closing()) break;
     timer.Idle();
+    host.UpdatePointer(timer.Enabled() && timer.Active());
     if (host.RepaintWanted() && !FrameSoon(timer)) host.Repaint();
   }
 }

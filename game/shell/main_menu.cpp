@@ -27,9 +27,17 @@ constexpr std::array<MenuEntry, 3> kScreenMenu{{
     {"MenuSkip", "最大フレームスキップ数(&S)", MenuCommand::Submenu, 0, kSkipMenu},
 }};
 
-constexpr std::array<MenuEntry, 2> kMenuBar{{
+constexpr std::array<MenuEntry, 4> kSizeMenu{{
+    {"MenuScale1", "×1(&1)", MenuCommand::WindowScale, 1, {}},
+    {"MenuScale2", "×2(&2)", MenuCommand::WindowScale, 2, {}},
+    {"MenuScale3", "×3(&3)", MenuCommand::WindowScale, 3, {}},
+    {"MenuScale4", "×4(&4)", MenuCommand::WindowScale, 4, {}},
+}};
+
+constexpr std::array<MenuEntry, 3> kMenuBar{{
     {"MenuClose", "閉じる(&E)", MenuCommand::Close, 0, {}},
     {"MenuScreen", "画面モード(&S)", MenuCommand::Submenu, 0, kScreenMenu},
+    {"MenuSize", "ウィンドウサイズ(&W)", MenuCommand::Submenu, 0, kSizeMenu},
 }};
 
 }  // namespace
@@ -108,6 +116,9 @@ void RunMenuCommand(TFormMain& form, const MenuEntry& entry) {
     case MenuCommand::FullScreen:
       form.MenuFullScreenClick();
       break;
+    case MenuCommand::WindowScale:
+      form.WindowScaleClick(entry.tag);
+      break;
     case MenuCommand::Skip:
       form.Skip0Click(entry.tag);
       break;
@@ -117,7 +128,12 @@ void RunMenuCommand(TFormMain& form, const MenuEntry& entry) {
 }
 
 bool MenuChecked(const TFormMain& form, const MenuEntry& entry) {
+  if (entry.command == MenuCommand::WindowScale) return form.WindowScale() == entry.tag;
   return entry.command == MenuCommand::Skip && form.SkipChecked(entry.tag);
+}
+
+bool MenuEnabled(const TFormMain& form, const MenuEntry& entry) {
+  return entry.command != MenuCommand::WindowScale || form.WindowScaleFits(entry.tag);
 }
 
 }  // namespace tolvane

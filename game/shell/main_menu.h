@@ -10,13 +10,13 @@ namespace tolvane {
 
 class TFormMain;
 
-enum class MenuCommand { Submenu, Close, Normal, FullScreen, Skip };
+enum class MenuCommand { Submenu, Close, Normal, FullScreen, Skip, WindowScale };
 
 struct MenuEntry {
   const char* name;     // the item's name in the form
   const char* caption;  // '&' marks the access key, as in "閉じる(&E)"
   MenuCommand command;
-  int tag;  // Skip0..Skip9: 0..9
+  int tag;  // Skip0..Skip9: 0..9; the window sizes: the scale 1..4
   std::span<const MenuEntry> submenu;
 };
 
@@ -40,5 +40,7 @@ const MenuEntry* FindByAccessKey(std::span<const MenuEntry> menu, char key);
 void RunMenuCommand(TFormMain& form, const MenuEntry& entry);
 // True when the item shows a check mark now.
 bool MenuChecked(const TFormMain& form, const MenuEntry& entry);
+// False when the item cannot be chosen now (a window size larger than the desktop).
+bool MenuEnabled(const TFormMain& form, const MenuEntry& entry);
 
 }  // namespace tolvane

@@ -63,7 +63,9 @@ void MenuBarView::DrawMenu(std::span<const MenuEntry> menu, const TFormMain& for
     textAt.x += indent;
     const size_t accessAt = AccessKeyOffset(entry.caption);
     if (entry.command != MenuCommand::Submenu) {
-      if (ImGui::MenuItem(caption.c_str(), nullptr, MenuChecked(form, entry))) Choose(entry);
+      if (ImGui::MenuItem(caption.c_str(), nullptr, MenuChecked(form, entry),
+                          MenuEnabled(form, entry)))
+        Choose(entry);
       UnderlineAccessKey(list, textAt, caption, accessAt);
       continue;
     }

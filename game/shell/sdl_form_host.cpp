@@ -10,6 +10,7 @@
 
 #include "game/shell/form_main.h"
 #include "game/shell/main_menu.h"
+#include "game/shell/picture_layout.h"
 #include "game/shell/window_geometry.h"
 #include "presentation/display.h"
 #include "presentation/input_device.h"
@@ -37,6 +38,8 @@ constexpr int kPlacementAttempts = 3;
 constexpr uint32_t kSteadyMs = 100;
 // For this long after being put back, a move by someone else is undone.
 constexpr uint64_t kKeepPlacementMs = 2000;
+// Playing in the window, a pointer left still this long is hidden.
+constexpr uint64_t kPointerRestMs = 2000;
 
 char KeyCharacter(int virtualKey) {
   const bool letter = virtualKey >= pres::vk::kA && virtualKey <= pres::vk::Letter('Z');
@@ -127,18 +130,12 @@ void SdlFormHost::Compose(SDL_Texture* backBuffer) {
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 0xFF);
   SDL_RenderClear(renderer_);
 
-  SDL_Rect picture{drawingLeft_, MenuBarHeight() + drawingTop_, pres::kScreenWidth,
-                   pres::kScreenHeight};
+  const ScreenRect windowed = WindowedPicture(MenuBarHeight(), scale_, drawingLeft_, drawingTop_);
+  SDL_Rect picture{windowed.left, windowed.top, windowed.width, windowed.height};
   if (fullScreen_) {
-    // The 640 x 480 screen, as large as the display allows with its aspect kept, centred.
-    const double scale = std::min(double(outputWidth) / pres::kFullScreenWidth,
-                                  double(outputHeight) / pres::kFullScreenHeight);
-    const int screenLeft = (outputWidth - int(std::lround(pres::kFullScreenWidth * scale))) / 2;
-    const int screenTop = (outputHeight - int(std::lround(pres::kFullScreenHeight * scale))) / 2;
-    picture = SDL_Rect{screenLeft + int(std::lround(drawingLeft_ * scale)),
-                       screenTop + int(std::lround(drawingTop_ * scale)),
-                       int(std::lround(pres::kScreenWidth * scale)),
-                       int(std::lround(pres::kScreenHeight * scale))};
+    // The 640 x 480 screen at the largest whole scale the display allows, centred.
+    const ScreenRect full = FullScreenPicture(outputWidth, outputHeight, drawingLeft_, drawingTop_);
+    picture = SDL_Rect{full.left, full.top, full.width, full.height};
   }
   if (backBuffer != nullptr) SDL_RenderCopy(renderer_, backBuffer, nullptr, &picture);
 
@@ -192,6 +189,11 @@ bool SdlFormHost::RunBox(Box& box) {
   imgui_->AddGlyphs(box.title + box.text);  // a message may hold characters no caption has
   Box* outer = box_;
   box_ = &box;
+  // A box may be answered with the mouse: the pointer shows while it is open.
+  if (pointerHidden_) {
+    SDL_ShowCursor(SDL_ENABLE);
+    pointerHidden_ = false;
+  }
   Repaint();
   Repaint();
   while (!box.answer.has_value()) {
@@ -302,6 +304,9 @@ void SdlFormHost::HandleEvent(const SDL_Event& event) {
       if (!fullScreen_) repaintWanted_ = kRepaintFrames;
       break;
     case SDL_MOUSEMOTION:
+      lastPointerMove_ = SDL_GetTicks64();
+      if (!fullScreen_) repaintWanted_ = kRepaintFrames;
+      break;
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEWHEEL:
       if (!fullScreen_) repaintWanted_ = kRepaintFrames;
@@ -363,7 +368,7 @@ void SdlFormHost::SetCaption(std::string_view caption) {
 void SdlFormHost::ShowClientArea(int left, int top, int width, int height) {
   // Shown first: a hidden window's size change does not reach its renderer on every driver.
   SDL_ShowWindow(window_);
-  SDL_SetWindowSize(window_, width, height + MenuBarHeight());
+  SDL_SetWindowSize(window_, width * scale_, height * scale_ + MenuBarHeight());
   SDL_SetWindowPosition(window_, left, top);
   repaintWanted_ = kRepaintFrames;
 }
@@ -435,6 +440,33 @@ bool SdlFormHost::SetFullScreen(bool on) {
 ClientSize SdlFormHost::ClientAreaSize() const {
   if (fullScreen_) return {pres::kFullScreenWidth, pres::kFullScreenHeight};
   return {pres::kScreenWidth, pres::kScreenHeight};
+}
+
+void SdlFormHost::UpdatePointer(bool playing) {
+  const bool still = SDL_GetTicks64() - lastPointerMove_ >= kPointerRestMs;
+  const bool hidden = fullScreen_ || (playing && still && !menu_.MenuOpen() && box_ == nullptr);
+  if (hidden == pointerHidden_) return;
+  pointerHidden_ = hidden;
+  SDL_ShowCursor(hidden ? SDL_DISABLE : SDL_ENABLE);
+}
+
+void SdlFormHost::SetWindowScale(int scale) {
+  scale_ = scale;
+  if (fullScreen_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN) != 0) return;
+  SDL_SetWindowSize(window_, pres::kScreenWidth * scale_,
+                    pres::kScreenHeight * scale_ + MenuBarHeight());
+  repaintWanted_ = kRepaintFrames;
+}
+
+int SdlFormHost::LargestWindowScale() const {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &usable) != 0)
+    return kLargestWindowScale;  // nothing to measure against
+  // The window manager's frame, where there is one (0 before it has framed the window).
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0)
+    top = left = bottom = right = 0;
+  return LargestFittingScale(usable.w, usable.h, MenuBarHeight(), left + right, top + bottom);
 }
 
 void SdlFormHost::SetDrawingPosition(int left, int top) {

@@ -1,8 +1,8 @@
 #pragma once
 // The main window over SDL2 and Dear ImGui: a fixed-size window whose client area is the
-// menu bar above the 480 x 320 picture, or, in full screen, the 640 x 480 screen scaled
-// to the display with its aspect kept. Modal boxes run a loop of their own that waits
-// for events and runs no frame.
+// menu bar above the 480 x 320 picture (1 to 4 times its size, sharp), or, in full screen,
+// the 640 x 480 screen at the largest whole scale the display allows, centred. Modal boxes
+// run a loop of their own that waits for events and runs no frame.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -51,6 +51,9 @@ class SdlFormHost final : public FormHost {
   // The main loop repaints when input changed the menu and no frame is coming soon.
   bool RepaintWanted() const { return repaintWanted_ > 0; }
   bool Closing() const { return closing_; }
+  // The mouse pointer is hidden in full screen, and in the window while the game plays and
+  // the pointer has not moved for 2 s; any move shows it again.
+  void UpdatePointer(bool playing);
 
   // A box titled with the sender (the sequencer library's messages).
   void ShowTitledMessage(std::string_view title, std::string_view text);
@@ -65,6 +68,8 @@ class SdlFormHost final : public FormHost {
   bool SetFullScreen(bool on) override;
   ClientSize ClientAreaSize() const override;
   void SetDrawingPosition(int left, int top) override;
+  void SetWindowScale(int scale) override;
+  int LargestWindowScale() const override;
   bool AskOkCancel(std::string_view text) override;
   void ShowMessage(std::string_view text) override;
   void Close() override;
@@ -103,6 +108,9 @@ class SdlFormHost final : public FormHost {
   bool closing_ = false;
   int drawingLeft_ = 0;
   int drawingTop_ = 0;
+  int scale_ = 1;
+  uint64_t lastPointerMove_ = 0;
+  bool pointerHidden_ = false;  // the window's picture: this many times the 480 x 320 picture
   int repaintWanted_ = 0;
   std::set<int> heldKeys_;  // scan codes of the keys down now, as the events told
   std::optional<WindowPlacement> restoredPlacement_;  // where the window was just put back

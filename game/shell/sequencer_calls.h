@@ -14,6 +14,8 @@ struct SequencerCalls {
   void (*destroyHandle)(SongHandle handle);
   void (*stop)();
   int32_t (*end)();
+  // Non-zero holds the music where it is (its notes silenced); zero goes on from there.
+  void (*pause)(int32_t paused);
 };
 
 // The library's own exports (programs only; tests pass their own table). Its start names the

@@ -7,6 +7,7 @@
 
 #include "content/sounds/sound_effects.h"
 #include "game/flow/boot_scene.h"
+#include "game/flow/play_pause.h"
 #include "game/host/program_paths.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
@@ -47,6 +48,7 @@ int RunGame() {
     tolvane::TFormMain form(host, tolvane::LibrarySequencerCalls(), tolvane::ProgramDirectory(),
                             &tolvane::BootScene);
     host.SetForm(&form);
+    form.SetPauseRule(&tolvane::PlayIsPausable);
     try {
       form.FormCreate();
       form.FormShow();

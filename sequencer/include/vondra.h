@@ -145,6 +145,14 @@ typedef void (*VondraMessageHandler)(void* user, int32_t kind, const char* title
 /* Installs a handler; a null handler restores the default, which writes to standard error. */
 VONDRA_API void vondraSetMessageHandler(VondraMessageHandler handler, void* user);
 
+/* ---- Pause ------------------------------------------------------------------------------- */
+
+/* Non-zero holds the song where it is: every sounding note is silenced (all notes off and all
+ * sound off on each channel) and no event goes out until a call with zero goes on from the same
+ * place, the pause not counted in the song's time or its fade. Nothing while nothing plays; a
+ * stop or a new play ends the pause. */
+VONDRA_API void vondraPause(int32_t paused);
+
 /* ---- SoundFont --------------------------------------------------------------------------- */
 
 /* Names the SoundFont the host's music was made for. The built-in synthesizer opened by later

@@ -43,6 +43,7 @@ int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, i
 
   current_ = song;
   image_ = image;
+  paused_ = false;
   ElapsedTime = 0.0;
   song_.SongTime = 0.0;
   idealTime_ = 0.0;
@@ -58,6 +59,7 @@ int32_t Engine::PlayStart(const void* song, const std::vector<uint8_t>* image, i
 void Engine::Begin(uint32_t now) {
   begun_ = true;
   songStart_ = now;
+  idealBase_ = 0.0;
   if (output_) output_->BeginSong();
 }
 
@@ -75,7 +77,7 @@ void Engine::Step(uint32_t now, uint32_t period) {
     StopStep(now);  // nothing else goes out before the stop's messages and their pauses
     return;
   }
-  if (!IsPlaying()) return;
+  if (!IsPlaying() || paused_) return;
   if (!begun_) {
     if (OutputReady()) BeginWaitingSong(now);  // its first tick pass comes with the next wake
     return;
@@ -128,12 +130,43 @@ void Engine::TickPass() {
   idealTime_ += tickLength;
 }
 
+void Engine::Pause(uint32_t now) {
+  if (!IsPlaying() || paused_ || StopPending()) return;
+  paused_ = true;
+  pausedAt_ = now;
+  if (!begun_) return;  // nothing sounds yet
+  // What is scheduled is dropped, and notes held by the song or its sustain pedal would
+  // otherwise sound through the pause.
+  const double ideal = SongClock(now);
+  if (output_) output_->Silence(OutputIdeal(ideal), true);
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    Send(ideal, static_cast<uint8_t>(kControlChange | channel), kControllerAllNotesOff, 0);
+    Send(ideal, static_cast<uint8_t>(kControlChange | channel), kControllerAllSoundOff, 0);
+  }
+}
+
+void Engine::Resume(uint32_t now) {
+  if (!paused_) return;
+  paused_ = false;
+  if (!begun_) return;  // a song held back begins once its output is ready, as without a pause
+  const uint32_t waited = now - pausedAt_;
+  NextDue += waited;
+  lastCallEnd_ += waited;
+  FadeStart += waited;
+  FadeEnd += waited;
+  songStart_ += waited;
+  // The output takes the song up again from here, as a song beginning now.
+  idealBase_ = SongClock(now);
+  if (output_) output_->BeginSong();
+}
+
 void Engine::Stop(bool fromCaller) {
+  paused_ = false;
   const bool playing = IsPlaying();
   const uint32_t now = clock_->Now();
   // The caller's stop silences the output at once whatever the state: a song that ended by
   // itself is still heard for an output's latency. Silencing sends no message.
-  if (output_ && (playing || fromCaller)) output_->Silence(SongClock(now), fromCaller);
+  if (output_ && (playing || fromCaller)) output_->Silence(OutputIdeal(SongClock(now)), fromCaller);
   if (!playing) return;
   playing_ = 0;
   current_ = nullptr;

@@ -69,6 +69,11 @@ class Engine {
   // no stop is going out.
   int32_t StopWait(uint32_t now) const;
   bool StopPending() const { return stopPending_.Get() != 0; }
+  // Holds the song where it is and silences what sounds; Resume goes on from there, the pause
+  // left out of the song's time and its fade. Nothing while not playing or a stop goes out.
+  void Pause(uint32_t now);
+  void Resume(uint32_t now);
+  bool Paused() const { return paused_; }
   // Stops `song` if it is the current song and lets go of its image.
   void Forget(const void* song);
 
@@ -95,6 +100,9 @@ class Engine {
   bool OutputReady() const { return !output_ || output_->Ready(); }
   // Song time at clock time `now`, for messages sent outside a tick pass.
   double SongClock(uint32_t now) const { return static_cast<int32_t>(now - songStart_); }
+  // The ideal time the output knows for song time `ideal`: after a pause the output's time 0
+  // is where the song went on.
+  double OutputIdeal(double ideal) const { return ideal - idealBase_; }
   void SendStopMessage(uint32_t now);
   void StopStep(uint32_t now);
   bool Act(int track, const Event& event);
@@ -135,6 +143,10 @@ class Engine {
   Shared<int32_t> stopPending_;
   int32_t stopSent_ = 0;
   uint32_t stopLastSent_ = 0;
+
+  bool paused_ = false;
+  uint32_t pausedAt_ = 0;
+  double idealBase_ = 0.0;  // song time of the output's ideal time 0
 
   std::vector<Message> pending_;
 };

@@ -98,7 +98,7 @@ bool Engine::ActOnMeta(int track, const Event& event) {
 // controller resets; the notes that were sounding are switched off so none is left hanging.
 void Engine::Halt(int track, const Event& event) {
   playing_ = 0;
-  if (output_) output_->Silence(passIdeal_, false);
+  if (output_) output_->Silence(OutputIdeal(passIdeal_), false);
   for (int channel = 0; channel < kChannelCount; ++channel) {
     Send(passIdeal_, static_cast<uint8_t>(kControlChange | channel), kControllerAllNotesOff, 0);
   }
@@ -113,12 +113,12 @@ void Engine::SendSysEx(std::span<const uint8_t> body) {
   if (!body.empty()) std::memcpy(sysExBuffer_ + 1, body.data(), body.size());
   const std::span<const uint8_t> message(sysExBuffer_, body.size() + 1);
   for (int attempt = 0; attempt < kLongMessageAttempts; ++attempt) {
-    if (output_->LongMessage(message, passIdeal_) != LongResult::kNotReady) break;
+    if (output_->LongMessage(message, OutputIdeal(passIdeal_)) != LongResult::kNotReady) break;
   }
 }
 
 void Engine::Send(double ideal, uint8_t status, uint8_t data1, uint8_t data2) {
-  if (output_) output_->ShortMessage(PackShort(status, data1, data2), ideal);
+  if (output_) output_->ShortMessage(PackShort(status, data1, data2), OutputIdeal(ideal));
 }
 
 // Inverted play: the note mirrored about the C nearest the channel's average note. Results

@@ -46,6 +46,10 @@ void mmsFadeout(int32_t fadeTime) {
   TheLibrary().player.Fadeout(fadeTime);
 }
 
+void vondraPause(int32_t paused) {
+  TheLibrary().player.Pause(paused != 0);
+}
+
 const char* mmsVersion(void) {
   auto& library = TheLibrary();
   std::snprintf(library.versionText, sizeof library.versionText, vondra::kVersionFormat,

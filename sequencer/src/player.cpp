@@ -107,6 +107,15 @@ void Player::Fadeout(int32_t fadeTime) {
   engine_.Fadeout(fadeTime);
 }
 
+void Player::Pause(bool paused) {
+  std::lock_guard lock(engineMutex_);
+  if (paused) {
+    engine_.Pause(clock_->Now());
+  } else {
+    engine_.Resume(clock_->Now());
+  }
+}
+
 void Player::Forget(const void* song) {
   std::lock_guard lock(engineMutex_);
   engine_.Forget(song);

@@ -42,6 +42,7 @@ class Player {
   int32_t Play(const void* song, const std::vector<uint8_t>* image, int32_t repeat, int32_t invert);
   void Stop();
   void Fadeout(int32_t fadeTime);
+  void Pause(bool paused);
   // Called before a song's image is freed: a song that is playing is stopped first.
   void Forget(const void* song);
 

@@ -13,6 +13,7 @@
 #include "game/flow/ending.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/high_scores.h"
+#include "game/flow/play_pause.h"
 #include "game/flow/title_screen.h"
 #include "game/play/backdrop.h"
 #include "game/play/boss_behaviours.h"
@@ -203,6 +204,27 @@ TEST_F(GameTest, GameOverShowsItsPictureForTwoHundredFramesThenPlaces) {
   RunFrames(1);
   EXPECT_EQ(PlayerActor->Work[kPlaceWord], kNotPlaced);
   EXPECT_EQ(PlayerActor->Move, ContinueSetup);
+}
+
+TEST_F(GameTest, OnlyAStageBeingPlayedMayBePaused) {
+  WriteStage(1, {{5000, kCodeStageClear, 0, 0, 0}});
+  EXPECT_FALSE(PlayIsPausable()) << "no game yet";
+  StartGame();
+  EXPECT_TRUE(PlayIsPausable());
+  ClearStage();
+  RunFrames(1);
+  EXPECT_TRUE(PlayIsPausable()) << "the tally is part of the stage";
+  StageActor->Move = RunStageScript;
+  Score = 0;
+  PlayerActor->Work[kDeathTimer] = 199;
+  PlayerActor->Move = GameOverMove;
+  RunFrames(3);
+  ASSERT_EQ(PlayerActor->Move, ContinueMove);
+  EXPECT_FALSE(PlayIsPausable()) << "the continue screen reads menu keys";
+  ClearAllActors();
+  NewActor(LayerFront).Move = TitleSetup;
+  RunFrames(2);
+  EXPECT_FALSE(PlayIsPausable()) << "the title";
 }
 
 TEST_F(GameTest, ContinueResetsTheScoreAfterPlacementAndRestartsTheStage) {

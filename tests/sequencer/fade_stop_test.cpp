@@ -1,6 +1,7 @@
 // The fade-out's 16 steps and the stop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 #include "tests/sequencer/support/engine_harness.h"
@@ -66,6 +67,41 @@ TEST(Fadeout, AVolumeEventDuringTheFadeIsScaledAndRemembered) {
   }
   const std::vector<int> expected{93, 87, 81, 75, 68, 62, 56, 50, 50, 43, 37, 31, 25, 18, 12, 6, 0};
   EXPECT_EQ(volumes, expected);
+}
+
+TEST(Pause, SilencesAtOnceHoldsThePlaceAndLeavesThePauseOutOfTheFade) {
+  // Notes at 1 s (tick 200), then the song goes on for 10 s more.
+  EngineHarness harness;
+  ASSERT_EQ(harness.Play(LongSong(TrackBuilder().NoteOn(200, 0, 64, 100))), 0);
+  harness.Run(500);
+  harness.output().Clear();
+  harness.player.Pause(true);
+  const auto silenced = harness.Sent();
+  ASSERT_EQ(silenced.size(), 32u) << "all notes off and all sound off on each channel";
+  EXPECT_EQ(silenced[0].bytes, (Bytes{0xB0, 123, 0}));
+  EXPECT_EQ(silenced[31].bytes, (Bytes{0xBF, 120, 0}));
+  harness.player.Fadeout(800);  // asked for during the pause: runs after it
+  harness.Run(3000);
+  EXPECT_EQ(harness.Sent().size(), 32u) << "nothing goes out while paused";
+  EXPECT_EQ(harness.engine().Status(), 3);
+
+  harness.output().Clear();
+  const uint32_t resumed = harness.clock.Now();
+  harness.player.Pause(false);
+  harness.Run(1000);
+  const auto sent = harness.Sent();
+  const auto second = std::find_if(sent.begin(), sent.end(), [](const auto& message) {
+    return message.bytes == Bytes{0x90, 64, 100};
+  });
+  ASSERT_NE(second, sent.end());
+  EXPECT_NEAR(double(second->time - resumed), 500.0, 10.0) << "the song went on from its place";
+  EXPECT_EQ(harness.engine().Status(), 0) << "the fade ran its 800 ms after the pause";
+
+  harness.player.Pause(true);  // nothing plays: nothing happens
+  ASSERT_EQ(harness.Play(LongSong()), 0);
+  harness.output().Clear();
+  harness.Run(100);
+  EXPECT_FALSE(harness.Sent().empty()) << "a new play is not paused";
 }
 
 TEST(Fadeout, AFadeRequestedWhileStoppedIsCancelledByTheNextPlay) {

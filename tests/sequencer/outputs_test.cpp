@@ -121,6 +121,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "mmsSMFAnalysisGetTotalNotes",
                                           "vondraSetMessageHandler",
                                           "vondraSetDefaultSoundFont",
+                                          "vondraPause",
                                           "vondraOutputReady",
                                           "vondraListPorts",
                                           "vondraRenderOpen",
@@ -132,7 +133,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "vondraRenderPlaying",
                                           "vondraRenderTime",
                                           "vondraRenderSamples"};
-  EXPECT_EQ(expected.size(), 52u);
+  EXPECT_EQ(expected.size(), 53u);
   for (const auto& name : expected) EXPECT_NE(dlsym(library, name.c_str()), nullptr) << name;
 
   using VersionFunction = const char* (*)();

@@ -51,7 +51,8 @@ inline SequencerCalls RecordingSequencer() {
           []() -> int32_t {
             Log("mmsEnd");
             return 0;
-          }};
+          },
+          [](int32_t paused) { Log("vondraPause(" + std::to_string(paused) + ")"); }};
 }
 
 class RecordingHost : public FormHost {
@@ -79,6 +80,8 @@ class RecordingHost : public FormHost {
     drawingLeft = left;
     drawingTop = top;
   }
+  void SetWindowScale(int s) override { scale = s; }
+  int LargestWindowScale() const override { return largestScale; }
   bool AskOkCancel(std::string_view text) override {
     Log("ask " + std::string(text));
     if (whileAsking) whileAsking();
@@ -96,7 +99,9 @@ class RecordingHost : public FormHost {
   int drawingTop = -1;
   bool answer = false;
   bool closed = false;
-  bool refuseFullScreen = false;      // as with no window manager
+  bool refuseFullScreen = false;  // as with no window manager
+  int scale = 1;
+  int largestScale = kLargestWindowScale;
   std::function<void()> whileAsking;  // runs while the question is open
 };
 

@@ -50,6 +50,75 @@ TEST_F(FormTest, EscapeAnsweredCancelLeavesEverythingAsItWas) {
   EXPECT_EQ(walker.X, x + 1);
 }
 
+bool gPausable = false;
+bool Pausable() {
+  return gPausable;
+}
+
+TEST_F(FormTest, PHoldsPlayWithItsMusicUnderADimmedPauseAndResumesIt) {
+  StartUp();
+  TActor& walker = NewActor(LayerBack);
+  walker.Move = &Walk;
+  ASSERT_TRUE(IdleAfter(32));
+  const int32_t frames = FrameCount;
+  gPausable = false;
+  form_->FormKeyDown(pres::vk::Letter('P'));
+  EXPECT_FALSE(form_->Paused()) << "nothing without a rule that allows it";
+  form_->SetPauseRule(&Pausable);
+  form_->FormKeyDown(pres::vk::Letter('P'));
+  EXPECT_FALSE(form_->Paused()) << "the title and menus do not pause";
+
+  gPausable = true;
+  display_->Fill(0xFF0000);
+  form_->FormKeyDown(pres::vk::Letter('P'));
+  ASSERT_TRUE(form_->Paused());
+  for (int i = 0; i < 5; ++i) IdleAfter(40);
+  EXPECT_EQ(FrameCount, frames) << "no frame ran";
+  const std::vector<uint32_t> picture = display_->ReadBackBuffer();
+  EXPECT_NEAR(int(picture[0] >> 16), 0x7F, 1) << "dimmed: " << std::hex << picture[0];
+  EXPECT_EQ(picture[160 * 480 + 240], 0xFFFFFFu) << "the lettering in the middle";
+
+  form_->FormKeyDown(pres::vk::Letter('P'));
+  EXPECT_FALSE(form_->Paused());
+  EXPECT_TRUE(IdleAfter(32));
+  EXPECT_EQ(FrameCount, frames + 1) << "the game goes on";
+  EXPECT_EQ(CallLog(), (std::vector<std::string>{"vondraPause(1)", "vondraPause(0)"}));
+}
+
+TEST_F(FormTest, WindowSizeIsKeptUnderItsOwnKeyAndAnUnreadableOneOpensAtOne) {
+  const std::filesystem::path ini = folder_ / "data" / "tolvane-echo" / kSettingsFileName;
+  ASSERT_TRUE(pres::SettingsFile(ini.string()).WriteString("Window", "Scale", "3"));
+  host_.largestScale = 3;
+  StartUp();
+  EXPECT_EQ(host_.scale, 3);
+  EXPECT_TRUE(
+      MenuChecked(*form_, *FindByAccessKey(FindByAccessKey(MainMenuBar(), 'W')->submenu, '3')));
+  EXPECT_FALSE(form_->WindowScaleFits(4)) << "larger than the desktop";
+  form_->WindowScaleClick(4);
+  EXPECT_EQ(form_->WindowScale(), 3);
+  ASSERT_TRUE(IniFile->WriteString("Rank", "Rank1", "AAA 100"));
+  form_->WindowScaleClick(2);
+  EXPECT_EQ(host_.scale, 2);
+  EXPECT_EQ(IniFile->ReadString("Window", "Scale", ""), "2");
+  EXPECT_EQ(IniFile->ReadString("Rank", "Rank1", ""), "AAA 100") << "other keys untouched";
+  form_->FormDestroy();
+
+  for (const char* stored : {"9", "x2", ""}) {
+    pres::SettingsFile(ini.string()).WriteString("Window", "Scale", stored);
+    ::testing::internal::CaptureStderr();
+    StartUp();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(host_.scale, 1) << stored;
+    EXPECT_EQ(said.find("window size") != std::string::npos, *stored != '\0') << said;
+    form_->FormDestroy();
+  }
+  host_.largestScale = 2;
+  pres::SettingsFile(ini.string()).WriteString("Window", "Scale", "4");
+  StartUp();
+  EXPECT_EQ(host_.scale, 2) << "the largest that fits this desktop";
+  EXPECT_EQ(IniFile->ReadString("Window", "Scale", ""), "4") << "kept for a larger one";
+}
+
 TEST_F(FormTest, EscapeAnsweredOkClosesTheWindow) {
   StartUp();
   host_.answer = true;

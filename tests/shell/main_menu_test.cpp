@@ -32,8 +32,10 @@ TEST(MainMenu, CaptionsShowTheAccessKeyInBracketsWithoutTheMark) {
     shown.push_back(DisplayCaption(top.caption));
     for (const MenuEntry& item : top.submenu) shown.push_back(DisplayCaption(item.caption));
   }
-  EXPECT_THAT(shown, ::testing::ElementsAre("閉じる(E)", "画面モード(S)", "ノーマル(N)",
-                                            "フルスクリーン(F)", "最大フレームスキップ数(S)"));
+  EXPECT_THAT(shown,
+              ::testing::ElementsAre("閉じる(E)", "画面モード(S)", "ノーマル(N)",
+                                     "フルスクリーン(F)", "最大フレームスキップ数(S)",
+                                     "ウィンドウサイズ(W)", "×1(1)", "×2(2)", "×3(3)", "×4(4)"));
   const MenuEntry* skip = FindByAccessKey(FindByAccessKey(MainMenuBar(), 's')->submenu, 's');
   ASSERT_NE(skip, nullptr);
   ASSERT_EQ(skip->submenu.size(), 10u);

@@ -181,21 +181,29 @@ TEST_F(SdlHostTest, PictureSitsBelowTheMenuBarOrScaledInFullScreen) {
   display_->Flip();
   OutputSize(&width, &height);
   EXPECT_GT(width, 480) << "the window covers the display";
-  // The 640 x 480 screen scaled to the display with its aspect kept; the picture at 80, 80 in it.
-  const double scale = std::min(width / 640.0, height / 480.0);
-  const int screenLeft = (width - int(std::lround(640 * scale))) / 2;
-  const int screenTop = (height - int(std::lround(480 * scale))) / 2;
-  const int pictureLeft = screenLeft + int(std::lround(80 * scale));
-  const int pictureTop = screenTop + int(std::lround(80 * scale));
+  // The 640 x 480 screen at the largest whole scale, centred; the picture at 80, 80 in it.
+  const int scale = std::min(width / 640, height / 480);
+  ASSERT_GE(scale, 1);
+  const int screenLeft = (width - 640 * scale) / 2;
+  const int screenTop = (height - 480 * scale) / 2;
+  const int pictureLeft = screenLeft + 80 * scale;
+  const int pictureTop = screenTop + 80 * scale;
   EXPECT_EQ(WindowPixel(pictureLeft + 2, pictureTop + 2), 0x00FF00u);
   EXPECT_EQ(WindowPixel(pictureLeft - 2, pictureTop - 2), 0u)
       << "black around the picture, no menu bar";
   EXPECT_EQ(WindowPixel(screenLeft + 2, screenTop + 2), 0u);
+  EXPECT_EQ(WindowPixel(pictureLeft + 480 * scale - 1, pictureTop + 320 * scale - 1), 0x00FF00u);
+  EXPECT_EQ(WindowPixel(pictureLeft + 480 * scale, pictureTop + 2), 0u) << "sharp edge";
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  host_->UpdatePointer(false);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "no pointer in full screen";
 
   form_->FormKeyDown(pres::vk::kF4);
   EXPECT_FALSE(form_->IsFullScreen());
   OutputSize(&width, &height);
   EXPECT_EQ(height, 342);
+  host_->UpdatePointer(false);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE) << "back in the window";
 }
 
 TEST_F(SdlHostTest, LoopShowsLibraryMessagesThenEndsOnQuitRequested) {

@@ -37,9 +37,9 @@ bool OnPath(const std::string& tool) {
 // the life of the process is reported from modules no longer known and cannot be told apart by
 // name. Memory errors are still caught, and the game's own code is leak-checked by the headless
 // tests.
-std::string XvfbRun() {
-  std::string command =
-      "xvfb-run -a -n " + std::to_string(100 + ::getpid() % 800) + " -s '-screen 0 800x600x24' ";
+std::string XvfbRun(const std::string& screen = "800x600") {
+  std::string command = "xvfb-run -a -n " + std::to_string(100 + ::getpid() % 800) +
+                        " -s '-screen 0 " + screen + "x24' ";
 #if defined(__SANITIZE_ADDRESS__)
   const char* options = std::getenv("ASAN_OPTIONS");
   const std::string given =
@@ -115,14 +115,15 @@ std::vector<std::string> Lines(const std::string& text) {
 // Runs tests/shell/<script> in a virtual X server with `out` and the built game; false when a
 // tool it needs is missing.
 bool RunGameScript(const std::string& script, const fs::path& out,
-                   std::initializer_list<const char*> tools) {
+                   std::initializer_list<const char*> tools,
+                   const std::string& screen = "800x600") {
   for (const char* tool : tools) {
     if (!OnPath(tool)) return false;
   }
   const fs::path game = fs::path(TOLVANE_BINARY_DIR) / "game" / "tolvane";
   fs::remove_all(out);
   fs::create_directories(out);
-  const std::string command = XvfbRun() + "sh '" TOLVANE_SOURCE_DIR "/tests/shell/" + script +
+  const std::string command = XvfbRun(screen) + "sh '" TOLVANE_SOURCE_DIR "/tests/shell/" + script +
                               "' '" + out.string() + "' '" + game.string() + "'";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   return true;
@@ -301,6 +302,72 @@ TEST(WindowUnderXvfb, FullScreenAndBackUnderWindowManagerKeepsThePlacement) {
   ASSERT_EQ(placement.size(), 3u);
   EXPECT_EQ(placement[1], placement[0]) << "after four F4 round trips";
   EXPECT_EQ(placement[2], placement[0]) << "after twenty round trips through the menu";
+}
+
+TEST(WindowUnderXvfb, WindowSizesShowThePictureScaledByWholeNumbers) {
+  const fs::path out = fs::path(TOLVANE_BINARY_DIR) / "tests" / "shell" / "xvfb-window-size";
+  if (!RunGameScript("window_size_under_xvfb.sh", out, {"xvfb-run", "xwd", "xdotool", "xwininfo"},
+                     "1600x1200"))
+    GTEST_SKIP() << "a tool of the virtual X server is not installed";
+  EXPECT_EQ(ReadText(out / "status.txt"), "0\n") << ReadText(out / "stderr.txt");
+  const std::vector<std::string> placement = Lines(ReadText(out / "placement.txt"));
+  ASSERT_EQ(placement.size(), 3u);
+  int left = 0, top = 0, width = 0, height = 0;
+  std::istringstream(placement[0]) >> left >> top >> width >> height;
+  const int menuBar = height - 320;
+  ASSERT_EQ(width, 480);
+  ScreenDump one;
+  ASSERT_TRUE(ReadScreenDump(out / "shot-1.xwd", &one));
+  for (int scale : {2, 3}) {
+    const size_t at = size_t(scale - 1);
+    EXPECT_EQ(placement[at], std::to_string(left) + " " + std::to_string(top) + " " +
+                                 std::to_string(480 * scale) + " " +
+                                 std::to_string(320 * scale + menuBar))
+        << "the menu bar keeps its height above the scaled picture";
+    ScreenDump scaled;
+    ASSERT_TRUE(ReadScreenDump(out / ("shot-" + std::to_string(scale) + ".xwd"), &scaled));
+    int wrong = 0;
+    for (int y = 0; y < 320; ++y) {
+      for (int x = 0; x < 480; ++x) {
+        const uint32_t pixel = one.At(left + x, top + menuBar + y);
+        for (int dy = 0; dy < scale; ++dy) {
+          for (int dx = 0; dx < scale; ++dx) {
+            wrong += scaled.At(left + x * scale + dx, top + menuBar + y * scale + dy) != pixel;
+          }
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0) << "x" << scale << ": every pixel a sharp block of the x1 picture";
+  }
+}
+
+TEST(WindowUnderXvfb, FullScreenScalesTheScreenByTheLargestWholeNumberCentred) {
+  const fs::path out = fs::path(TOLVANE_BINARY_DIR) / "tests" / "shell" / "xvfb-full-screen";
+  if (!RunGameScript("full_screen_sharp_under_jwm.sh", out,
+                     {"xvfb-run", "xwd", "xdotool", "xprop", "jwm"}, "1920x1080"))
+    GTEST_SKIP() << "a tool of the virtual X server or the window manager is not installed";
+  EXPECT_EQ(ReadText(out / "status.txt"), "0\n") << ReadText(out / "stderr.txt");
+  ScreenDump shot;
+  ASSERT_TRUE(ReadScreenDump(out / "shot.xwd", &shot));
+  ASSERT_EQ(shot.width, 1920);
+  // 640 x 480 at x2 is 1280 x 960 with 320/60-pixel borders; the picture is 80, 80 in it.
+  int lit = 0, blurred = 0, outside = 0;
+  for (int y = 0; y < 1080; ++y) {
+    for (int x = 0; x < 1920; ++x) {
+      const bool picture = x >= 480 && x < 1440 && y >= 220 && y < 860;
+      const uint32_t pixel = shot.At(x, y);
+      if (!picture) {
+        outside += pixel != 0 ? 1 : 0;
+        continue;
+      }
+      lit += pixel != 0 ? 1 : 0;
+      const int blockX = x - (x - 480) % 2, blockY = y - (y - 220) % 2;
+      blurred += pixel != shot.At(blockX, blockY) ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(outside, 0) << "black borders round the picture";
+  EXPECT_GT(lit, 2000) << "the paused picture is there";
+  EXPECT_EQ(blurred, 0) << "every picture pixel a sharp 2 x 2 block";
 }
 
 }  // namespace
