@@ -1,6 +1,7 @@
 #include "presentation/file_replace.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +24,14 @@ bool WriteAll(int fd, std::string_view data) {
     data.remove_prefix(size_t(n));
   }
   return true;
+}
+
+// Past RLIMIT_FSIZE a write raises SIGXFSZ, whose default action ends the process in the
+// middle of a save; ignored, the write fails with EFBIG and the save reports it.
+void IgnoreFileSizeSignal() {
+  struct sigaction current {};
+  if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool Fail(std::string* error, std::string why) {
@@ -49,6 +58,7 @@ bool ReplaceFile(const std::string& path, std::string_view contents, std::string
     mode = existing.st_mode & 07777;
   }
 
+  IgnoreFileSizeSignal();
   // The temporary file lies beside the target, so the rename stays within one file system.
   const std::string temporary = path + std::string(kTemporarySuffix);
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,6 +107,11 @@ std::string SettingsFile::ReadString(std::string_view section, std::string_view 
   return value ? *value : std::string(fallback);
 }
 
+std::string SettingsFile::ReadProblem() const {
+  std::string why;
+  return ReadText(path_, &why) ? std::string() : why;
+}
+
 bool SettingsFile::Fail(std::string why) {
   error_ = std::move(why);
   return false;
@@ -120,9 +126,7 @@ bool SettingsFile::WriteString(std::string_view section, std::string_view key,
 bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyValue> keyValues) {
   error_.clear();
   for (const auto& [key, value] : keyValues) {
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string::npos ||
-        key.empty()) {
+    if (!IniText::CanStore(section, key, value)) {
       return Fail("cannot store a setting whose names or value do not fit on one INI line");
     }
   }

@@ -15,6 +15,12 @@ std::string RankKey(int32_t n) {
 }
 
 void ReadHighScores() {
+  if (IniFile != nullptr) {
+    const std::string problem = IniFile->ReadProblem();
+    if (!problem.empty())
+      std::fprintf(stderr, "tolvane: the high-score table could not be read, defaults used: %s\n",
+                   problem.c_str());
+  }
   for (int32_t n = 0; n < kRankCount; ++n) {
     const std::string value = IniFile != nullptr
                                   ? IniFile->ReadString(kRankSection, RankKey(n), kDefaultRankEntry)
