@@ -46,10 +46,6 @@ std::optional<std::string> ReadText(const std::string& path, std::string* why) {
   return text;
 }
 
-bool HasLineBreak(std::string_view s) {
-  return s.find_first_of("\r\n") != std::string_view::npos;
-}
-
 // As many links in a row as the system itself follows before giving up.
 constexpr int kMaxLinkHops = 40;
 

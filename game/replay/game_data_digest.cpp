@@ -31,11 +31,10 @@ void AddStageFiles(Fnv1a& h) {
 
 void AddCodeTables(Fnv1a& h) {
   for (const StageCode& c : kStageCodes) {
-    for (int64_t v :
-         {int64_t{c.code}, int64_t(c.action), int64_t(c.layer), int64_t{c.image},
-          int64_t{c.flashImage}, int64_t{c.kind}, int64_t{c.hitScale}, int64_t{c.hitScalePerStage},
-          int64_t{c.patternPeriod}, int64_t{c.scoreValue}, int64_t{c.hitPoints},
-          int64_t{c.hitPointsPerStage}, int64_t{c.stopScroll}, int64_t(c.behaviour)}) {
+    for (int64_t v : {int64_t{c.code}, int64_t(c.action), int64_t(c.layer), int64_t{c.image},
+                      int64_t{c.flashImage}, int64_t{c.kind}, int64_t{c.hitScale},
+                      int64_t{c.hitScalePerStage}, int64_t{c.patternPeriod}, int64_t{c.scoreValue},
+                      int64_t{c.hitPoints}, int64_t{c.hitPointsPerStage}, int64_t{c.stopScroll}}) {
       h.Add(static_cast<uint64_t>(v));
     }
   }
