@@ -74,12 +74,23 @@ TEST(SettingsWriteFaults, AKilledSaveLoopAlwaysLeavesOneWholeTable) {
   std::uniform_int_distribution<int> moment(0, 4000);  // microseconds into the loop
   int whole = 0, sawNew = 0;
   for (int run = 0; run < 200; ++run) {
+    // The child says when its first save is complete, so the kill moments count from there
+    // however slowly a busy machine starts it.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
       SettingsFile s(path.string());
-      for (int n = 0;; ++n) s.WriteStrings(kSection, n % 2 ? oldTable : newTable);
+      for (int n = 0;; ++n) {
+        s.WriteStrings(kSection, n % 2 ? oldTable : newTable);
+        if (n == 0) (void)!::write(ready[1], "r", 1);
+      }
     }
+    char byte = 0;
+    ::close(ready[1]);
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
     ::usleep(static_cast<useconds_t>(moment(random)));
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
@@ -88,7 +99,7 @@ TEST(SettingsWriteFaults, AKilledSaveLoopAlwaysLeavesOneWholeTable) {
     sawNew += text == newText;
   }
   EXPECT_EQ(whole, 200);
-  EXPECT_GT(sawNew, 0);  // the kills did land after complete saves, not only before the first
+  EXPECT_GT(sawNew, 0);  // the kills did land on both tables, not only on the old one
   // A temporary file a kill left behind does not stop the next save.
   SettingsFile s(path.string());
   ASSERT_TRUE(s.WriteStrings(kSection, newTable)) << s.LastError();
