@@ -96,10 +96,21 @@ bench-startup: deps
 bench-cpu-memory: game
 	@bench/startup/cpu_memory.sh $(BUILD_DIR)/game/tolvane
 
-# The fuzz targets (with clang: CMAKE_FLAGS="-DCMAKE_CXX_COMPILER=clang++ ...") and their seeds.
+# The fuzz targets, built with clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
+# (every library with fuzzer coverage) in build-fuzz, then each run for FUZZ_SECONDS, one at a
+# time: executions, coverage and any failure with its saved input (scripts/run-fuzz.sh).
+FUZZ_SECONDS ?= 60
+FUZZ_DIR     ?= build-fuzz
+FUZZ_FLAGS   := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
 fuzz: deps
-	@$(CONFIGURE) -DTOLVANE_BUILD_FUZZ=ON
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_BUILD_FUZZ=ON \
+	  -DBUILD_TESTING=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_C_FLAGS="$(FUZZ_FLAGS)" -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+	  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+	@$(HEADLESS) scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # Installs the game (PREFIX/lib/tolvane-echo, `tolvane` in PREFIX/bin), its desktop entry,
 # icons, metainfo and manual pages, the library with its header and pkg-config file, and
@@ -127,4 +138,4 @@ format: deps
 	git ls-files '*.cpp' '*.h' '*.c' '*.cc' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-fuzz

@@ -54,7 +54,18 @@ std::string Unquoted(std::string_view value) {
   return std::string(value);
 }
 
+bool HasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
 }  // namespace
+
+bool IniText::CanStore(std::string_view section, std::string_view key, std::string_view value) {
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+  if (Trim(section) != section || Trim(key) != key || key.empty()) return false;
+  return section.find(']') == std::string_view::npos && key.find('=') == std::string_view::npos &&
+         !IsComment(key) && key.front() != '[';
+}
 
 IniText::IniText(std::string_view text) {
   if (text.starts_with(kUtf8Bom)) {

@@ -12,6 +12,11 @@ class IniText {
  public:
   explicit IniText(std::string_view text);
 
+  // Whether Set can store the names and value so that Get finds them again and nothing else
+  // changes: no line breaks, no outer blanks on a name, a key neither empty nor holding '='
+  // nor starting like a section or a comment, and no ']' in a section name.
+  static bool CanStore(std::string_view section, std::string_view key, std::string_view value);
+
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   void Set(std::string_view section, std::string_view key, std::string_view value);
   std::string Text() const;

@@ -27,7 +27,17 @@ void InputDevice::ReleaseAll() {
 }
 
 bool InputDevice::KeyIsDown(int virtualKey) const {
-  return virtualKey > 0 && virtualKey < int(keys_.size()) && keys_[size_t(virtualKey)];
+  if (virtualKey <= 0 || virtualKey >= int(keys_.size())) return false;
+  return fed_ ? fedKeys_[size_t(virtualKey)] : keys_[size_t(virtualKey)];
+}
+
+void InputDevice::Feed(uint64_t states, std::span<const int> keysDown) {
+  fed_ = true;
+  fedStates_ = states;
+  fedKeys_.fill(false);
+  for (int key : keysDown) {
+    if (key > 0 && key < int(fedKeys_.size())) fedKeys_[size_t(key)] = true;
+  }
 }
 
 // Key releases are not seen while in the background, so everything counts as released.
@@ -37,6 +47,10 @@ void InputDevice::SetActive(bool active) {
 }
 
 void InputDevice::Update() {
+  if (fed_) {
+    states_ = fedStates_;
+    return;
+  }
   states_ = 0;
   if (!active_) return;
   for (int s = 0; s < kInputStateCount; ++s) {

@@ -3,6 +3,7 @@
 // to up to three keys given as Windows virtual-key codes.
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace pres {
 
@@ -32,6 +33,13 @@ class InputDevice {
   // Keys are read only while the program is active.
   void SetActive(bool active);
 
+  // A replay's input: while fed, Update() gives `states` and KeyIsDown answers from `keysDown`
+  // (virtual-key codes), whatever the keyboard does. The keyboard's own keys are still
+  // followed, so they are right again when the feed ends.
+  void Feed(uint64_t states, std::span<const int> keysDown);
+  void EndFeed() { fed_ = false; }
+  bool Fed() const { return fed_; }
+
   // Reads the keyboard into the state set.
   void Update();
   // Bit n set = input state n held (after the last Update).
@@ -42,6 +50,9 @@ class InputDevice {
   std::array<bool, 256> keys_{};
   bool active_ = true;
   uint64_t states_ = 0;
+  bool fed_ = false;
+  uint64_t fedStates_ = 0;
+  std::array<bool, 256> fedKeys_{};
 };
 
 // Windows virtual-key code of an SDL key (0 when it has none).

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "presentation/file_replace.h"
 #include "presentation/ini_text.h"
 
 namespace pres {
@@ -19,7 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kDataFolder = "tolvane-echo";
-constexpr std::string_view kTemporarySuffix = ".tmp";
 
 // The file's text; empty when it does not exist; nothing when it exists but cannot be read.
 std::optional<std::string> ReadText(const std::string& path, std::string* why) {
@@ -44,20 +44,6 @@ std::optional<std::string> ReadText(const std::string& path, std::string* why) {
   }
   ::close(fd);
   return text;
-}
-
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data.remove_prefix(size_t(n));
-  }
-  return true;
-}
-
-bool HasLineBreak(std::string_view s) {
-  return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
 // As many links in a row as the system itself follows before giving up.
@@ -116,6 +102,11 @@ std::string SettingsFile::ReadString(std::string_view section, std::string_view 
   return value ? *value : std::string(fallback);
 }
 
+std::string SettingsFile::ReadProblem() const {
+  std::string why;
+  return ReadText(path_, &why) ? std::string() : why;
+}
+
 bool SettingsFile::Fail(std::string why) {
   error_ = std::move(why);
   return false;
@@ -130,9 +121,7 @@ bool SettingsFile::WriteString(std::string_view section, std::string_view key,
 bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyValue> keyValues) {
   error_.clear();
   for (const auto& [key, value] : keyValues) {
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string::npos ||
-        key.empty()) {
+    if (!IniText::CanStore(section, key, value)) {
       return Fail("cannot store a setting whose names or value do not fit on one INI line");
     }
   }
@@ -146,45 +135,7 @@ bool SettingsFile::WriteStrings(std::string_view section, std::span<const KeyVal
   if (!old) return Fail(why);  // never replace a table we could not read
   IniText ini(*old);
   for (const auto& [key, value] : keyValues) ini.Set(section, key, value);
-  std::string text = ini.Text();
-
-  std::error_code ec;
-  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-  if (ec) return Fail("cannot create " + target.parent_path().string() + ": " + ec.message());
-
-  // An existing file keeps its permission bits, and one its owner made read-only stays as it is.
-  mode_t mode = 0600;
-  struct stat existing {};
-  if (::stat(targetName.c_str(), &existing) == 0) {
-    if (::access(targetName.c_str(), W_OK) != 0)
-      return Fail("cannot write " + targetName + ": " + std::strerror(errno));
-    mode = existing.st_mode & 07777;
-  }
-
-  // The temporary file lies beside the target, so the rename stays within one file system.
-  const std::string temporary = targetName + std::string(kTemporarySuffix);
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) return Fail("cannot write " + temporary + ": " + std::strerror(errno));
-  bool written = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  int savedErrno = errno;
-  written = ::close(fd) == 0 && written;
-  if (!written) {
-    ::unlink(temporary.c_str());
-    return Fail("cannot write " + temporary + ": " + std::strerror(savedErrno ? savedErrno : EIO));
-  }
-  if (beforeReplace_) beforeReplace_();
-  if (::rename(temporary.c_str(), targetName.c_str()) != 0) {
-    std::string reason = std::strerror(errno);
-    ::unlink(temporary.c_str());
-    return Fail("cannot replace " + targetName + ": " + reason);
-  }
-  // The rename itself reaches the disk with the folder.
-  int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
-                   O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  if (!ReplaceFile(targetName, ini.Text(), &why, beforeReplace_)) return Fail(why);
   return true;
 }
 

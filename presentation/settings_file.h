@@ -27,12 +27,16 @@ class SettingsFile {
   // in double quotes loses them.
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;
+  // Why the file exists but cannot be read (a folder, no permission), or empty when it
+  // reads or is simply missing.
+  std::string ReadProblem() const;
 
   // Sets the key (adding it, and its section, when absent), creating the folder and the
   // file on first use. False when the table could not be stored, with LastError() saying
   // why; the file on disk is then unchanged. A link that points to no file, and a file its
-  // owner may not write, are not stored to. Names holding line breaks, '=' in a key or
-  // ']' in a section, and values holding line breaks, are refused.
+  // owner may not write, are not stored to. A write beyond the process's file-size limit
+  // fails like any other (the limit's signal is ignored from the first write on). Names and
+  // values that would not read back as written are refused (IniText::CanStore).
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   // Several keys of one section in a single replacement of the file: either all of them
   // are stored or none is. The same refusals and failures as WriteString.

@@ -27,6 +27,10 @@ if [ "${1:-}" != game ]; then
     appstream desktop-file-utils         # checks of the metainfo and the desktop entry
   )
 fi
+# `install-deps.sh fuzz`: everything above and the compiler of libFuzzer (make fuzz only).
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,6 +9,7 @@ uint8_t QuitRequested = 0;
 int32_t MaxSkip = 0;
 int32_t FrameRate = 0;
 int32_t MenuKeysFrame = 0;
+FrameTap ReplayTap = {nullptr, nullptr, nullptr};
 
 void ResetFrameState() {
   FrameCount = 0;
@@ -18,6 +19,7 @@ void ResetFrameState() {
   MaxSkip = 0;
   FrameRate = 0;
   MenuKeysFrame = 0;
+  ReplayTap = {nullptr, nullptr, nullptr};
 }
 
 }  // namespace tolvane

@@ -1,6 +1,5 @@
 #include "game/engine/random_streams.h"
 
-#include <array>
 #include <cstddef>
 
 namespace tolvane {
@@ -28,6 +27,15 @@ uint32_t RandomNext(int32_t stream, uint32_t range) {
 void RandomReset() {
   seed = kSeeds;
   counter.fill(0);
+}
+
+RandomState CurrentRandomState() {
+  return {seed, counter};
+}
+
+void RestoreRandomState(const RandomState& state) {
+  seed = state.seed;
+  counter = state.counter;
 }
 
 void ResetRandomState() {

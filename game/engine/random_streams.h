@@ -1,6 +1,7 @@
 #pragma once
 // Nine independent pseudo-random streams with fixed seeds. RandomReset at every stage
 // start makes each stage play from the same sequence; the gameplay uses streams 0..3.
+#include <array>
 #include <cstdint>
 
 namespace tolvane {
@@ -12,6 +13,14 @@ inline constexpr int32_t kRandomStreams = 9;
 uint32_t RandomNext(int32_t stream, uint32_t range);
 // Every stream back to its fixed seed, counters zeroed.
 void RandomReset();
+// The streams as they stand, and putting them back (a replay starts a game from them).
+struct RandomState {
+  std::array<uint32_t, kRandomStreams> seed;
+  std::array<uint32_t, kRandomStreams> counter;
+};
+RandomState CurrentRandomState();
+void RestoreRandomState(const RandomState& state);
+
 // Seeds and counters zeroed, as at program start before the first RandomReset (tests).
 void ResetRandomState();
 

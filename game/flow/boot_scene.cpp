@@ -1,8 +1,5 @@
 #include "game/flow/boot_scene.h"
 
-#include <array>
-#include <cstdint>
-
 #include "game/engine/actor_pool.h"
 #include "game/engine/frame_state.h"
 #include "game/engine/sound.h"
@@ -14,24 +11,10 @@
 #include "game/flow/title_screen.h"
 #include "game/play/game_state.h"
 #include "presentation/services.h"
-#include "presentation/virtual_keys.h"
 
 namespace tolvane {
 
 namespace {
-
-// Both must be held for a chord to count.
-constexpr std::array<int, 2> kGuardKeys = {pres::vk::kControl, pres::vk::kUp};
-constexpr int kEndingKey = 'E';
-
-// The stage chords: key, stage, level of all three weapons.
-struct StageChord {
-  int key;
-  int32_t stage;
-  int32_t weaponLevel;
-};
-constexpr std::array<StageChord, 4> kStageChords = {
-    {{'2', 2, 17}, {'3', 3, 30}, {'4', 4, 40}, {'5', 5, 50}}};
 
 void FollowKeySequence(const pres::InputDevice& input) {
   if (KeySequenceIndex < 0 || KeySequenceIndex > kKeysArmed) KeySequenceIndex = 0;

@@ -2,8 +2,11 @@
 // The first SceneProc (installed by the main window at start-up): switches every option
 // on, loads the six tunes and the high-score table, builds the title on the next move
 // pass, and leaves TitleKeyWatcher as the SceneProc for the rest of the run.
+#include <array>
 #include <cstdint>
 #include <string_view>
+
+#include "presentation/virtual_keys.h"
 
 namespace tolvane {
 
@@ -13,6 +16,17 @@ namespace tolvane {
 inline constexpr std::string_view kDeveloperKeys = "MOVRATIL ";
 // KeySequenceIndex at which the chords work: the letters typed, the blank not yet.
 inline constexpr int32_t kKeysArmed = 8;
+// Both must be held for a chord to count.
+inline constexpr std::array<int, 2> kGuardKeys = {pres::vk::kControl, pres::vk::kUp};
+inline constexpr int kEndingKey = 'E';
+// The stage chords: key, stage, level of all three weapons.
+struct StageChord {
+  int key;
+  int32_t stage;
+  int32_t weaponLevel;
+};
+inline constexpr std::array<StageChord, 4> kStageChords = {
+    {{'2', 2, 17}, {'3', 3, 30}, {'4', 4, 40}, {'5', 5, 50}}};
 
 void BootScene();
 

@@ -2,6 +2,7 @@
 
 #include "game/flow/flow_state.h"
 #include "game/flow/game_progress.h"
+#include "game/flow/game_watch.h"
 #include "game/flow/high_scores.h"
 #include "game/host/host_services.h"
 
@@ -12,6 +13,7 @@ void ResetFlow() {
   ResetHighScores();
   ResetGameProgress();
   ResetHost();
+  ResetGameWatch();
 }
 
 }  // namespace tolvane

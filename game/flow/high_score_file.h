@@ -1,7 +1,8 @@
 #pragma once
 // The high-score table in the settings file (the main window's IniFile): read once at
 // boot, written whole when a name entry ends. Reading is tolerant: a missing file, key
-// or field gives the default. The ten keys are stored in one replacement of the file, so
+// or field gives the default, and a file that exists but cannot be read is reported on standard
+// error. The ten keys are stored in one replacement of the file, so
 // a crash or a full disk leaves either the old table or the new one, never a mixture. A
 // failed write keeps the table in memory for the run and says so on standard error.
 #include <cstdint>

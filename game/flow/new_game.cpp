@@ -6,6 +6,7 @@
 #include "game/engine/text_slots.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/game_progress.h"
+#include "game/flow/game_watch.h"
 #include "game/play/game_state.h"
 #include "game/play/player.h"
 
@@ -94,7 +95,8 @@ void MakeOrbs() {
   }
 }
 
-void NewGame(TActor& /*actor*/) {
+void NewGame(TActor& starter) {
+  if (OnGameStart != nullptr) OnGameStart(starter);
   ClearAllActors();
   // The clear ended the HUD lines of any earlier game; their slots may be handed out again.
   HudLine1 = nullptr;

@@ -10,6 +10,7 @@
 #include "game/engine/text_actors.h"
 #include "game/flow/flow_state.h"
 #include "game/flow/game_progress.h"
+#include "game/flow/game_watch.h"
 #include "game/flow/options_screen.h"
 #include "game/flow/ranking_screen.h"
 #include "game/host/program_state.h"
@@ -94,6 +95,7 @@ void Choose(int32_t choice) {
 }  // namespace
 
 void TitleSetup(TActor& /*actor*/) {
+  if (OnTitle != nullptr) OnTitle();
   ClearAllActors();
   GlideText(0, kFirstTextRow, "", kFullScale, kFullScale, 0, 0);
   GlideText(0, kSecondTextRow, "", kFullScale, kFullScale, 0, 0);

@@ -29,22 +29,32 @@ void Draw(uint32_t nextFrameTime) {
   SkippedFrames = 0;
 }
 
-// Draws the frame or skips it to catch up with the schedule.
-void DrawOrSkip(uint32_t now) {
-  if (NextFrameTime == 0 || SkippedFrames >= MaxSkip) {
+void Skip() {
+  SetInterval(0);  // the next tick comes as soon as the program is idle
+  SkippedFrames += 1;
+}
+
+// Draws the frame or skips it to catch up with the schedule. True when it was drawn.
+bool DrawOrSkip(uint32_t now) {
+  const DrawChoice choice = ReplayTap.choose != nullptr ? ReplayTap.choose() : DrawChoice::Schedule;
+  if (choice == DrawChoice::Skip) {
+    Skip();
+    return false;
+  }
+  if (choice == DrawChoice::Draw || NextFrameTime == 0 || SkippedFrames >= MaxSkip) {
     Draw(now + kFrameIntervalMs);
-    return;
+    return true;
   }
   const uint32_t t = ClockNow();
   // Signed difference modulo 2^32, so the clock's wrap-around is harmless.
   const auto late = static_cast<int32_t>(t - NextFrameTime);
   if (late < static_cast<int32_t>(kFrameIntervalMs)) {
     Draw(NextFrameTime + kFrameIntervalMs);
-    return;
+    return true;
   }
-  SetInterval(0);  // the next tick comes as soon as the program is idle
   NextFrameTime = late <= kScheduleGiveUpMs ? NextFrameTime + kFrameIntervalMs : t;
-  SkippedFrames += 1;
+  Skip();
+  return false;
 }
 
 }  // namespace
@@ -58,9 +68,11 @@ void DXTimerTimer() {
     SetInterval(kFrameIntervalMs);
     if (const pres::FrameTimer* timer = pres::Services().timer) FrameRate = timer->Rate();
     FrameCount += 1;
+    if (ReplayTap.begin != nullptr) ReplayTap.begin();
     if (SceneProc != nullptr) SceneProc();
     MoveActors();
-    DrawOrSkip(ClockNow());
+    const bool drawn = DrawOrSkip(ClockNow());
+    if (ReplayTap.end != nullptr) ReplayTap.end(drawn);
     FrameBusy = 0;
   }
   if (QuitRequested != 0) CloseMainForm();
@@ -69,6 +81,7 @@ void DXTimerTimer() {
 void ResetFrameDriver() {
   NextFrameTime = 0;
   SkippedFrames = 0;
+  ReplayTap = {nullptr, nullptr, nullptr};
 }
 
 }  // namespace tolvane

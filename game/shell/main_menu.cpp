@@ -3,7 +3,9 @@
 #include <array>
 #include <cctype>
 
+#include "game/replay/replays.h"
 #include "game/shell/form_main.h"
+#include "game/shell/replay_menu.h"
 
 namespace tolvane {
 namespace {
@@ -34,10 +36,11 @@ constexpr std::array<MenuEntry, 4> kSizeMenu{{
     {"MenuScale4", "×4(&4)", MenuCommand::WindowScale, 4, {}},
 }};
 
-constexpr std::array<MenuEntry, 3> kMenuBar{{
+constexpr std::array<MenuEntry, 4> kMenuBar{{
     {"MenuClose", "閉じる(&E)", MenuCommand::Close, 0, {}},
     {"MenuScreen", "画面モード(&S)", MenuCommand::Submenu, 0, kScreenMenu},
     {"MenuSize", "ウィンドウサイズ(&W)", MenuCommand::Submenu, 0, kSizeMenu},
+    {"MenuReplay", "リプレイ(&R)", MenuCommand::Replays, 0, {}},
 }};
 
 }  // namespace
@@ -70,7 +73,7 @@ void AppendCaptions(std::span<const MenuEntry> menu, std::string& text) {
 std::string AllCaptionText() {
   std::string text;
   AppendCaptions(MainMenuBar(), text);
-  return text;
+  return text + ReplayMenuText();
 }
 
 size_t AccessKeyOffset(std::string_view caption) {
@@ -105,6 +108,10 @@ const MenuEntry* FindByAccessKey(std::span<const MenuEntry> menu, char key) {
   return nullptr;
 }
 
+bool OpensMenu(const MenuEntry& entry) {
+  return entry.command == MenuCommand::Submenu || entry.command == MenuCommand::Replays;
+}
+
 void RunMenuCommand(TFormMain& form, const MenuEntry& entry) {
   switch (entry.command) {
     case MenuCommand::Close:
@@ -122,7 +129,11 @@ void RunMenuCommand(TFormMain& form, const MenuEntry& entry) {
     case MenuCommand::Skip:
       form.Skip0Click(entry.tag);
       break;
+    case MenuCommand::Watch:
+      WatchReplay(entry.name);
+      break;
     case MenuCommand::Submenu:
+    case MenuCommand::Replays:
       break;
   }
 }

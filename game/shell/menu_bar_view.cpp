@@ -4,8 +4,11 @@
 #include <imgui_internal.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <string>
+
+#include "game/replay/replays.h"
 
 namespace tolvane {
 namespace {
@@ -21,6 +24,9 @@ void UnderlineAccessKey(ImDrawList* list, ImVec2 textAt, const std::string& show
   list->AddRectFilled(ImVec2(left, top), ImVec2(left + width, top + 1.0f),
                       ImGui::GetColorU32(ImGuiCol_Text));
 }
+
+// A menu is never taller than the window below the menu bar; a longer one scrolls.
+constexpr float kMenuBottomMargin = 4.0f;
 
 }  // namespace
 
@@ -62,7 +68,7 @@ void MenuBarView::DrawMenu(std::span<const MenuEntry> menu, const TFormMain& for
     ImVec2 textAt = ImGui::GetCursorScreenPos();
     textAt.x += indent;
     const size_t accessAt = AccessKeyOffset(entry.caption);
-    if (entry.command != MenuCommand::Submenu) {
+    if (!OpensMenu(entry)) {
       if (ImGui::MenuItem(caption.c_str(), nullptr, MenuChecked(form, entry),
                           MenuEnabled(form, entry)))
         Choose(entry);
@@ -73,11 +79,20 @@ void MenuBarView::DrawMenu(std::span<const MenuEntry> menu, const TFormMain& for
         !ImGui::IsPopupOpen(caption.c_str())) {
       ImGui::OpenPopup(caption.c_str());
     }
+    if (entry.command == MenuCommand::Replays) {
+      const float below = ImGui::GetCursorScreenPos().y + ImGui::GetFrameHeight();
+      ImGui::SetNextWindowSizeConstraints(
+          ImVec2(0.0f, 0.0f),
+          ImVec2(FLT_MAX, std::max(ImGui::GetFrameHeight(),
+                                   ImGui::GetIO().DisplaySize.y - below - kMenuBottomMargin)));
+    }
     const bool open = ImGui::BeginMenu(caption.c_str());
     UnderlineAccessKey(list, textAt, caption, accessAt);
     if (open) {
+      if (entry.command == MenuCommand::Replays && !WasOpen(entry)) replays_.Refresh(KeptReplays());
       openNow.push_back(&entry);
-      DrawMenu(entry.submenu, form, depth + 1, openNow);
+      if (Items(entry).empty()) ImGui::MenuItem(kNoReplays, nullptr, false, false);
+      DrawMenu(Items(entry), form, depth + 1, openNow);
       ImGui::EndMenu();
     }
   }
@@ -96,10 +111,12 @@ bool MenuBarView::HandleKey(char character, bool alt, bool escape) {
     return true;
   }
   if (path.empty() && !alt) return false;
-  const std::span<const MenuEntry> menu = path.empty() ? MainMenuBar() : path.back()->submenu;
+  const std::span<const MenuEntry> menu = path.empty() ? MainMenuBar() : Items(*path.back());
   const MenuEntry* entry = FindByAccessKey(menu, character);
   if (entry == nullptr) return !path.empty();  // an open menu swallows the keys it does not know
-  if (entry->command == MenuCommand::Submenu) {
+  if (OpensMenu(*entry)) {
+    // The items must be known now: the next key may choose one before the menu is drawn.
+    if (entry->command == MenuCommand::Replays && !WasOpen(*entry)) replays_.Refresh(KeptReplays());
     std::vector<const MenuEntry*> longer = path;
     longer.push_back(entry);
     pendingOpen_ = std::move(longer);
@@ -128,6 +145,17 @@ bool MenuBarView::AltUp() {
     return true;
   }
   return false;
+}
+
+std::span<const MenuEntry> MenuBarView::Items(const MenuEntry& entry) const {
+  return entry.command == MenuCommand::Replays ? replays_.Items() : entry.submenu;
+}
+
+bool MenuBarView::WasOpen(const MenuEntry& entry) const {
+  const auto in = [&entry](const std::vector<const MenuEntry*>& path) {
+    return std::find(path.begin(), path.end(), &entry) != path.end();
+  };
+  return in(openPath_) || in(pendingOpen_);
 }
 
 void MenuBarView::Choose(const MenuEntry& entry) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/shell/main_menu.h"
+#include "game/shell/replay_menu.h"
 
 namespace tolvane {
 
@@ -38,6 +39,9 @@ class MenuBarView {
  private:
   void DrawMenu(std::span<const MenuEntry> menu, const TFormMain& form, size_t depth,
                 std::vector<const MenuEntry*>& openNow);
+  // The items of a menu entry: its submenu, or the replays read when their menu opened.
+  std::span<const MenuEntry> Items(const MenuEntry& entry) const;
+  bool WasOpen(const MenuEntry& entry) const;
   void Choose(const MenuEntry& entry);
   void CloseTo(size_t levels);
 
@@ -46,6 +50,7 @@ class MenuBarView {
   std::optional<size_t> closeTo_;              // menu levels to keep open at the next frame
   bool altAlone_ = false;
   const MenuEntry* chosen_ = nullptr;
+  ReplayMenu replays_;
 };
 
 }  // namespace tolvane

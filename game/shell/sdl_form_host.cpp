@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "game/replay/replays.h"
 #include "game/shell/form_main.h"
 #include "game/shell/main_menu.h"
 #include "game/shell/picture_layout.h"
@@ -40,6 +41,11 @@ constexpr uint32_t kSteadyMs = 100;
 constexpr uint64_t kKeepPlacementMs = 2000;
 // Playing in the window, a pointer left still this long is hidden.
 constexpr uint64_t kPointerRestMs = 2000;
+// Drawn in the picture's top-right corner while a replay is watched.
+constexpr const char* kReplayMark = "REPLAY";
+constexpr float kReplayMarkMargin = 6.0f;
+// Held while watching: the replay runs kFastForwardFrames frames a tick.
+constexpr int kFastForwardKey = 'F';
 
 char KeyCharacter(int virtualKey) {
   const bool letter = virtualKey >= pres::vk::kA && virtualKey <= pres::vk::Letter('Z');
@@ -140,11 +146,22 @@ void SdlFormHost::Compose(SDL_Texture* backBuffer) {
   if (backBuffer != nullptr) SDL_RenderCopy(renderer_, backBuffer, nullptr, &picture);
 
   imgui_->BeginFrame(outputWidth, outputHeight);
+  if (Watching()) DrawReplayMark(picture);
   if (!fullScreen_ && form_ != nullptr) menu_.Draw(*form_);
   DrawBox();
   imgui_->EndFrame();
   SDL_RenderPresent(renderer_);
   repaintWanted_ = std::max(0, repaintWanted_ - 1);
+}
+
+void SdlFormHost::DrawReplayMark(const SDL_Rect& picture) {
+  const ImVec2 size = ImGui::CalcTextSize(kReplayMark);
+  const ImVec2 at(float(picture.x + picture.w) - size.x - kReplayMarkMargin,
+                  float(picture.y) + kReplayMarkMargin);
+  ImDrawList* draw = ImGui::GetForegroundDrawList();
+  draw->AddRectFilled(ImVec2(at.x - 3.0f, at.y - 1.0f),
+                      ImVec2(at.x + size.x + 3.0f, at.y + size.y + 1.0f), IM_COL32(0, 0, 0, 160));
+  draw->AddText(at, IM_COL32(255, 80, 80, 255), kReplayMark);
 }
 
 void SdlFormHost::DrawBox() {
@@ -298,6 +315,7 @@ void SdlFormHost::HandleEvent(const SDL_Event& event) {
       if (pres::InputDevice* input = pres::Services().input) {
         input->KeyUp(pres::VirtualKeyFromSdl(event.key.keysym.sym));
       }
+      if (pres::VirtualKeyFromSdl(event.key.keysym.sym) == kFastForwardKey) SetFastForward(false);
       break;
     case SDL_MOUSEBUTTONDOWN:
       menu_.OtherInput();
@@ -328,6 +346,15 @@ void SdlFormHost::HandleAlt(const SDL_Event& event) {
 
 void SdlFormHost::HandleKey(const SDL_Event& event) {
   const int virtualKey = pres::VirtualKeyFromSdl(event.key.keysym.sym);
+  if (Watching()) {
+    // The replay plays on its own input: Escape ends it, F held runs it fast. The keyboard
+    // is still followed, so keys held when it ends are known to be held.
+    if (event.key.repeat != 0) return;
+    if (pres::InputDevice* input = pres::Services().input) input->KeyDown(virtualKey);
+    if (virtualKey == pres::vk::kEscape) StopWatching();
+    if (virtualKey == kFastForwardKey) SetFastForward(true);
+    return;
+  }
   const bool alt = (event.key.keysym.mod & KMOD_ALT) != 0;
   const bool escape = virtualKey == pres::vk::kEscape;
   if (!fullScreen_) {

@@ -18,6 +18,7 @@
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Window;
+struct SDL_Rect;
 union SDL_Event;
 
 namespace tolvane {
@@ -88,6 +89,7 @@ class SdlFormHost final : public FormHost {
 
   void Compose(SDL_Texture* backBuffer);
   void DrawBox();
+  void DrawReplayMark(const SDL_Rect& picture);
   bool RunBox(Box& box);
   void HandleBoxKey(Box& box, const SDL_Event& event);
   bool HandleWindowEvent(const SDL_Event& event);

@@ -1,14 +1,22 @@
-// tolvane: the game in its window. Takes no arguments; finds its data beside itself.
+// tolvane: the game in its window. Finds its data beside itself.
+//
+//   tolvane [--replay FILE]
+//
+// With --replay it starts straight into watching the replay FILE.
 #include <SDL2/SDL.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "content/sounds/sound_effects.h"
 #include "game/flow/boot_scene.h"
 #include "game/flow/play_pause.h"
 #include "game/host/program_paths.h"
+#include "game/replay/replays.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
 #include "game/shell/main_loop.h"
@@ -25,7 +33,7 @@ void WakeMainLoop(uint32_t eventType) {
   SDL_PushEvent(&event);
 }
 
-int RunGame() {
+int RunGame(const std::string& replayFile) {
   pres::SystemClock clock;
   pres::FrameTimer timer(clock);
   pres::InputDevice input;
@@ -37,7 +45,7 @@ int RunGame() {
   std::unique_ptr<pres::Display> display = pres::CreateRendererDisplay(
       archive, host.Renderer(), [&host](SDL_Texture* backBuffer) { host.Present(backBuffer); });
   pres::Services() = pres::ServiceSet{&archive, display.get(), waves.get(), &input, &timer, &clock};
-  timer.SetHandler(&tolvane::DXTimerTimer);
+  timer.SetHandler([] { tolvane::ReplayTick(&tolvane::DXTimerTimer); });
 
   const uint32_t wakeEvent = SDL_RegisterEvents(1);
   tolvane::MessageQueue libraryMessages([wakeEvent] { WakeMainLoop(wakeEvent); });
@@ -52,7 +60,10 @@ int RunGame() {
     try {
       form.FormCreate();
       form.FormShow();
+      tolvane::StartReplays({});
+      if (!replayFile.empty()) tolvane::WatchReplay(replayFile);
       tolvane::RunMessageLoop(host, timer, libraryMessages);
+      tolvane::StopReplays();
     } catch (const tolvane::StartupError& failure) {
       host.ShowMessage(failure.what());
       status = 1;
@@ -71,7 +82,16 @@ int RunGame() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  std::string replayFile;
+  if (argc == 3 && std::string_view(argv[1]) == "--replay") {
+    // The program moves into its own folder at start-up: a relative path is fixed now.
+    std::error_code ignored;
+    replayFile = std::filesystem::absolute(argv[2], ignored).string();
+  } else if (argc != 1) {
+    std::fprintf(stderr, "usage: tolvane [--replay FILE]\n");
+    return 2;
+  }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     std::fprintf(stderr, "tolvane: cannot start the video system: %s\n", SDL_GetError());
     return 1;
@@ -79,7 +99,7 @@ int main() {
   SDL_StopTextInput();  // keys only: no input method window over the game
   int status = 1;
   try {
-    status = RunGame();
+    status = RunGame(replayFile);
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "tolvane: %s\n", failure.what());
   }

@@ -212,6 +212,14 @@ TEST_F(FlowTest, AFailedWriteKeepsTheTableAndSaysSoOnStandardError) {
   EXPECT_NE(said.find("high-score table could not be saved"), std::string::npos);
   EXPECT_EQ(RankName[0], "KEEP");
   EXPECT_EQ(RankScore[0], 4242);
+
+  std::filesystem::create_directories(Folder() / "folder.ini");
+  OpenSettings((Folder() / "folder.ini").string());
+  ::testing::internal::CaptureStderr();
+  ReadHighScores();
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("could not be read, defaults used"),
+            std::string::npos);
+  EXPECT_EQ(RankName[0], "TAIL");
 }
 
 }  // namespace

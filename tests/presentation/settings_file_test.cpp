@@ -163,6 +163,10 @@ TEST_F(SettingsFileTest, FailedWritesAreReportedAndChangeNothing) {
   EXPECT_FALSE(s.WriteString("S", "a=b", "v"));
   EXPECT_FALSE(s.WriteString("S]", "k", "v"));
   EXPECT_FALSE(s.WriteString("S", "", "v"));
+  // Keys read as a section or a comment, and names losing outer blanks, would not read back.
+  for (const char* key : {"[A\xff NEW", ";k", "#k", " k", "k\t"})
+    EXPECT_FALSE(s.WriteString("S", key, "v")) << key;
+  EXPECT_FALSE(s.WriteString(" S", "k", "v"));
   EXPECT_EQ(Contents(s.Path()), before);
   EXPECT_TRUE(s.WriteString("S", "k", "w"));
   EXPECT_EQ(s.LastError(), "");

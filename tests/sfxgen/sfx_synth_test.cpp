@@ -50,6 +50,8 @@ TEST(SfxSynthTest, BadDescriptionsNameTheLineAndReason) {
       {"index 0\nlength 1\nlayer\nwobble 3\n", "x:4: unknown setting 'wobble'"},
       {"length 1\nlayer\n", "x:2: no 'index'"},
       {"index 0\nlength 1\n", "x:2: no 'layer'"},
+      {"index 1.5\nlength 1\n", "x:1: 'index' must be a whole number up to 65535"},
+      {"index 0\nseed 1088888888888888801\n", "x:2: 'seed' must be a whole number below 2^32"},
       {"index 0\nlength 1\nlayer\nlevel nan\n",
        "x:4: 'level' needs non-negative numbers, got 'nan'"},
   };

@@ -7,8 +7,10 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+#include "game/replay/replays.h"
 #include "game/shell/imgui_layer.h"
 #include "game/shell/menu_bar_view.h"
+#include "game/shell/replay_menu.h"
 #include "tests/shell/form_fixture.h"
 
 namespace tolvane::testing {
@@ -32,10 +34,10 @@ TEST(MainMenu, CaptionsShowTheAccessKeyInBracketsWithoutTheMark) {
     shown.push_back(DisplayCaption(top.caption));
     for (const MenuEntry& item : top.submenu) shown.push_back(DisplayCaption(item.caption));
   }
-  EXPECT_THAT(shown,
-              ::testing::ElementsAre("閉じる(E)", "画面モード(S)", "ノーマル(N)",
-                                     "フルスクリーン(F)", "最大フレームスキップ数(S)",
-                                     "ウィンドウサイズ(W)", "×1(1)", "×2(2)", "×3(3)", "×4(4)"));
+  EXPECT_THAT(shown, ::testing::ElementsAre("閉じる(E)", "画面モード(S)", "ノーマル(N)",
+                                            "フルスクリーン(F)", "最大フレームスキップ数(S)",
+                                            "ウィンドウサイズ(W)", "×1(1)", "×2(2)", "×3(3)",
+                                            "×4(4)", "リプレイ(R)"));
   const MenuEntry* skip = FindByAccessKey(FindByAccessKey(MainMenuBar(), 's')->submenu, 's');
   ASSERT_NE(skip, nullptr);
   ASSERT_EQ(skip->submenu.size(), 10u);
@@ -186,6 +188,44 @@ TEST_F(MenuBarKeys, AccessLettersAreUnderlined) {
     }
   }
   EXPECT_EQ(lines, 10);
+}
+
+TEST_F(MenuBarKeys, AltRListsTheKeptReplaysNewestFirstAndAKeyWatchesOne) {
+  const std::string folder = (folder_ / "replays").string();
+  StartReplays({folder, false});
+  Frame();
+  ASSERT_TRUE(view_.HandleKey('R', true, false));
+  Frame();
+  Frame();
+  EXPECT_TRUE(view_.MenuOpen()) << "with nothing kept the menu says so";
+  EXPECT_TRUE(view_.HandleKey(0, false, true));
+  Frame();
+
+  std::string message;
+  std::vector<std::string> saved;
+  for (int32_t day = 1; day <= 2; ++day) {
+    Replay replay;
+    replay.date = {2026, 12, day, 21, 5, 0};
+    replay.finalScore = 1000 * day;
+    replay.frames = 1;
+    replay.start.frameCount = 1;
+    replay.runs = {{0, 1}};
+    saved.push_back(ReplayStore(folder).Save(replay, &message));
+  }
+  // Opened and chosen by keys before the menu is drawn: the list is read as the menu opens.
+  EXPECT_TRUE(view_.HandleKey('R', true, false));
+  EXPECT_TRUE(view_.HandleKey('2', false, false));
+  const auto chosen = view_.TakeChosen();
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ((*chosen)->command, MenuCommand::Watch);
+  EXPECT_EQ((*chosen)->name, saved[0]) << "the second newest";
+  EXPECT_EQ(DisplayCaption((*chosen)->caption), "2 2026/12/01 21:05  1000点  ステージ1  0:00");
+  StopReplays();
+
+  KeptReplay longGame{"x.tvr", {2026, 1, 2, 3, 4, 5}, 9876540, kEndingReached, 23438};
+  EXPECT_EQ(ReplayCaption(longGame, 9), "&A 2026/01/02 03:04  9876540点  エンディング  12:30");
+  EXPECT_EQ(AccessKey(ReplayCaption(longGame, 34)), 'Z');
+  EXPECT_EQ(AccessKey(ReplayCaption(longGame, 35)), 0) << "past Z an item has no access key";
 }
 
 TEST(ImGuiLayerFont, JapaneseFontSetsTheMenuBarHeightAndAMissingOneFallsBack) {

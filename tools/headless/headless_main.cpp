@@ -1,10 +1,11 @@
 // tolvane-headless: the game without window or sound, for tests and content designers.
 //
 //   tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]
-//                    [--digest FILE] [--data DIR]
+//                    [--digest FILE] [--data DIR] [--record]
 //                    [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]
 //                                 [--lag F] [--human SEED] [--continues N]
 //                                 [--until clear|title] [--report FILE]]
+//   tolvane-headless --replay FILE [--png-dir DIR] [--png-every K] [--digest FILE] [--data DIR]
 //
 // Runs N frames (300; with --until, enough for the goal) from start-up, pressing keys as the script
 // says (see key_script.h), and writes one digest line per frame to FILE (standard output by
@@ -18,6 +19,10 @@
 // tally begins, --until title when the title is back after the game (the ending, or the
 // last game over). What happened, stage by stage, goes to the report FILE (standard error
 // by default).
+//
+// --record keeps every game started from the title as a replay, as the game does
+// ($XDG_DATA_HOME/tolvane-echo/replays). --replay plays a replay file from start-up to its
+// end, checking it as it goes; the status is 1 when it cannot be played or goes astray.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -28,6 +33,7 @@
 #include <string>
 
 #include "game/host/program_paths.h"
+#include "game/replay/replay_file.h"
 #include "tools/headless/autopilot.h"
 #include "tools/headless/headless_run.h"
 #include "tools/headless/key_script.h"
@@ -43,10 +49,12 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: tolvane-headless [--frames N] [--keys SCRIPT] [--png-dir DIR] [--png-every K]\n"
-      "                        [--digest FILE] [--data DIR]\n"
+      "                        [--digest FILE] [--data DIR] [--record]\n"
       "                        [--autopilot [--stage S] [--level L] [--weapon W] [--from-time T]\n"
       "                                     [--lag F] [--human SEED] [--continues N]\n"
-      "                                     [--until clear|title] [--report FILE]]\n");
+      "                                     [--until clear|title] [--report FILE]]\n"
+      "       tolvane-headless --replay FILE [--png-dir DIR] [--png-every K] [--digest FILE]\n"
+      "                        [--data DIR]\n");
   return 2;
 }
 
@@ -75,8 +83,8 @@ int main(int argc, char** argv) {
   tolvane::headless::AutopilotOptions pilot;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
-    if (option == "--autopilot") {
-      autopilot = true;
+    if (option == "--autopilot" || option == "--record") {
+      (option == "--autopilot" ? autopilot : options.record) = true;
       continue;
     }
     if (i + 1 >= argc) return Usage();
@@ -86,6 +94,9 @@ int main(int argc, char** argv) {
       if (!count) return Usage();
       (option == "--frames" ? options.frames : options.pngEvery) = *count;
       framesGiven = framesGiven || option == "--frames";
+    } else if (option == "--replay") {
+      // The run moves into the data folder, so a relative path is fixed to where we start.
+      options.replayFile = std::filesystem::absolute(value).string();
     } else if (option == "--keys") {
       keysPath = value;
     } else if (option == "--png-dir") {
@@ -127,6 +138,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tolvane-headless: --keys and --autopilot exclude each other\n");
     return 2;
   }
+  if (!options.replayFile.empty() && (autopilot || !keysPath.empty() || options.record)) {
+    std::fprintf(stderr, "tolvane-headless: --replay plays on its own input\n");
+    return 2;
+  }
+  // A replay runs to its end: the boot frame and every recorded frame.
+  if (!options.replayFile.empty() && !framesGiven)
+    options.frames = 1 + int32_t(tolvane::kMostReplayFrames);
 
   std::optional<tolvane::headless::KeyScript> keys;
   if (!keysPath.empty()) {

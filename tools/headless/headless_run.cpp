@@ -10,6 +10,7 @@
 #include "game/engine/engine_reset.h"
 #include "game/engine/frame_state.h"
 #include "game/flow/boot_scene.h"
+#include "game/replay/replays.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
 #include "presentation/png_writer.h"
@@ -56,7 +57,17 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
     try {
       form.FormCreate();
       form.FormShow();
+      const bool replays = options.record || !options.replayFile.empty();
+      if (replays) {
+        ReplayOptions setup;
+        if (!options.replayFolder.empty()) setup.folder = options.replayFolder;
+        setup.record = options.record;
+        StartReplays(setup);
+        timer.SetHandler([] { ReplayTick(&DXTimerTimer); });
+        if (!options.replayFile.empty()) WatchReplay(options.replayFile);
+      }
       if (!options.pngDirectory.empty()) std::filesystem::create_directories(options.pngDirectory);
+      bool watched = false;
       for (int32_t frame = 1; frame <= options.frames && !host.Closing(); ++frame) {
         if (keys != nullptr) keys->BeforeFrame(FrameCount + 1, input);
         // Exactly one interval later: every tick is on time, so every frame is drawn.
@@ -68,7 +79,9 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
         std::snprintf(line, sizeof line, "frame %d %016llx\n", FrameCount,
                       static_cast<unsigned long long>(StateDigest()));
         digests << line;
-        const bool wanted = picturesWanted && FrameCount % options.pngEvery == 0;
+        // A replay's pictures begin with its first frame, after the boot frame.
+        const bool wanted = picturesWanted && FrameCount % options.pngEvery == 0 &&
+                            (options.replayFile.empty() || frame > 1);
         if (wanted &&
             !pres::SaveScreenshot(*display, PictureName(options.pngDirectory, FrameCount))) {
           std::fprintf(stderr, "tolvane-headless: cannot write %s\n",
@@ -77,7 +90,14 @@ int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digest
           break;
         }
         if (options.done && options.done()) break;
+        if (!options.replayFile.empty()) {
+          if (watched && !Watching()) break;
+          watched = Watching();
+          if (LastWatchOutcome() == WatchOutcome::Refused) break;
+        }
       }
+      if (!options.replayFile.empty() && LastWatchOutcome() != WatchOutcome::Played) status = 1;
+      if (replays) StopReplays();
     } catch (const StartupError& failure) {
       host.ShowMessage(failure.what());
       status = 1;

@@ -17,11 +17,15 @@ struct RunOptions {
   std::string pngDirectory;    // empty: no pictures
   int32_t pngEvery = 1;        // a picture every this many frames
   std::function<bool()> done;  // asked after every frame: true ends the run early
+  bool record = false;         // games started from the title are kept as replays
+  std::string replayFolder{};  // where replays are kept; empty: the user's replays folder
+  std::string replayFile{};    // watched after the boot frame; the run ends with it
 };
 
 // Writes "frame <FrameCount> <digest as 16 hex digits>" per frame to `digests`. Returns
 // the exit status: 0 when the frames ran (or the game asked to quit, or `done` ended the
-// run), 1 when start-up failed or a picture could not be written (said on standard error).
+// run, or the replay was watched to its end), 1 when start-up failed, a picture could not be
+// written, or the replay could not be played or went astray (said on standard error).
 int RunHeadless(const RunOptions& options, PadSource* keys, std::ostream& digests);
 
 }  // namespace tolvane::headless

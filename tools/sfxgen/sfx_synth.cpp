@@ -9,6 +9,7 @@ namespace sfxgen {
 
 namespace {
 
+constexpr double kMaxIndex = 65535;        // far beyond any wave list
 constexpr double kMaxLength = 10.0;        // seconds; longer is surely a typing error
 constexpr double kEndFadeSeconds = 0.005;  // no click where the sound is cut
 
@@ -160,7 +161,10 @@ Effect ParseEffect(std::string_view text, const std::string& name) {
       continue;
     }
     const double v = Numbers(in, 1, 1, name, line, key)[0];
+    // Converting a number out of an integer's range is undefined, so it is refused first.
     if (key == "index") {
+      if (v != std::floor(v) || v > kMaxIndex)
+        Fail(name, line, "'index' must be a whole number up to 65535");
       effect.index = static_cast<int>(v);
     } else if (key == "length") {
       if (v <= 0 || v > kMaxLength) Fail(name, line, "'length' must be above 0 and at most 10 s");
@@ -169,6 +173,8 @@ Effect ParseEffect(std::string_view text, const std::string& name) {
       if (v <= 0 || v > 1) Fail(name, line, "'peak' must be above 0 and at most 1");
       effect.peak = v;
     } else if (key == "seed") {
+      if (v != std::floor(v) || v > UINT32_MAX)
+        Fail(name, line, "'seed' must be a whole number below 2^32");
       effect.seed = static_cast<uint32_t>(v);
     } else if (key == "sweep") {
       layer->sweep = v;

@@ -36,6 +36,17 @@ constexpr int32_t kBulletSpeed = 20;
 
 }  // namespace
 
+void StartCircle(TActor& actor, const CircleFlight& flight) {
+  auto& w = actor.Work;
+  w[kCircleSweepTarget] = flight.sweepEnd1;
+  w[kCircleBaseX] = kCircleStartX;
+  w[kCircleBaseY] = actor.Y;
+  w[kCircleAngleA] = 0;
+  w[kCircleAngleB] = 0;
+  w[kCircleAngleC] = 0;
+  w[kCircleLastHitPoints] = w[kHitPoints];
+}
+
 void FlyCircle(TActor& actor, const CircleFlight& flight) {
   auto& w = actor.Work;
   HitFlash(actor, kCircleLastHitPoints);
@@ -86,15 +97,8 @@ void CirclerVolley(TActor& actor) {
 void SpawnCircler(TActor& actor) {
   actor.CenterX += kCirclerCenterX;
   actor.CenterY += kCirclerCenterY;
-  auto& w = actor.Work;
-  w[kCircleSweepTarget] = kCirclerFlight.sweepEnd1;
-  w[kCircleBaseX] = kCircleStartX;
-  w[kCircleBaseY] = actor.Y;
-  w[kCircleAngleA] = 0;
-  w[kCircleAngleB] = 0;
-  w[kCircleAngleC] = 0;
-  w[kCircleLastHitPoints] = w[kHitPoints];
-  w[kCirclerPhaseClock] = kCirclerFirstPhase;
+  StartCircle(actor, kCirclerFlight);
+  actor.Work[kCirclerPhaseClock] = kCirclerFirstPhase;
 }
 
 }  // namespace tolvane

@@ -39,6 +39,10 @@ struct CircleFlight {
   int32_t stepC;
 };
 
+// The start of a circling flight: the base at (kCircleStartX, the spawn's y), heading for
+// the flight's first sweep end, every angle 0.
+void StartCircle(TActor& actor, const CircleFlight& flight);
+
 // One frame of a circling flight: flash, sweep, place, fire, turn.
 void FlyCircle(TActor& actor, const CircleFlight& flight);
 

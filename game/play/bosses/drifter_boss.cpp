@@ -17,14 +17,7 @@ void DrifterBoss(TActor& actor) {
 }
 
 void SpawnDrifterBoss(TActor& actor) {
-  auto& w = actor.Work;
-  w[kCircleSweepTarget] = kDrifterFlight.sweepEnd1;
-  w[kCircleBaseX] = kCircleStartX;
-  w[kCircleBaseY] = actor.Y;
-  w[kCircleAngleA] = 0;
-  w[kCircleAngleB] = 0;
-  w[kCircleAngleC] = 0;
-  w[kCircleLastHitPoints] = w[kHitPoints];
+  StartCircle(actor, kDrifterFlight);
 }
 
 }  // namespace tolvane

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Runs every fuzz target built in BUILD_DIR for SECONDS each, one after the other, from its
+# seeds (kept corpora grow in BUILD_DIR/fuzz-runs/<target>/corpus), and prints per target the
+# executions, the coverage and any crash, leak, timeout or out-of-memory with its saved input.
+# Usage: scripts/run-fuzz.sh BUILD_DIR SECONDS
+set -u
+build=${1:?build folder}
+seconds=${2:-60}
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+failed=0
+
+seeds_of() {
+  case "$1" in
+    archive_fuzz | archive_round_trip_fuzz) echo "$build/fuzz/archive/corpus" ;;
+    smf_fuzz) echo "$build/fuzz/sequencer/corpus" ;;
+    content_text_fuzz) echo "$build/fuzz/content_text/corpus" ;;
+    *) echo "$source_dir/fuzz/readers/seeds/${1%_fuzz}" ;;
+  esac
+}
+
+for target in $(find "$build/fuzz" -type f -name '*_fuzz' -perm -u+x | sort); do
+  name=$(basename "$target")
+  run="$build/fuzz-runs/$name"
+  mkdir -p "$run/corpus" "$run/failures"
+  log="$run/log.txt"
+  "$target" "$run/corpus" "$(seeds_of "$name")" -max_total_time="$seconds" -timeout=10 \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$run/failures/" >"$log" 2>&1
+  status=$?
+  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
+  printf '%-26s %12s executions  %-10s' "$name" "${executions:-?}" "${coverage:-cov: ?}"
+  failures=$(find "$run/failures" -type f | sort)
+  if [ "$status" -ne 0 ] || [ -n "$failures" ]; then
+    failed=1
+    kind=$(grep -o -m1 -E 'ERROR: (libFuzzer|AddressSanitizer|LeakSanitizer): [a-z-]+|runtime error|deadly signal' "$log")
+    echo "  FAILED (${kind:-exit $status}); log $log"
+    for f in $failures; do echo "    input saved: $f"; done
+  else
+    echo "  ok"
+  fi
+done
+exit $failed
