@@ -4,16 +4,17 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
+#include <string>
 #include <vector>
 
+#include "game/shell/pad_mappings.h"
 #include "presentation/input_device.h"
 #include "presentation/virtual_keys.h"
 
 namespace tolvane {
 namespace {
 
-// The keys a pad's buttons stand for.
+// The keys a pad's buttons stand for; Start is told to the window instead.
 struct ButtonKey {
   SDL_GameControllerButton button;
   int virtualKey;
@@ -26,76 +27,99 @@ constexpr ButtonKey kButtonKeys[] = {
     {SDL_CONTROLLER_BUTTON_A, pres::vk::Letter('Z')},  // south
     {SDL_CONTROLLER_BUTTON_X, pres::vk::Letter('X')},  // west
     {SDL_CONTROLLER_BUTTON_B, pres::vk::Letter('X')},  // east
-    {SDL_CONTROLLER_BUTTON_START, pres::vk::Letter('P')},
 };
 
 bool AtRest(int x, int y) {
   return x > -kStickDeadZone && x < kStickDeadZone && y > -kStickDeadZone && y < kStickDeadZone;
 }
 
+std::string DeviceName(const char* name) {
+  return name != nullptr ? name : "without a name";
+}
+
 }  // namespace
 
-GamePads::GamePads(std::function<void()> unplugged) : unplugged_(std::move(unplugged)) {}
+GamePads::GamePads() {
+  // The player's mappings are checked line by line here rather than taken by SDL unseen.
+  const char* config = std::getenv("SDL_GAMECONTROLLERCONFIG");
+  const std::string mappings = config != nullptr ? config : "";
+  SDL_SetHintWithPriority(SDL_HINT_GAMECONTROLLERCONFIG, "", SDL_HINT_OVERRIDE);
+  // South fires on every pad, whatever its maker printed on that button.
+  SDL_SetHintWithPriority(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0", SDL_HINT_DEFAULT);
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "tolvane: game pads cannot be used: %s\n", SDL_GetError());
+    return;
+  }
+  started_ = true;
+  AddPadMappings(mappings);
+}
 
 GamePads::~GamePads() {
   for (auto& [id, pad] : pads_) SDL_GameControllerClose(pad.controller);
+  if (started_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
 void GamePads::OpenAll(pres::InputDevice& input) {
-  if (const char* config = std::getenv("SDL_GAMECONTROLLERCONFIG")) {
-    std::istringstream lines(config);
-    int number = 0;
-    for (std::string line; std::getline(lines, line);) {
-      ++number;
-      if (line.empty() || line[0] == '#') continue;
-      if (SDL_GameControllerAddMapping(line.c_str()) < 0) {
-        std::fprintf(stderr,
-                     "tolvane: line %d of SDL_GAMECONTROLLERCONFIG is not a pad mapping (%s); "
-                     "it is left out\n",
-                     number, SDL_GetError());
-      }
-    }
-  }
+  if (!started_) return;
   for (int index = 0; index < SDL_NumJoysticks(); ++index) Open(index);
   Feed(input);
 }
 
 void GamePads::Open(int deviceIndex) {
-  if (!SDL_IsGameController(deviceIndex)) return;
   const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
-  if (pads_.count(id) != 0) return;
+  if (id < 0 || pads_.count(id) != 0) return;
+  char guid[33] = {};
+  SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(deviceIndex), guid, sizeof guid);
+  const std::string name = DeviceName(SDL_JoystickNameForIndex(deviceIndex));
+  if (!SDL_IsGameController(deviceIndex)) {
+    if (toldDevices_.insert(guid).second) {
+      std::fprintf(stderr,
+                   "tolvane: the joystick %s (%s) is no pad SDL knows; it is not used (a mapping "
+                   "in SDL_GAMECONTROLLERCONFIG makes it one)\n",
+                   name.c_str(), guid);
+    }
+    return;
+  }
   SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
   if (controller == nullptr) {
-    std::fprintf(stderr, "tolvane: cannot open the pad %s: %s\n",
-                 SDL_GameControllerNameForIndex(deviceIndex), SDL_GetError());
+    if (toldDevices_.insert(guid).second) {
+      std::fprintf(stderr, "tolvane: cannot open the pad %s: %s\n", name.c_str(), SDL_GetError());
+    }
     return;
   }
   pads_[id] = Pad{controller};
 }
 
-bool GamePads::HandleEvent(const SDL_Event& event, pres::InputDevice& input) {
+PadEvent GamePads::HandleEvent(const SDL_Event& event, pres::InputDevice& input) {
+  if (!started_) return PadEvent::kNone;
   switch (event.type) {
-    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_JOYDEVICEADDED:
+      Open(event.jdevice.which);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:  // also a joystick given a mapping while plugged in
       Open(event.cdevice.which);
       break;
     case SDL_CONTROLLERDEVICEREMOVED: {
       const auto pad = pads_.find(event.cdevice.which);
-      if (pad == pads_.end()) return true;
+      if (pad == pads_.end()) return PadEvent::kNone;
       SDL_GameControllerClose(pad->second.controller);
       pads_.erase(pad);
       Feed(input);
-      if (unplugged_) unplugged_();
-      return true;
+      return PadEvent::kUnplugged;
     }
     case SDL_CONTROLLERBUTTONDOWN:
+      Feed(input);
+      return event.cbutton.button == SDL_CONTROLLER_BUTTON_START ? PadEvent::kStart
+                                                                 : PadEvent::kKeys;
     case SDL_CONTROLLERBUTTONUP:
     case SDL_CONTROLLERAXISMOTION:
+    case SDL_CONTROLLERDEVICEREMAPPED:
       break;
     default:
-      return false;
+      return PadEvent::kNone;
   }
   Feed(input);
-  return true;
+  return PadEvent::kKeys;
 }
 
 void GamePads::Feed(pres::InputDevice& input) {
@@ -107,16 +131,16 @@ void GamePads::Feed(pres::InputDevice& input) {
     }
     const int x = SDL_GameControllerGetAxis(pad.controller, SDL_CONTROLLER_AXIS_LEFTX);
     const int y = SDL_GameControllerGetAxis(pad.controller, SDL_CONTROLLER_AXIS_LEFTY);
-    // A stick that reads deflected before it was ever seen at rest is worn or broken: it
-    // would steer by itself.
     if (!pad.stickTrusted && AtRest(x, y)) pad.stickTrusted = true;
     if (!pad.stickTrusted) {
+      // A stick that reads deflected before it was ever seen at rest may be worn, broken or
+      // wrongly mapped: it would steer by itself. It is not read until it comes to rest.
       if (!pad.stickDoubtSaid) {
-        std::fprintf(stderr,
-                     "tolvane: the left stick of the pad %s is not at rest; it is not read until "
-                     "it is\n",
-                     SDL_GameControllerName(pad.controller));
         pad.stickDoubtSaid = true;
+        std::fprintf(stderr,
+                     "tolvane: the left stick of the pad %s reads %d, %d before it was ever at "
+                     "rest; it is not read until it is\n",
+                     DeviceName(SDL_GameControllerName(pad.controller)).c_str(), x, y);
       }
       continue;
     }
