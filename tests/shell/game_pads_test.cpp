@@ -111,23 +111,20 @@ TEST_F(GamePadsTest, BrokenMappingsStrangeJoysticksAndAStuckStickAreSaidOnceAndL
   const std::string good = std::string(kGoodGuid) + ",Mine,a:b0,b:b1,platform:Linux,";
   EXPECT_TRUE(IsPadMapping(good));
   EXPECT_TRUE(IsPadMapping("xinput,XInput Controller,a:b0,leftx:a0,lefty:-a1"));
-  for (const char* bad : {"nonsense", "xyz,Mine,a:b0", "0300000000000000000000000000abc,Mine,a:b0",
-                          "0300000000000000000000000000abcd,Mine",
-                          "0300000000000000000000000000abcd,Mine,",
-                          "0300000000000000000000000000abcd,,a:b0",
-                          "0300000000000000000000000000abcd,Mine,a:b0,dpup",
-                          "0300000000000000000000000000abcd,Mine,:b1",
-                          "0300000000000000000000000000abcd,Mine,a:"}) {
+  for (const char* bad :
+       {"nonsense", "xyz,Mine,a:b0", "0300000000000000000000000000abc,Mine,a:b0",
+        "0300000000000000000000000000abcd,Mine", "0300000000000000000000000000abcd,Mine,",
+        "0300000000000000000000000000abcd,,a:b0", "0300000000000000000000000000abcd,Mine,a:b0,dpup",
+        "0300000000000000000000000000abcd,Mine,:b1", "0300000000000000000000000000abcd,Mine,a:"}) {
     EXPECT_FALSE(IsPadMapping(bad)) << bad;
   }
 
-  ::setenv("SDL_GAMECONTROLLERCONFIG", ("# mine\nbroken line\n" + good + "\n\n" + kGoodGuid +
-                                        ",Other,a:b0,dpup\n")
-                                           .c_str(),
-           1);
+  ::setenv("SDL_GAMECONTROLLERCONFIG",
+           ("# mine\nbroken line\n" + good + "\n\n" + kGoodGuid + ",Other,a:b0,dpup\n").c_str(), 1);
   ::testing::internal::CaptureStderr();
   GamePads pads;
-  SDL_Joystick* strange = SDL_JoystickOpen(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0));
+  SDL_Joystick* strange =
+      SDL_JoystickOpen(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0));
   VirtualPad stuck;
   stuck.Tilt(SDL_CONTROLLER_AXIS_LEFTX, 30000);
   SDL_JoystickUpdate();  // deflected when the pads are opened

@@ -33,38 +33,36 @@ namespace fs = std::filesystem;
 const fs::path kGameFolder = fs::path(TOLVANE_BINARY_DIR) / "game";
 
 // What the player does, by the pad's controls; the keyboard run presses the keys they stand for.
-enum class Control { kDpadUp, kDpadDown, kStickUp, kStickDown, kStickRight, kSouth, kWest, kEast,
-                     kStart, kUnplug, kPlugIn };
+enum class Control {
+  kDpadUp,
+  kDpadDown,
+  kStickUp,
+  kStickDown,
+  kStickRight,
+  kSouth,
+  kWest,
+  kEast,
+  kStart,
+  kUnplug,
+  kPlugIn
+};
 struct Step {
   int at;  // the message loop's turn (frames do not run while paused)
   Control control;
-  bool down;
+  int turns;  // held this long
 };
 
 // Title: down to the options; the options: detail one step simpler, down to "done"; the title
-// again: up to Quit and back down to Start; play: fly, fire, both weapon buttons, Start twice,
-// the pad unplugged and a new one plugged in.
+// again: up to Quit and back down to Start; play: fly, fire, both weapon buttons, Start twice
+// (paused, then on again), the pad unplugged and a new one plugged in, Start.
+using enum Control;
 constexpr Step kScript[] = {
-    {20, Control::kStart, true},  {22, Control::kStart, false},  // nothing to pause on the title
-    {30, Control::kDpadDown, true},   {32, Control::kDpadDown, false},
-    {36, Control::kStickDown, true},  {38, Control::kStickDown, false},
-    {44, Control::kSouth, true},      {46, Control::kSouth, false},
-    {56, Control::kStickRight, true}, {58, Control::kStickRight, false},
-    {62, Control::kDpadDown, true},   {64, Control::kDpadDown, false},
-    {68, Control::kDpadDown, true},   {70, Control::kDpadDown, false},
-    {74, Control::kStickDown, true},  {76, Control::kStickDown, false},
-    {82, Control::kSouth, true},      {84, Control::kSouth, false},
-    {96, Control::kStickUp, true},    {98, Control::kStickUp, false},
-    {104, Control::kDpadDown, true},  {106, Control::kDpadDown, false},
-    {112, Control::kSouth, true},     {114, Control::kSouth, false},
-    {200, Control::kStickRight, true}, {210, Control::kSouth, true},
-    {230, Control::kWest, true},      {232, Control::kWest, false},
-    {240, Control::kStickRight, false}, {250, Control::kEast, true},
-    {252, Control::kEast, false},     {260, Control::kSouth, false},
-    {270, Control::kStart, true},     {272, Control::kStart, false},  // paused
-    {300, Control::kStart, true},     {302, Control::kStart, false},  // on again
-    {330, Control::kUnplug, true},    {345, Control::kPlugIn, true},
-    {350, Control::kStart, true},     {352, Control::kStart, false},
+    {20, kStart, 2},  // nothing to pause on the title
+    {30, kDpadDown, 2}, {36, kStickDown, 2}, {44, kSouth, 2},     {56, kStickRight, 2},
+    {62, kDpadDown, 2}, {68, kDpadDown, 2},  {74, kStickDown, 2}, {82, kSouth, 2},
+    {96, kStickUp, 2},  {104, kDpadDown, 2}, {112, kSouth, 2},    {200, kStickRight, 40},
+    {210, kSouth, 50},  {230, kWest, 2},     {250, kEast, 2},     {270, kStart, 2},
+    {300, kStart, 2},   {330, kUnplug, 0},   {345, kPlugIn, 0},   {350, kStart, 2},
 };
 constexpr int kTurns = 380;
 
@@ -104,13 +102,13 @@ void PushKey(SDL_Keycode key, bool down) {
   SDL_PushEvent(&event);
 }
 
-void UsePad(std::unique_ptr<VirtualPad>& pad, const Step& step) {
-  const int16_t tilt = step.down ? 32767 : 0;
-  switch (step.control) {
+void UsePad(std::unique_ptr<VirtualPad>& pad, Control control, bool down) {
+  const int16_t tilt = down ? 32767 : 0;
+  switch (control) {
     case Control::kDpadUp:
-      return pad->Press(SDL_CONTROLLER_BUTTON_DPAD_UP, step.down);
+      return pad->Press(SDL_CONTROLLER_BUTTON_DPAD_UP, down);
     case Control::kDpadDown:
-      return pad->Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN, step.down);
+      return pad->Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN, down);
     case Control::kStickUp:
       return pad->Tilt(SDL_CONTROLLER_AXIS_LEFTY, int16_t(-tilt));
     case Control::kStickDown:
@@ -118,13 +116,13 @@ void UsePad(std::unique_ptr<VirtualPad>& pad, const Step& step) {
     case Control::kStickRight:
       return pad->Tilt(SDL_CONTROLLER_AXIS_LEFTX, tilt);
     case Control::kSouth:
-      return pad->Press(SDL_CONTROLLER_BUTTON_A, step.down);
+      return pad->Press(SDL_CONTROLLER_BUTTON_A, down);
     case Control::kWest:
-      return pad->Press(SDL_CONTROLLER_BUTTON_X, step.down);
+      return pad->Press(SDL_CONTROLLER_BUTTON_X, down);
     case Control::kEast:
-      return pad->Press(SDL_CONTROLLER_BUTTON_B, step.down);
+      return pad->Press(SDL_CONTROLLER_BUTTON_B, down);
     case Control::kStart:
-      return pad->Press(SDL_CONTROLLER_BUTTON_START, step.down);
+      return pad->Press(SDL_CONTROLLER_BUTTON_START, down);
     case Control::kUnplug:
       return pad.reset();
     case Control::kPlugIn:
@@ -169,12 +167,13 @@ Outcome Play(bool byPad) {
     form.FormShow();
     for (int turn = 1; turn <= kTurns; ++turn) {
       for (const Step& step : kScript) {
-        if (step.at != turn) continue;
+        const bool down = step.at == turn;
+        if (!down && step.at + step.turns != turn) continue;
         if (byPad) {
-          UsePad(pad, step);
-        } else if (step.control != Control::kPlugIn) {
-          PushKey(KeyOf(step.control), step.down);
-          if (step.control == Control::kUnplug) PushKey(SDLK_p, false);
+          UsePad(pad, step.control, down);
+        } else if (step.control != kPlugIn && (down || step.turns > 0)) {
+          PushKey(KeyOf(step.control), down);
+          if (step.control == kUnplug) PushKey(SDLK_p, false);
         }
       }
       SDL_Event event;

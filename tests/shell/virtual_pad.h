@@ -9,9 +9,8 @@ namespace tolvane::testing {
 class VirtualPad {
  public:
   VirtualPad() {
-    const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                                                SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX,
-                                                0);
+    const int index = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
     EXPECT_GE(index, 0) << SDL_GetError();
     joystick_ = SDL_JoystickOpen(index);
     EXPECT_NE(joystick_, nullptr) << SDL_GetError();
