@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 HEADLESS   := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VONDRA_OUTPUT=none
 
 .PHONY: all deps deps-game configure build game play test test-quick test-build test-asan \
-  test-tsan bench bench-startup bench-cpu-memory fuzz autoplay playtest install uninstall deb installables clean format check-format
+  test-tsan stress bench bench-startup bench-cpu-memory fuzz autoplay playtest install uninstall deb installables clean format check-format
 
 all: build
 
@@ -77,6 +77,20 @@ test-asan:
 test-tsan:
 	$(MAKE) test BUILD_DIR=build-tsan BUILD_TYPE=RelWithDebInfo \
 	  CMAKE_FLAGS="-DTOLVANE_SANITIZE=thread"
+
+# The library's C interface under ThreadSanitizer for STRESS_SECONDS (tests/stress): a caller
+# thread drives it at random, seeded with STRESS_SEED, while two threads query it without pause,
+# on the recording output, with the game's songs and the MIDI test files. Not part of `make test`.
+STRESS_SECONDS ?= 300
+STRESS_SEED    ?= 1
+STRESS_SONGS   ?= $(shell find ../shared/testdata/midi/jazz-soft-test-midi-files ../shared/testdata/midi/midly-test-asset -name "*.mid" 2>/dev/null | sort)
+stress: deps
+	@cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_SANITIZE=thread \
+	  -DBUILD_TESTING=ON >/dev/null
+	@cmake --build build-tsan -j $(JOBS) --target vondra_stress
+	@echo "vondra_stress $(STRESS_SECONDS) s, seed $(STRESS_SEED), under ThreadSanitizer"
+	@TSAN_OPTIONS="second_deadlock_stack=1 $(TSAN_OPTIONS)" build-tsan/tests/stress/vondra_stress \
+	  $(STRESS_SECONDS) $(STRESS_SEED) build-tsan/game/*.mid $(STRESS_SONGS)
 
 bench: deps
 	@$(CONFIGURE) -DTOLVANE_BUILD_BENCH=ON

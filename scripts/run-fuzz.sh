@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every fuzz target built in BUILD_DIR for SECONDS each, one after the other, from its
-# seeds (kept corpora grow in BUILD_DIR/fuzz-runs/<target>/corpus), and prints per target the
-# executions, the coverage and any crash, leak, timeout or out-of-memory with its saved input.
+# seeds and the inputs it once failed on (fuzz/regressions/<target>; kept corpora grow in
+# BUILD_DIR/fuzz-runs/<target>/corpus), and prints per target the executions, the coverage and
+# any crash, leak, timeout or out-of-memory with its saved input.
 # Usage: scripts/run-fuzz.sh BUILD_DIR SECONDS
 set -u
 build=${1:?build folder}
@@ -23,7 +24,9 @@ for target in $(find "$build/fuzz" -type f -name '*_fuzz' -perm -u+x | sort); do
   run="$build/fuzz-runs/$name"
   mkdir -p "$run/corpus" "$run/failures"
   log="$run/log.txt"
-  "$target" "$run/corpus" "$(seeds_of "$name")" -max_total_time="$seconds" -timeout=10 \
+  kept=()
+  [ -d "$source_dir/fuzz/regressions/$name" ] && kept=("$source_dir/fuzz/regressions/$name")
+  "$target" "$run/corpus" "$(seeds_of "$name")" "${kept[@]}" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$run/failures/" >"$log" 2>&1
   status=$?
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
@@ -34,7 +37,7 @@ for target in $(find "$build/fuzz" -type f -name '*_fuzz' -perm -u+x | sort); do
     failed=1
     kind=$(grep -o -m1 -E 'ERROR: (libFuzzer|AddressSanitizer|LeakSanitizer): [a-z-]+|runtime error|deadly signal' "$log")
     echo "  FAILED (${kind:-exit $status}); log $log"
-    for f in $failures; do echo "    input saved: $f"; done
+    for f in $failures; do echo "    input saved: $f (keep it in fuzz/regressions/$name once mended)"; done
   else
     echo "  ok"
   fi

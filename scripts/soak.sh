@@ -2,11 +2,12 @@
 # Long runs that watch resident memory (not part of `make test`):
 #  1. tolvane-headless with the autopilot for FRAMES frames, game after game in one process,
 #     sampling VmRSS every two seconds against the frame reached (one digest line a frame);
-#  2. vondra-play looping a song for SONG_SECONDS on the built-in synthesizer (on a machine
-#     without a sound card it plays to nobody, the whole engine still running), sampling
-#     VmRSS, then stopped with Ctrl-C as a listener would.
-# Prints the resident memory at the tenth of the run and at its end, and the growth between;
-# the samples go to OUT/game-rss.txt and OUT/song-rss.txt.
+#  2. beside it, vondra-play looping a song for SONG_SECONDS on the library's recording output
+#     (the whole engine runs, nothing is sent, so no sound card is needed), sampling VmRSS,
+#     then stopped with Ctrl-C as a listener would; it must say that no note was left sounding.
+# Prints the resident memory at the tenth of each run and at its end, and the growth between;
+# the samples go to OUT/game-rss.txt and OUT/song-rss.txt, vondra-play's report to OUT/song.txt.
+# Fails when a note was left sounding. Run it at low priority: nice -n 19 scripts/soak.sh
 # Usage: scripts/soak.sh [BUILD_DIR [FRAMES [SONG_SECONDS [SONG]]]]
 #        (defaults: build 1000000 1800 BUILD_DIR/game/tolvstg1.mid)
 set -euo pipefail
@@ -30,6 +31,15 @@ report() {
   ' "$samples"
 }
 
+# The song plays the whole time; the game, which is much shorter, runs beside it.
+"$build/bin/vondra-play" --output record --loop "$song" >"$out/song.txt" 2>&1 &
+player=$!
+for ((second = 0; second < song_seconds; second += 2)); do
+  echo "$second $(rss_kb "$player")"
+  sleep 2
+done >"$out/song-rss.txt" &
+song_samples=$!
+
 echo "== $frames frames of autopilot games"
 : >"$out/digests.txt"
 XDG_DATA_HOME=$(cd "$out/home" && pwd) VONDRA_OUTPUT=none "$build/game/tolvane-headless" \
@@ -46,14 +56,16 @@ report "game frames" "$out/game-rss.txt" "$frames"
 echo "games begun: $(grep -c -i 'stage 1' "$out/autoplay.txt" || true)"
 rm -f "$out/digests.txt"
 
-echo "== vondra-play --loop $song for $song_seconds s"
-"$build/bin/vondra-play" --loop "$song" &
-player=$!
-: >"$out/song-rss.txt"
-for ((second = 0; second < song_seconds; second += 2)); do
-  echo "$second $(rss_kb "$player")" >>"$out/song-rss.txt"
-  sleep 2
-done
-kill -INT "$player"
-wait "$player" && echo "vondra-play stopped cleanly" || echo "vondra-play ended with status $?"
+echo "== vondra-play --output record --loop $song for $song_seconds s"
+wait "$song_samples"
+kill -INT "$player" 2>/dev/null || true
+status=0
+wait "$player" || status=$?
 report "song seconds" "$out/song-rss.txt" "$song_seconds"
+cat "$out/song.txt"
+if [ "$status" -eq 130 ] && grep -q "notes sounding at the end: 0; note-ons after a stop: 0" "$out/song.txt"; then
+  echo "vondra-play stopped cleanly, no note left sounding"
+else
+  echo "vondra-play ended with status $status: FAILED"
+  exit 1
+fi

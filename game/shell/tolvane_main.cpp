@@ -19,6 +19,7 @@
 #include "game/replay/replays.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
+#include "game/shell/game_pads.h"
 #include "game/shell/main_loop.h"
 #include "game/shell/message_queue.h"
 #include "game/shell/sdl_form_host.h"
@@ -39,6 +40,9 @@ int RunGame(const std::string& replayFile) {
   pres::InputDevice input;
   pres::ImageArchive archive;
   tolvane::SdlFormHost host;  // first: it puts up the splash
+  tolvane::GamePads pads;
+  pads.OpenAll(input);
+  host.SetPads(&pads);
   std::unique_ptr<pres::WaveList> waves = pres::CreateMixerWaveList();
   tolvane::LoadSoundEffects(*waves);
 

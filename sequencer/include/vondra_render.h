@@ -1,7 +1,7 @@
 /*
  * vondra extensions outside the mms family, for tools built on the library (vondra-play): whether
- * mmsInit found an output, the ALSA sequencer ports it can play to, and offline rendering through
- * the built-in synthesizer.
+ * mmsInit found an output, the ALSA sequencer ports it can play to, the counts of the recording
+ * output, and offline rendering through the built-in synthesizer.
  *
  * An offline renderer has a player of its own on a virtual clock: it never touches the output,
  * song or position of the mms calls, and it runs only as far as vondraRenderAdvance moves it,
@@ -32,6 +32,24 @@ typedef void (*VondraPortVisitor)(const char* line, void* context);
  * to (the ports VONDRA_MIDI_PORT may name); `visit` may be null to count only. Answers the number
  * of ports, or -1 when the machine has no ALSA sequencer. Any thread; independent of mmsInit. */
 VONDRA_API int32_t vondraListPorts(VondraPortVisitor visit, void* context);
+
+/* VONDRA_OUTPUT=record opens an output that sends nothing and counts what reaches it: messages
+ * (short and System Exclusive), note-ons, note-offs (with note-ons of velocity 0), silences (a
+ * stop, the song's end, a pause), the notes sounding now (released by note-offs, all notes off,
+ * all sound off and silences) and note-ons that came after a silence before the next song began.
+ * Opening it starts the counts afresh; they stay readable after mmsEnd. */
+typedef struct VondraRecordCounts {
+  uint64_t messages;
+  uint64_t noteOns;
+  uint64_t noteOffs;
+  uint64_t silences;
+  int32_t sounding;
+  int32_t notesAfterStop;
+} VondraRecordCounts;
+
+/* Fills `counts` with the counts of the recording output last opened and answers 1; answers 0
+ * and leaves `counts` alone when none was ever opened. Any thread. */
+VONDRA_API int32_t vondraRecordCounts(VondraRecordCounts* counts);
 
 /* The audio format of a render: interleaved stereo, signed 16-bit samples at this rate. */
 enum { VONDRA_RENDER_SAMPLE_RATE = 44100, VONDRA_RENDER_CHANNELS = 2 };

@@ -52,8 +52,9 @@ inline uint8_t ShortData2(uint32_t packed) {
   return (packed >> 16) & 0xFF;
 }
 
-// The output VONDRA_OUTPUT names: "fluidsynth" (the default; also for unknown names), "alsa" or
-// "none". Null when it cannot be opened (always for "none").
+// The output VONDRA_OUTPUT names: "fluidsynth" (the default; also for unknown names), "alsa",
+// "record" (counts only, see counting_output.h) or "none". Null when it cannot be opened (always
+// for "none").
 std::unique_ptr<MidiOutput> OpenConfiguredOutput();
 
 }  // namespace vondra

@@ -6,6 +6,7 @@
 
 #include "sequencer/midiout/alsa_output.h"
 #include "sequencer/midiout/background_output.h"
+#include "sequencer/midiout/counting_output.h"
 #include "sequencer/midiout/fluidsynth_output.h"
 #include "sequencer/midiout/midi_output.h"
 
@@ -16,6 +17,7 @@ std::unique_ptr<MidiOutput> OpenConfiguredOutput() {
   const std::string_view name = chosen ? chosen : "";
   if (name == "none") return nullptr;
   if (name == "alsa") return AlsaOutput::Open();
+  if (name == "record") return std::make_unique<CountingOutput>();
   // The SoundFont loads in the background; without one that can be read there is no output.
   const std::string soundFont = ChooseSoundFont();
   if (soundFont.empty() || access(soundFont.c_str(), R_OK) != 0) return nullptr;

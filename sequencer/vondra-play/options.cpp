@@ -17,7 +17,8 @@ const char* const kUsage =
     "  --invert            mirror the notes about each channel's centre\n"
     "  --fade SECONDS      start a fade-out after SECONDS\n"
     "  --fade-time MS      length of the fade-out (default 5000)\n"
-    "  --output NAME       fluidsynth (default), alsa or none\n"
+    "  --output NAME       fluidsynth (default), alsa, none, or record (sends nothing and\n"
+    "                      counts; at the end says which notes were left sounding)\n"
     "  --port CLIENT:PORT  ALSA sequencer port to play to (output alsa unless told)\n"
     "  --ports             list the ALSA sequencer ports that can be played to\n"
     "  --soundfont FILE    SoundFont for the built-in synthesizer\n"
@@ -103,8 +104,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
   }
   if (!options.port.empty() && options.output.empty()) options.output = "alsa";
   if (options.output.size() && options.output != "fluidsynth" && options.output != "alsa" &&
-      options.output != "none") {
-    error = "--output takes fluidsynth, alsa or none";
+      options.output != "none" && options.output != "record") {
+    error = "--output takes fluidsynth, alsa, none or record";
     return std::nullopt;
   }
   return options;

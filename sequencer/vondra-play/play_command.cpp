@@ -31,6 +31,21 @@ void SetEnvironment(const Options& options) {
   if (!options.soundFont.empty()) setenv("VONDRA_SOUNDFONT", options.soundFont.c_str(), 1);
 }
 
+// After the end, with the stop's messages all sent: what reached the recording output, and
+// whether any note was left sounding or came after a stop. False when one was.
+bool ReportRecording() {
+  VondraRecordCounts counts{};
+  if (vondraRecordCounts(&counts) == 0) return true;
+  std::printf("recorded: %llu messages, %llu note-ons, %llu note-offs, %llu silences\n",
+              static_cast<unsigned long long>(counts.messages),
+              static_cast<unsigned long long>(counts.noteOns),
+              static_cast<unsigned long long>(counts.noteOffs),
+              static_cast<unsigned long long>(counts.silences));
+  std::printf("notes sounding at the end: %d; note-ons after a stop: %d\n", counts.sounding,
+              counts.notesAfterStop);
+  return counts.sounding == 0 && counts.notesAfterStop == 0;
+}
+
 }  // namespace
 
 int PlayCommand(const Options& options) {
@@ -91,6 +106,7 @@ int PlayCommand(const Options& options) {
   mmsStop();
   mmsDestroyHandle(song);
   mmsEnd();
+  if (options.output == "record" && !ReportRecording()) return 1;
   return interrupted ? 130 : 0;
 }
 

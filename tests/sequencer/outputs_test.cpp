@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "sequencer/include/vondra_render.h"
 #include "sequencer/midiout/alsa_output.h"
 #include "sequencer/midiout/fluidsynth_output.h"
 
@@ -54,6 +55,45 @@ TEST(Outputs, TheEnvironmentChoosesTheOutput) {
     EXPECT_EQ(synth->LongMessage(sysex, 0), LongResult::kDone);
     EXPECT_TRUE(synth->Close());
   }
+}
+
+// The recording output counts what reaches it; a silence releases every note, and a note-on
+// after it counts against the stop until a song begins again. The counts outlive the output.
+TEST(Outputs, RecordingOutputCountsNotesAndWhatSoundsAfterAStop) {
+  ScopedEnvironment output("VONDRA_OUTPUT", "record");
+  auto record = OpenConfiguredOutput();
+  ASSERT_NE(record, nullptr);
+  VondraRecordCounts counts{};
+  auto read = [&] { return vondraRecordCounts(&counts) == 1; };
+  record->ShortMessage(PackShort(0x90, 60, 100), 0);
+  record->ShortMessage(PackShort(0x91, 64, 100), 0);
+  record->ShortMessage(PackShort(0x92, 67, 100), 0);
+  record->ShortMessage(PackShort(0x90, 60, 0), 0);   // velocity 0: off
+  record->ShortMessage(PackShort(0xB1, 123, 0), 0);  // all notes off on channel 1
+  ASSERT_TRUE(read());
+  EXPECT_EQ(counts.messages, 5u);
+  EXPECT_EQ(counts.noteOns, 3u);
+  EXPECT_EQ(counts.noteOffs, 1u);
+  EXPECT_EQ(counts.sounding, 1);
+  record->Silence(0, true);
+  ASSERT_TRUE(read());
+  EXPECT_EQ(counts.sounding, 0);
+  record->ShortMessage(PackShort(0x90, 62, 90), 0);
+  record->BeginSong();
+  record->ShortMessage(PackShort(0x90, 64, 90), 0);
+  const uint8_t sysex[] = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
+  EXPECT_EQ(record->LongMessage(sysex, 0), LongResult::kDone);
+  EXPECT_TRUE(record->Close());
+  record.reset();
+  ASSERT_TRUE(read());
+  EXPECT_EQ(counts.notesAfterStop, 1);
+  EXPECT_EQ(counts.sounding, 2);
+  EXPECT_EQ(counts.silences, 1u);
+  EXPECT_EQ(counts.messages, 8u);
+  // A new one starts afresh.
+  auto again = OpenConfiguredOutput();
+  ASSERT_TRUE(read());
+  EXPECT_EQ(counts.messages, 0u);
 }
 
 TEST(Outputs, AlsaSequencer) {
@@ -124,6 +164,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "vondraPause",
                                           "vondraOutputReady",
                                           "vondraListPorts",
+                                          "vondraRecordCounts",
                                           "vondraRenderOpen",
                                           "vondraRenderClose",
                                           "vondraRenderPlay",
@@ -133,7 +174,7 @@ TEST(SharedLibrary, ExportsExactlyItsInterface) {
                                           "vondraRenderPlaying",
                                           "vondraRenderTime",
                                           "vondraRenderSamples"};
-  EXPECT_EQ(expected.size(), 53u);
+  EXPECT_EQ(expected.size(), 54u);
   for (const auto& name : expected) EXPECT_NE(dlsym(library, name.c_str()), nullptr) << name;
 
   using VersionFunction = const char* (*)();

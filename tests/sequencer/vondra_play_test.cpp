@@ -70,6 +70,20 @@ TEST_F(VondraPlay, AnswersUsageMistakesAndUnreadableFiles) {
   EXPECT_NE(none.output.find("no MIDI output"), std::string::npos);
 }
 
+// The recording output plays without a sound card and says at the end what was left sounding.
+TEST_F(VondraPlay, PlaysToTheRecordingOutputAndSaysWhatWasLeftSounding) {
+  const std::string song = Write(
+      "notes.mid",
+      BuildSmf(
+          {TrackBuilder().NoteOn(0, 0, 60, 100).NoteOn(0, 1, 64, 100).NoteOff(24, 0, 60).End(48)}));
+  const ToolRun run = RunTool("--output record " + song);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("2 note-ons, 1 note-offs"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("notes sounding at the end: 0; note-ons after a stop: 0"),
+            std::string::npos)
+      << run.output;
+}
+
 TEST_F(VondraPlay, WithoutASequencerPortsAndAlsaPlaySaySoInOneLine) {
   if (access("/dev/snd/seq", F_OK) == 0) GTEST_SKIP() << "this machine has a sequencer";
   for (const ToolRun& run :
