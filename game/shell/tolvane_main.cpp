@@ -23,6 +23,7 @@
 #include "game/shell/main_loop.h"
 #include "game/shell/message_queue.h"
 #include "game/shell/sdl_form_host.h"
+#include "game/shell/video_start.h"
 #include "presentation/services.h"
 
 namespace {
@@ -96,7 +97,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tolvane [--replay FILE]\n");
     return 2;
   }
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+  int started = 0;
+  {
+    const tolvane::VideoStartSettings videoStart;
+    started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+  }
+  if (started != 0) {
     std::fprintf(stderr, "tolvane: cannot start the video system: %s\n", SDL_GetError());
     return 1;
   }
