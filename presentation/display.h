@@ -79,6 +79,9 @@ class Display {
 
   // The back buffer as 0x00RRGGBB pixels, top row first (tests, screenshots, digests).
   virtual std::vector<uint32_t> ReadBackBuffer() const = 0;
+  // Puts such pixels (kScreenWidth x kScreenHeight of them) back into the back buffer: a
+  // picture kept across Finalize and Initialize. Other sizes are left out.
+  virtual void WriteBackBuffer(const std::vector<uint32_t>& /*pixels*/) {}
 
   // The renderer and the back-buffer texture (windowed build), for the shell to compose.
   virtual SDL_Renderer* Renderer() const = 0;

@@ -24,11 +24,21 @@ void InputDevice::KeyUp(int virtualKey) {
 
 void InputDevice::ReleaseAll() {
   keys_.fill(false);
+  padKeys_.fill(false);
+}
+
+void InputDevice::SetPadKeys(std::span<const int> keysDown) {
+  padKeys_.fill(false);
+  if (!active_) return;
+  for (int key : keysDown) {
+    if (key > 0 && key < int(padKeys_.size())) padKeys_[size_t(key)] = true;
+  }
 }
 
 bool InputDevice::KeyIsDown(int virtualKey) const {
   if (virtualKey <= 0 || virtualKey >= int(keys_.size())) return false;
-  return fed_ ? fedKeys_[size_t(virtualKey)] : keys_[size_t(virtualKey)];
+  const size_t key = size_t(virtualKey);
+  return fed_ ? fedKeys_[key] : keys_[key] || padKeys_[key];
 }
 
 void InputDevice::Feed(uint64_t states, std::span<const int> keysDown) {

@@ -1,6 +1,7 @@
 #pragma once
 // The keyboard as 36 input states (up, down, left, right, buttons 1 to 32), each bound
-// to up to three keys given as Windows virtual-key codes.
+// to up to three keys given as Windows virtual-key codes. Game pads press keys too, as a set
+// of their own, so a pad and the keyboard never let go of each other's keys.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -29,6 +30,9 @@ class InputDevice {
   void KeyDown(int virtualKey);
   void KeyUp(int virtualKey);
   void ReleaseAll();
+  // The keys the game pads hold now (virtual-key codes), replacing the pads' last set.
+  void SetPadKeys(std::span<const int> keysDown);
+  // Held on the keyboard or on a pad.
   bool KeyIsDown(int virtualKey) const;
   // Keys are read only while the program is active.
   void SetActive(bool active);
@@ -48,6 +52,7 @@ class InputDevice {
  private:
   std::array<KeyBinding, kInputStateCount> bindings_{};
   std::array<bool, 256> keys_{};
+  std::array<bool, 256> padKeys_{};
   bool active_ = true;
   uint64_t states_ = 0;
   bool fed_ = false;

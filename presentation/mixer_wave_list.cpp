@@ -1,7 +1,8 @@
-// Sound effects over SDL2_mixer. Without an audio device every call is harmless silence.
+// Sound effects over SDL2_mixer. Without an audio device, or without the library, every call is
+// harmless silence.
 #include <SDL2/SDL.h>
-#include <SDL2/SDL_mixer.h>
 
+#include "presentation/mixer_library.h"
 #include "presentation/wave_list.h"
 
 namespace pres {
@@ -14,21 +15,21 @@ constexpr int kInitialMixChannels = 16;
 
 class MixerWaveList final : public WaveList {
  public:
-  MixerWaveList() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+  MixerWaveList() : mix_(MixerLibrary()) {
+    if (mix_ == nullptr || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     subsystem_ = true;
-    if (Mix_OpenAudio(kOutputRate, AUDIO_S16SYS, kOutputChannels, kChunkSize) != 0) return;
+    if (mix_->openAudio(kOutputRate, AUDIO_S16SYS, kOutputChannels, kChunkSize) != 0) return;
     open_ = true;
-    channels_ = Mix_AllocateChannels(kInitialMixChannels);
+    channels_ = mix_->allocateChannels(kInitialMixChannels);
   }
 
   ~MixerWaveList() override {
     if (open_) {
-      Mix_HaltChannel(-1);
+      mix_->haltChannel(-1);
       for (Mix_Chunk* c : chunks_) {
-        if (c) Mix_FreeChunk(c);
+        if (c) mix_->freeChunk(c);
       }
-      Mix_CloseAudio();
+      mix_->closeAudio();
     }
     if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
@@ -37,7 +38,7 @@ class MixerWaveList final : public WaveList {
   int Add(std::span<const uint8_t> wavFile) override {
     Mix_Chunk* chunk = nullptr;
     if (open_ && !wavFile.empty()) {
-      chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wavFile.data(), int(wavFile.size())), 1);
+      chunk = mix_->loadWav(SDL_RWFromConstMem(wavFile.data(), int(wavFile.size())), 1);
     }
     chunks_.push_back(chunk);
     return int(chunks_.size()) - 1;
@@ -46,15 +47,19 @@ class MixerWaveList final : public WaveList {
   // Every copy gets a channel of its own; when all are busy there are twice as many.
   void Play(int index) override {
     if (!open_ || index < 0 || index >= int(chunks_.size()) || !chunks_[size_t(index)]) return;
-    if (Mix_PlayChannel(-1, chunks_[size_t(index)], 0) >= 0) return;
-    channels_ = Mix_AllocateChannels(channels_ * 2);
-    Mix_PlayChannel(-1, chunks_[size_t(index)], 0);
+    if (PlayOnce(chunks_[size_t(index)]) >= 0) return;
+    channels_ = mix_->allocateChannels(channels_ * 2);
+    PlayOnce(chunks_[size_t(index)]);
   }
 
-  int SoundingCount() const override { return open_ ? Mix_Playing(-1) : 0; }
+  int SoundingCount() const override { return open_ ? mix_->playing(-1) : 0; }
   bool Available() const override { return open_; }
 
  private:
+  // On the first free channel, once, for as long as the sound lasts.
+  int PlayOnce(Mix_Chunk* chunk) { return mix_->playChannelTimed(-1, chunk, 0, -1); }
+
+  const MixerCalls* mix_;
   bool subsystem_ = false;
   bool open_ = false;
   int channels_ = 0;

@@ -121,6 +121,16 @@ class SdlDisplay : public Display {
 
   SDL_Renderer* Renderer() const override { return renderer_; }
 
+  void WriteBackBuffer(const std::vector<uint32_t>& pixels) override {
+    if (!ready_ || pixels.size() != size_t(kScreenWidth) * kScreenHeight) return;
+    SDL_Texture* picture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888,
+                                             SDL_TEXTUREACCESS_STATIC, kScreenWidth, kScreenHeight);
+    if (picture == nullptr) return;
+    SDL_UpdateTexture(picture, nullptr, pixels.data(), kScreenWidth * 4);
+    SDL_RenderCopy(renderer_, picture, nullptr, nullptr);
+    SDL_DestroyTexture(picture);
+  }
+
  protected:
   void Clear() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 0xFF);

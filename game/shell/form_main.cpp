@@ -215,6 +215,7 @@ bool TFormMain::IsFullScreen() const {
 void TFormMain::FullScreen() {
   if (IsFullScreen()) return;
   pres::Display& display = *Presentation().display;
+  const std::vector<uint32_t> pausePicture = KeptPausePicture(display);
   display.Finalize();
   windowPlacement_ = host_.Placement();
   display.SetFullScreenOption(true);
@@ -240,25 +241,40 @@ void TFormMain::FullScreen() {
     host_.SetPlacement(windowPlacement_);
     display.Initialize();
     SetDrawingPosition(0, 0);
+    ShowKeptPausePicture(display, pausePicture);
     if (sayIt) host_.ShowMessage(refusal);
     return;
   }
   const ClientSize client = host_.ClientAreaSize();
   SetDrawingPosition((client.width - pres::kScreenWidth) / 2,
                      (client.height - pres::kScreenHeight) / 2);
-  if (paused_) ShowPausePicture(display);  // the new back buffer starts black
+  ShowKeptPausePicture(display, pausePicture);
 }
 
 void TFormMain::NormalScreen() {
   if (!IsFullScreen()) return;
   pres::Display& display = *Presentation().display;
+  const std::vector<uint32_t> pausePicture = KeptPausePicture(display);
   display.Finalize();
   host_.SetFullScreen(false);
   host_.SetPlacement(windowPlacement_);
   display.SetFullScreenOption(false);
   display.Initialize();
   SetDrawingPosition(0, 0);
-  if (paused_) ShowPausePicture(display);
+  ShowKeptPausePicture(display, pausePicture);
+}
+
+// A switch of screen mode makes the back buffer anew, black: the paused picture (the dimmed
+// last frame under "PAUSE") is taken before and put into the new one.
+std::vector<uint32_t> TFormMain::KeptPausePicture(const pres::Display& display) const {
+  return paused_ ? display.ReadBackBuffer() : std::vector<uint32_t>{};
+}
+
+void TFormMain::ShowKeptPausePicture(pres::Display& display,
+                                     const std::vector<uint32_t>& picture) const {
+  if (!paused_) return;
+  display.WriteBackBuffer(picture);
+  display.Flip();
 }
 
 void TFormMain::SetDrawingPosition(int left, int top) {

@@ -7,12 +7,17 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "game/engine/frame_state.h"
 #include "game/host/host_services.h"
 #include "game/host/program_state.h"
 #include "game/shell/form_host.h"
 #include "game/shell/sequencer_calls.h"
+
+namespace pres {
+class Display;
+}
 
 namespace tolvane {
 
@@ -91,6 +96,8 @@ class TFormMain final : public MainWindowServices {
  private:
   void SetDrawingPosition(int left, int top);
   int StoredWindowScale() const;
+  std::vector<uint32_t> KeptPausePicture(const pres::Display& display) const;
+  void ShowKeptPausePicture(pres::Display& display, const std::vector<uint32_t>& picture) const;
 
   FormHost& host_;
   SequencerCalls sequencer_;

@@ -10,6 +10,7 @@
 
 #include "game/replay/replays.h"
 #include "game/shell/form_main.h"
+#include "game/shell/game_pads.h"
 #include "game/shell/main_menu.h"
 #include "game/shell/picture_layout.h"
 #include "game/shell/window_geometry.h"
@@ -225,6 +226,8 @@ bool SdlFormHost::RunBox(Box& box) {
         if (closing_) box.answer = !box.question;  // closing the window answers Cancel
       } else if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
         HandleBoxKey(box, event);
+      } else {
+        HandlePadEvent(event, true);  // the pads' keys stay as they are held
       }
     } while (!box.answer.has_value() && SDL_PollEvent(&event) != 0);
     Repaint();
@@ -283,6 +286,9 @@ bool SdlFormHost::HandleWindowEvent(const SDL_Event& event) {
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       SetActive(true);
+      // What the pads hold now: their presses in the background were not read.
+      if (pres::InputDevice* input = pres::Services().input; input != nullptr && pads_ != nullptr)
+        pads_->Refresh(*input);
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       SetActive(false);
@@ -300,9 +306,20 @@ bool SdlFormHost::HandleWindowEvent(const SDL_Event& event) {
   return true;
 }
 
+bool SdlFormHost::HandlePadEvent(const SDL_Event& event, bool inBox) {
+  pres::InputDevice* input = pres::Services().input;
+  if (pads_ == nullptr || input == nullptr) return false;
+  const PadEvent what = pads_->HandleEvent(event, *input);
+  // A watched replay plays on its own input, and a box waits for its answer.
+  if (inBox || Watching() || form_ == nullptr) return what != PadEvent::kNone;
+  if (what == PadEvent::kStart) form_->FormKeyDown(pres::vk::Letter('P'));
+  if (what == PadEvent::kUnplugged) form_->Pause();
+  return what != PadEvent::kNone;
+}
+
 void SdlFormHost::HandleEvent(const SDL_Event& event) {
   imgui_->ProcessEvent(event);
-  if (HandleWindowEvent(event)) return;
+  if (HandleWindowEvent(event) || HandlePadEvent(event, false)) return;
   switch (event.type) {
     case SDL_KEYDOWN:
       heldKeys_.insert(event.key.keysym.scancode);

@@ -23,6 +23,8 @@ union SDL_Event;
 
 namespace tolvane {
 
+class GamePads;
+
 // The title of the program's own message boxes.
 inline constexpr const char* kMessageBoxTitle = "Tolvane Echo";
 
@@ -38,14 +40,17 @@ class SdlFormHost final : public FormHost {
   SDL_Renderer* Renderer() const { return renderer_; }
   uint32_t WindowId() const;
   void SetForm(TFormMain* form) { form_ = form; }
+  // The game pads whose events come through this window's loops (null: none).
+  void SetPads(GamePads* pads) { pads_ = pads; }
 
   // The display's presenter: composes the finished back buffer into the window.
   void Present(SDL_Texture* backBuffer);
   // Composes the last picture again (window exposed, menu moved while the game is paused).
   void Repaint();
 
-  // One event of the main loop: window, focus, keys, mouse. Keys go to the menu, then
-  // to the input device and FormKeyDown.
+  // One event of the main loop: window, focus, keys, mouse, pads. Keys go to the menu, then
+  // to the input device and FormKeyDown; pads hand their keys to the input device, Start
+  // pauses and resumes as P does, and a pad unplugged pauses the game.
   void HandleEvent(const SDL_Event& event);
   // Runs the menu item chosen since the last call; between frames only.
   void RunChosenMenuItem();
@@ -93,6 +98,7 @@ class SdlFormHost final : public FormHost {
   bool RunBox(Box& box);
   void HandleBoxKey(Box& box, const SDL_Event& event);
   bool HandleWindowEvent(const SDL_Event& event);
+  bool HandlePadEvent(const SDL_Event& event, bool inBox);
   void HandleKey(const SDL_Event& event);
   void HandleAlt(const SDL_Event& event);
   int MenuBarHeight() const;
@@ -105,6 +111,7 @@ class SdlFormHost final : public FormHost {
   std::unique_ptr<SplashWindow> splash_;
   MenuBarView menu_;
   TFormMain* form_ = nullptr;
+  GamePads* pads_ = nullptr;
   Box* box_ = nullptr;
   bool fullScreen_ = false;
   bool closing_ = false;

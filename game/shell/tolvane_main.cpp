@@ -19,9 +19,11 @@
 #include "game/replay/replays.h"
 #include "game/shell/form_main.h"
 #include "game/shell/frame_driver.h"
+#include "game/shell/game_pads.h"
 #include "game/shell/main_loop.h"
 #include "game/shell/message_queue.h"
 #include "game/shell/sdl_form_host.h"
+#include "game/shell/video_start.h"
 #include "presentation/services.h"
 
 namespace {
@@ -39,6 +41,9 @@ int RunGame(const std::string& replayFile) {
   pres::InputDevice input;
   pres::ImageArchive archive;
   tolvane::SdlFormHost host;  // first: it puts up the splash
+  tolvane::GamePads pads;
+  pads.OpenAll(input);
+  host.SetPads(&pads);
   std::unique_ptr<pres::WaveList> waves = pres::CreateMixerWaveList();
   tolvane::LoadSoundEffects(*waves);
 
@@ -92,7 +97,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tolvane [--replay FILE]\n");
     return 2;
   }
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+  int started = 0;
+  {
+    const tolvane::VideoStartSettings videoStart;
+    started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+  }
+  if (started != 0) {
     std::fprintf(stderr, "tolvane: cannot start the video system: %s\n", SDL_GetError());
     return 1;
   }

@@ -1,6 +1,5 @@
 #include "sequencer/midiout/fluidsynth_output.h"
 
-#include <fluidsynth.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +14,9 @@ namespace vondra {
 inline constexpr int kBlock = BlockScheduler::kBlockFrames;
 
 struct FluidSynthOutput::Parts {
+  explicit Parts(const FluidCalls& calls) : fluid(calls) {}
+
+  const FluidCalls& fluid;
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   fluid_audio_driver_t* driver = nullptr;
@@ -29,9 +31,9 @@ struct FluidSynthOutput::Parts {
   std::string soundFontPath;
 
   ~Parts() {
-    if (driver) delete_fluid_audio_driver(driver);  // first: it renders from the synthesizer
-    if (synth) delete_fluid_synth(synth);
-    if (settings) delete_fluid_settings(settings);
+    if (driver) fluid.deleteAudioDriver(driver);  // first: it renders from the synthesizer
+    if (synth) fluid.deleteSynth(synth);
+    if (settings) fluid.deleteSettings(settings);
   }
 
   int64_t Now() const { return now ? now() : schedule.Rendered(); }
@@ -41,20 +43,20 @@ struct FluidSynthOutput::Parts {
     schedule.NextBlock([this](const ScheduledMessage& message) {
       switch (message.kind) {
         case ScheduledMessage::Kind::kShort:
-          PlayShortMessage(synth, message.packed);
+          PlayShortMessage(fluid, synth, message.packed);
           break;
         case ScheduledMessage::Kind::kLong:
-          PlaySysEx(synth, message.bytes);
+          PlaySysEx(fluid, synth, message.bytes);
           break;
         case ScheduledMessage::Kind::kRelease:
-          ReleaseAllNotes(synth);
+          ReleaseAllNotes(fluid, synth);
           break;
       }
     });
     if (asFloat) {
-      fluid_synth_write_float(synth, kBlock, left, 0, 1, right, 0, 1);
+      fluid.writeFloat(synth, kBlock, left, 0, 1, right, 0, 1);
     } else {
-      fluid_synth_write_s16(synth, kBlock, pcm, 0, 2, pcm, 1, 2);
+      fluid.writeS16(synth, kBlock, pcm, 0, 2, pcm, 1, 2);
     }
     used = 0;
   }
@@ -79,9 +81,9 @@ namespace {
 // library speaks only through its own messages, so those reports are dropped.
 void DropFluidLog(int, const char*, void*) {}
 
-void SilenceFluidLog() {
+void SilenceFluidLog(const FluidCalls& fluid) {
   for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
-    fluid_set_log_function(level, DropFluidLog, nullptr);
+    fluid.setLogFunction(level, DropFluidLog, nullptr);
   }
 }
 
@@ -95,9 +97,10 @@ std::string DefaultSoundFont() {
 
 // The path of the font loaded, or empty. A font the caller or the user names is the only one
 // tried; the host's default falls back to the system's, so a host never silences itself.
-std::string LoadSoundFont(fluid_synth_t* synth, const std::string& requested) {
-  const auto load = [synth](const std::string& path) {
-    return fluid_synth_sfload(synth, path.c_str(), 1) != FLUID_FAILED ? path : std::string();
+std::string LoadSoundFont(const FluidCalls& fluid, fluid_synth_t* synth,
+                          const std::string& requested) {
+  const auto load = [&fluid, synth](const std::string& path) {
+    return fluid.soundFontLoad(synth, path.c_str(), 1) != FLUID_FAILED ? path : std::string();
   };
   if (!requested.empty()) return load(requested);
   if (const char* named = std::getenv("VONDRA_SOUNDFONT"); named && *named) return load(named);
@@ -132,19 +135,22 @@ std::string ChooseSoundFont() {
 }
 
 std::unique_ptr<FluidSynthOutput> FluidSynthOutput::Open(Mode mode, const std::string& soundFont) {
-  SilenceFluidLog();
+  // Without FluidSynth there is no synthesizer, as without a SoundFont.
+  const FluidCalls* fluid = FluidLibrary();
+  if (!fluid) return nullptr;
+  SilenceFluidLog(*fluid);
   SilenceAlsaLibErrors();  // FluidSynth's ALSA audio driver would report a missing card
-  auto parts = std::make_unique<Parts>();
-  parts->settings = new_fluid_settings();
+  auto parts = std::make_unique<Parts>(*fluid);
+  parts->settings = fluid->newSettings();
   if (!parts->settings) return nullptr;
-  fluid_settings_setnum(parts->settings, "synth.sample-rate", kSynthSampleRate);
-  parts->synth = new_fluid_synth(parts->settings);
+  fluid->settingsSetNum(parts->settings, "synth.sample-rate", kSynthSampleRate);
+  parts->synth = fluid->newSynth(parts->settings);
   if (!parts->synth) return nullptr;
-  parts->soundFontPath = LoadSoundFont(parts->synth, soundFont);
+  parts->soundFontPath = LoadSoundFont(*fluid, parts->synth, soundFont);
   if (parts->soundFontPath.empty()) return nullptr;
   if (mode == Mode::kLive) {
     // No audio device is not a failure: the synthesizer then plays to nobody, at once.
-    parts->driver = new_fluid_audio_driver2(parts->settings, PullForDriver, parts.get());
+    parts->driver = fluid->newAudioDriver(parts->settings, PullForDriver, parts.get());
     parts->scheduled = parts->driver != nullptr;
   }
   return std::unique_ptr<FluidSynthOutput>(new FluidSynthOutput(std::move(parts)));
@@ -159,13 +165,13 @@ void FluidSynthOutput::ShortMessage(uint32_t packed, double ideal) {
   if (parts_->scheduled) {
     parts_->schedule.Add(packed, ideal);
   } else {
-    PlayShortMessage(parts_->synth, packed);
+    PlayShortMessage(parts_->fluid, parts_->synth, packed);
   }
 }
 
 LongResult FluidSynthOutput::LongMessage(std::span<const uint8_t> message, double ideal) {
   if (!parts_) return LongResult::kFailed;
-  if (!parts_->scheduled) return PlaySysEx(parts_->synth, message);
+  if (!parts_->scheduled) return PlaySysEx(parts_->fluid, parts_->synth, message);
   parts_->schedule.AddLong(message, ideal);
   return LongResult::kDone;
 }
@@ -183,7 +189,7 @@ void FluidSynthOutput::Silence(double ideal, bool atOnce) {
   if (parts_->scheduled) {
     parts_->schedule.Silence(ideal, atOnce, parts_->Now());
   } else {
-    ReleaseAllNotes(parts_->synth);
+    ReleaseAllNotes(parts_->fluid, parts_->synth);
   }
 }
 

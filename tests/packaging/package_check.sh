@@ -56,6 +56,12 @@ check_binaries() {
     fail "the installed game does not load the installed libvondra.so.0"
   [ -z "$(loaded "$prefix/lib/tolvane-echo/tolvane" 'libstb[^ ]*')" ] ||
     fail "the game loads the stb library"
+  # The synthesizer and the mixer come after the first window, not with the program.
+  for program in lib/tolvane-echo/tolvane bin/vondra-play; do
+    for late in libfluidsynth libSDL2_mixer; do
+      [ -z "$(loaded "$prefix/$program" "$late[^ ]*")" ] || fail "$program loads $late at start"
+    done
+  done
   find "$prefix" -type f | while read -r f; do
     if readelf -d "$f" >/dev/null 2>&1 && readelf -d "$f" | grep -qE "$build|$source"; then
       fail "$f names a build or source folder: $(readelf -d "$f" | grep -E "$build|$source")"

@@ -64,6 +64,26 @@ TEST(InputDevice, ReadOnlyWhileActiveAndStrayCodesIgnored) {
   EXPECT_EQ(in.States(), 0u);
 }
 
+TEST(InputDevice, PadKeysAndKeyboardHoldTogetherWithoutReleasingEachOther) {
+  InputDevice in;
+  in.SetBinding(kInputButton1, {32, 'Z', 0});
+  const int padFire[] = {'Z', 0x26, -3, 999};  // stray codes are left out
+  in.SetPadKeys(padFire);
+  in.KeyDown('Z');
+  in.KeyUp('Z');  // the keyboard lets go; the pad still holds fire
+  in.Update();
+  EXPECT_EQ(in.States(), Bit(kInputButton1) | Bit(kInputUp));
+  in.KeyDown(0x26);
+  in.SetPadKeys({});  // the pad lets go; the keyboard still holds up
+  in.Update();
+  EXPECT_EQ(in.States(), Bit(kInputUp));
+  in.SetActive(false);
+  in.SetPadKeys(padFire);  // not read in the background
+  in.SetActive(true);
+  in.Update();
+  EXPECT_EQ(in.States(), 0u);
+}
+
 TEST(VirtualKeyFromSdl, MapsTheKeysTheGameUses) {
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_k), 'K');
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_z), 'Z');

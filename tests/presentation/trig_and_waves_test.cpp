@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <numbers>
 
+#include "presentation/mixer_library.h"
 #include "presentation/silent_wave_list.h"
 #include "presentation/trig.h"
 #include "test_bytes.h"
@@ -63,6 +64,13 @@ TEST(MixerWaveList, OverlappingCopiesNeverRunOutOfChannels) {
   waves->Play(-1);
   waves->Play(99);
   EXPECT_EQ(waves->SoundingCount(), 40);
+}
+
+TEST(MixerWaveList, AMixerLibraryThatCannotBeHadIsRefused) {
+  MixerCalls calls;
+  EXPECT_FALSE(OpenMixerCalls("libtolvane-no-such-mixer.so", calls));
+  EXPECT_FALSE(OpenMixerCalls("libm.so.6", calls));  // loads, but has none of the calls
+  EXPECT_NE(MixerLibrary(), nullptr);
 }
 
 TEST(MixerWaveList, WithoutADeviceEverythingIsHarmlessSilence) {

@@ -10,6 +10,7 @@
 
 #include "sequencer/include/vondra_render.h"
 #include "sequencer/midiout/alsa_output.h"
+#include "sequencer/midiout/fluid_library.h"
 #include "sequencer/midiout/fluidsynth_output.h"
 
 namespace vondra {
@@ -94,6 +95,19 @@ TEST(Outputs, RecordingOutputCountsNotesAndWhatSoundsAfterAStop) {
   auto again = OpenConfiguredOutput();
   ASSERT_TRUE(read());
   EXPECT_EQ(counts.messages, 0u);
+}
+
+// FluidSynth is taken from its shared library when the first synthesizer opens; a library that
+// cannot be loaded, or lacks a call, is refused with the reason.
+TEST(Outputs, TheSynthesizerLibraryIsLoadedWhenFirstNeeded) {
+  FluidCalls calls;
+  std::string error;
+  EXPECT_FALSE(OpenFluidCalls("libvondra-no-such-synthesizer.so", calls, error));
+  EXPECT_NE(error.find("libvondra-no-such-synthesizer.so"), std::string::npos) << error;
+  EXPECT_FALSE(OpenFluidCalls("libm.so.6", calls, error));
+  EXPECT_NE(error.find("new_fluid_settings"), std::string::npos) << error;
+  ASSERT_NE(FluidLibrary(), nullptr);
+  EXPECT_EQ(FluidLibrary(), FluidLibrary());
 }
 
 TEST(Outputs, AlsaSequencer) {

@@ -77,6 +77,10 @@ TEST_F(FormTest, PHoldsPlayWithItsMusicUnderADimmedPauseAndResumesIt) {
   const std::vector<uint32_t> picture = display_->ReadBackBuffer();
   EXPECT_NEAR(int(picture[0] >> 16), 0x7F, 1) << "dimmed: " << std::hex << picture[0];
   EXPECT_EQ(picture[160 * 480 + 240], 0xFFFFFFu) << "the lettering in the middle";
+  for (const char* mode : {"full screen", "window"}) {
+    form_->FormKeyDown(pres::vk::kF4);  // a new back buffer, showing the same
+    EXPECT_EQ(display_->ReadBackBuffer(), picture) << mode;
+  }
 
   form_->FormKeyDown(pres::vk::Letter('P'));
   EXPECT_FALSE(form_->Paused());
