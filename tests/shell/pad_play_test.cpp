@@ -32,37 +32,42 @@ namespace fs = std::filesystem;
 
 const fs::path kGameFolder = fs::path(TOLVANE_BINARY_DIR) / "game";
 
-// What the player does, by the pad's controls; the keyboard run presses the keys they stand for.
-enum class Control {
-  kDpadUp,
-  kDpadDown,
-  kStickUp,
-  kStickDown,
-  kStickRight,
-  kSouth,
-  kWest,
-  kEast,
-  kStart,
-  kUnplug,
-  kPlugIn
+// A control of the pad (a button, or the stick tilted one way) and the key standing for it.
+constexpr auto kNoButton = SDL_CONTROLLER_BUTTON_INVALID;
+constexpr auto kNoAxis = SDL_CONTROLLER_AXIS_INVALID;
+struct Control {
+  SDL_GameControllerButton button;
+  SDL_GameControllerAxis axis;
+  int16_t tilt;
+  SDL_Keycode key;  // pressed in the keyboard run
 };
+constexpr Control kDpadDown{SDL_CONTROLLER_BUTTON_DPAD_DOWN, kNoAxis, 0, SDLK_DOWN};
+constexpr Control kStickUp{kNoButton, SDL_CONTROLLER_AXIS_LEFTY, -32767, SDLK_UP};
+constexpr Control kStickDown{kNoButton, SDL_CONTROLLER_AXIS_LEFTY, 32767, SDLK_DOWN};
+constexpr Control kStickRight{kNoButton, SDL_CONTROLLER_AXIS_LEFTX, 32767, SDLK_RIGHT};
+constexpr Control kSouth{SDL_CONTROLLER_BUTTON_A, kNoAxis, 0, SDLK_z};
+constexpr Control kWest{SDL_CONTROLLER_BUTTON_X, kNoAxis, 0, SDLK_x};
+constexpr Control kEast{SDL_CONTROLLER_BUTTON_B, kNoAxis, 0, SDLK_x};
+constexpr Control kStart{SDL_CONTROLLER_BUTTON_START, kNoAxis, 0, SDLK_p};
+constexpr Control kUnplug{kNoButton, kNoAxis, 0, SDLK_p};  // pauses as P does
+constexpr Control kPlugIn{kNoButton, kNoAxis, 0, SDLK_UNKNOWN};
+
 struct Step {
   int at;  // the message loop's turn (frames do not run while paused)
-  Control control;
-  int turns;  // held this long
+  const Control* control;
+  int turns;  // held this long; 0: pressed and let go at once
 };
 
 // Title: down to the options; the options: detail one step simpler, down to "done"; the title
 // again: up to Quit and back down to Start; play: fly, fire, both weapon buttons, Start twice
 // (paused, then on again), the pad unplugged and a new one plugged in, Start.
-using enum Control;
 constexpr Step kScript[] = {
-    {20, kStart, 2},  // nothing to pause on the title
-    {30, kDpadDown, 2}, {36, kStickDown, 2}, {44, kSouth, 2},     {56, kStickRight, 2},
-    {62, kDpadDown, 2}, {68, kDpadDown, 2},  {74, kStickDown, 2}, {82, kSouth, 2},
-    {96, kStickUp, 2},  {104, kDpadDown, 2}, {112, kSouth, 2},    {200, kStickRight, 40},
-    {210, kSouth, 50},  {230, kWest, 2},     {250, kEast, 2},     {270, kStart, 2},
-    {300, kStart, 2},   {330, kUnplug, 0},   {345, kPlugIn, 0},   {350, kStart, 2},
+    {20, &kStart, 2},  // nothing to pause on the title
+    {30, &kDpadDown, 2}, {36, &kStickDown, 2}, {44, &kSouth, 2},     {56, &kStickRight, 2},
+    {62, &kDpadDown, 2}, {68, &kDpadDown, 2},  {74, &kStickDown, 2}, {82, &kSouth, 2},
+    {96, &kStickUp, 2},  {104, &kDpadDown, 2}, {112, &kSouth, 2},    {200, &kStickRight, 40},
+    {210, &kSouth, 50},  {230, &kWest, 2},     {250, &kEast, 2},     {270, &kStart, 2},
+    {300, &kStart, 2},   {330, &kUnplug, 0},   {345, &kPlugIn, 0},   {350, &kStart, 2},
 };
 constexpr int kTurns = 380;
 
@@ -74,27 +79,8 @@ struct Outcome {
   bool inPlay = false;
 };
 
-SDL_Keycode KeyOf(Control control) {
-  switch (control) {
-    case Control::kDpadUp:
-    case Control::kStickUp:
-      return SDLK_UP;
-    case Control::kDpadDown:
-    case Control::kStickDown:
-      return SDLK_DOWN;
-    case Control::kStickRight:
-      return SDLK_RIGHT;
-    case Control::kSouth:
-      return SDLK_z;
-    case Control::kWest:
-    case Control::kEast:
-      return SDLK_x;
-    default:
-      return SDLK_p;  // Start, and the pause an unplugged pad makes
-  }
-}
-
 void PushKey(SDL_Keycode key, bool down) {
+  if (key == SDLK_UNKNOWN) return;
   SDL_Event event{};
   event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   event.key.keysym.sym = key;
@@ -102,32 +88,15 @@ void PushKey(SDL_Keycode key, bool down) {
   SDL_PushEvent(&event);
 }
 
-void UsePad(std::unique_ptr<VirtualPad>& pad, Control control, bool down) {
-  const int16_t tilt = down ? 32767 : 0;
-  switch (control) {
-    case Control::kDpadUp:
-      return pad->Press(SDL_CONTROLLER_BUTTON_DPAD_UP, down);
-    case Control::kDpadDown:
-      return pad->Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN, down);
-    case Control::kStickUp:
-      return pad->Tilt(SDL_CONTROLLER_AXIS_LEFTY, int16_t(-tilt));
-    case Control::kStickDown:
-      return pad->Tilt(SDL_CONTROLLER_AXIS_LEFTY, tilt);
-    case Control::kStickRight:
-      return pad->Tilt(SDL_CONTROLLER_AXIS_LEFTX, tilt);
-    case Control::kSouth:
-      return pad->Press(SDL_CONTROLLER_BUTTON_A, down);
-    case Control::kWest:
-      return pad->Press(SDL_CONTROLLER_BUTTON_X, down);
-    case Control::kEast:
-      return pad->Press(SDL_CONTROLLER_BUTTON_B, down);
-    case Control::kStart:
-      return pad->Press(SDL_CONTROLLER_BUTTON_START, down);
-    case Control::kUnplug:
-      return pad.reset();
-    case Control::kPlugIn:
-      pad = std::make_unique<VirtualPad>();
-      return;
+void UsePad(std::unique_ptr<VirtualPad>& pad, const Control& control, bool down) {
+  if (&control == &kUnplug) {
+    pad.reset();
+  } else if (&control == &kPlugIn) {
+    pad = std::make_unique<VirtualPad>();
+  } else if (control.button != kNoButton) {
+    pad->Press(control.button, down);
+  } else {
+    pad->Tilt(control.axis, down ? control.tilt : 0);
   }
 }
 
@@ -170,10 +139,10 @@ Outcome Play(bool byPad) {
         const bool down = step.at == turn;
         if (!down && step.at + step.turns != turn) continue;
         if (byPad) {
-          UsePad(pad, step.control, down);
-        } else if (step.control != kPlugIn && (down || step.turns > 0)) {
-          PushKey(KeyOf(step.control), down);
-          if (step.control == kUnplug) PushKey(SDLK_p, false);
+          UsePad(pad, *step.control, down);
+        } else {
+          PushKey(step.control->key, down);
+          if (step.turns == 0) PushKey(step.control->key, false);
         }
       }
       SDL_Event event;
