@@ -51,6 +51,11 @@ TEST(SilentWaveList, CountsPlaysOfKnownSounds) {
   EXPECT_EQ(waves.PlayCount(1), 2);
   EXPECT_EQ(waves.Plays(), (std::vector<int>{1, 1, 0}));
   EXPECT_FALSE(waves.Available());
+  // A long run keeps the latest plays in order and counts every one.
+  for (size_t n = 0; n < SilentWaveList::kKeptPlays; ++n) waves.Play(0);
+  EXPECT_EQ(waves.Plays().size(), SilentWaveList::kKeptPlays);
+  EXPECT_EQ(waves.PlayCount(0), int(SilentWaveList::kKeptPlays) + 1);
+  EXPECT_EQ(waves.SoundingCount(), int(SilentWaveList::kKeptPlays) + 3);
 }
 
 TEST(MixerWaveList, OverlappingCopiesNeverRunOutOfChannels) {
