@@ -310,10 +310,12 @@ bool SdlFormHost::HandlePadEvent(const SDL_Event& event, bool inBox) {
   pres::InputDevice* input = pres::Services().input;
   if (pads_ == nullptr || input == nullptr) return false;
   const PadEvent what = pads_->HandleEvent(event, *input);
-  // A watched replay plays on its own input, and a box waits for its answer.
-  if (inBox || Watching() || form_ == nullptr) return what != PadEvent::kNone;
-  if (what == PadEvent::kStart) form_->FormKeyDown(pres::vk::Letter('P'));
-  if (what == PadEvent::kUnplugged) form_->Pause();
+  // A watched replay plays on its own input. A box waits for its answer, but a pad unplugged
+  // meanwhile still leaves the game paused behind it.
+  if (form_ != nullptr && !Watching()) {
+    if (what == PadEvent::kStart && !inBox) form_->FormKeyDown(pres::vk::Letter('P'));
+    if (what == PadEvent::kUnplugged) form_->Pause();
+  }
   return what != PadEvent::kNone;
 }
 

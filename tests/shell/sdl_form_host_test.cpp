@@ -11,10 +11,12 @@
 #include <thread>
 
 #include "game/engine/actor_pool.h"
+#include "game/shell/game_pads.h"
 #include "game/shell/main_loop.h"
 #include "game/shell/message_queue.h"
 #include "presentation/virtual_keys.h"
 #include "tests/shell/form_fixture.h"
+#include "tests/shell/virtual_pad.h"
 
 namespace tolvane::testing {
 namespace {
@@ -147,6 +149,26 @@ TEST_F(SdlHostTest, QuitBoxAnswersOnlyFreshPressesOfTheFocusedButton) {
   Queue({KeyUp(SDLK_ESCAPE), Key(SDLK_DOWN), Key(SDLK_UP), Key(SDLK_SPACE)});
   host_->HandleEvent(Key(SDLK_ESCAPE));
   EXPECT_TRUE(host_->Closing()) << "the focus back on OK";
+}
+
+TEST_F(SdlHostTest, APadUnpluggedWhileABoxIsOpenPausesTheGameAndStartWaits) {
+  ::setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);  // no window has the focus here
+  form_->SetPauseRule(+[] { return true; });
+  GamePads pads;
+  auto unplugged = std::make_unique<VirtualPad>();
+  VirtualPad other;
+  pads.OpenAll(input_);
+  host_->SetPads(&pads);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  unplugged.reset();
+  other.Press(SDL_CONTROLLER_BUTTON_START);  // would resume at once
+  SDL_JoystickUpdate();
+  Queue({KeyUp(SDLK_ESCAPE), Key(SDLK_ESCAPE)});  // Cancel
+  host_->HandleEvent(Key(SDLK_ESCAPE));
+  EXPECT_FALSE(host_->Closing());
+  EXPECT_TRUE(form_->Paused());
+  host_->SetPads(nullptr);
+  ::unsetenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS");
 }
 
 TEST_F(SdlHostTest, AltSThenSThenFiveSetsMaxSkipFive) {
