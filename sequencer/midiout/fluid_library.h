@@ -1,8 +1,8 @@
 #pragma once
 // The FluidSynth calls the built-in synthesizer uses, taken from the shared library when the
 // first synthesizer is opened (on the thread that opens the output) rather than when the
-// library is loaded: FluidSynth brings some forty libraries with it, which a program that shows
-// a window first need not wait for.
+// library is loaded: FluidSynth brings some sixty libraries with it (audio servers, GLib, sound
+// file formats), which a program that shows a window first need not wait for.
 #include <fluidsynth.h>
 
 #include <string>
