@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <cstdio>
 #include <optional>
 
 namespace vondra {
@@ -55,7 +56,10 @@ const FluidCalls* FluidLibrary() {
   static const std::optional<FluidCalls> loaded = []() -> std::optional<FluidCalls> {
     FluidCalls calls;
     std::string error;
-    if (!OpenFluidCalls(kFluidLibraryName, calls, error)) return std::nullopt;
+    if (!OpenFluidCalls(kFluidLibraryName, calls, error)) {
+      std::fprintf(stderr, "vondra: music is off: %s\n", error.c_str());
+      return std::nullopt;
+    }
     return calls;
   }();
   return loaded ? &*loaded : nullptr;

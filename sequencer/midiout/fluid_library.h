@@ -39,7 +39,7 @@ inline constexpr const char* kFluidLibraryName = "libfluidsynth.so.3";
 bool OpenFluidCalls(const char* name, FluidCalls& calls, std::string& error);
 
 // FluidSynth's calls, loaded on the first use (any thread) and kept while the process runs;
-// null when they cannot be had.
+// null, after one line on standard error, when they cannot be had.
 const FluidCalls* FluidLibrary();
 
 }  // namespace vondra

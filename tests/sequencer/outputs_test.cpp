@@ -41,10 +41,14 @@ TEST(Outputs, TheEnvironmentChoosesTheOutput) {
     EXPECT_EQ(OpenConfiguredOutput(), nullptr);
   }
   {
-    // A SoundFont that does not exist: the synthesizer cannot play, so it does not open.
+    // A SoundFont that does not exist: the synthesizer cannot play, so it does not open, and
+    // the user is told why there is no music.
     ScopedEnvironment output("VONDRA_OUTPUT", "fluidsynth");
     ScopedEnvironment font("VONDRA_SOUNDFONT", "/nonexistent.sf2");
+    testing::internal::CaptureStderr();
     EXPECT_EQ(OpenConfiguredOutput(), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vondra: music is off: cannot read the SoundFont /nonexistent.sf2\n");
   }
   if (access(kSoundFontCandidates[0], R_OK) == 0 || access(kSoundFontCandidates[1], R_OK) == 0) {
     // With no audio device the synthesizer still opens, and plays to nobody.
