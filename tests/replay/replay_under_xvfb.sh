@@ -18,8 +18,7 @@ tap() {
   xdotool keyup "$1"
 }
 export XDG_DATA_HOME="$out/home"
-"$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
-pid=$!
+start_game
 wait_for_window
 xdotool mousemove --window "$window" 240 200
 sleep 1

@@ -7,18 +7,13 @@
 out=$1
 game=$2
 . "$(dirname "$0")/xvfb_game.sh"
-"$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
-pid=$!
+start_game
 wait_for_window
 sleep 1
 step() {
   if kill -0 $pid 2>/dev/null; then echo "$1 alive"; else echo "$1 ended"; fi >> "$out/steps.txt"
 }
 shot() { xwd -root -silent > "$out/shot-$1.xwd"; }
-placement() {
-  xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}' >> "$out/placement.txt"
-}
 # A lone Alt opens the first menu, S its submenu; Escape closes one level at a time.
 xdotool key alt; sleep 0.4
 shot menu-first
@@ -39,9 +34,9 @@ xdotool key Tab; sleep 0.2
 xdotool key space; sleep 0.5
 step cancel
 # No window manager to give the window the whole display: F4 stays in the window and says so.
-placement
+record_placement
 xdotool key F4; sleep 2
-placement
+record_placement
 shot refused
 xdotool key Return; sleep 0.5
 xdotool key F4; sleep 2

@@ -7,14 +7,8 @@ out=$1
 game=$2
 . "$(dirname "$0")/xvfb_game.sh"
 export XDG_DATA_HOME="$out/data"
-jwm > "$out/jwm.txt" 2>&1 &
-wm=$!
-for i in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
-done
-"$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
-pid=$!
+start_window_manager
+start_game
 wait_for_window
 sleep 2
 xdotool keydown z; sleep 0.2; xdotool keyup z; sleep 4

@@ -9,32 +9,22 @@
 out=$1
 game=$2
 . "$(dirname "$0")/xvfb_game.sh"
-jwm > "$out/jwm.txt" 2>&1 &
-wm=$!
-for i in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
-done
-"$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
-pid=$!
+start_window_manager
+start_game
 wait_for_window
 sleep 1
-placement() {
-  xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}' >> "$out/placement.txt"
-}
-placement
+record_placement
 for i in 1 2 3 4; do
   xdotool key F4; sleep 0.3
   xdotool key F4; sleep 0.3
 done
-placement
+record_placement
 for i in $(seq 1 20); do
   xdotool key alt+s; sleep 0.15
   xdotool key f; sleep 0.3
   xdotool key F4; sleep 0.3
 done
-placement
+record_placement
 kill -0 $pid 2>/dev/null && echo alive > "$out/alive.txt"
 xdotool key Escape
 sleep 0.5

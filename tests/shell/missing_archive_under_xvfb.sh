@@ -7,8 +7,7 @@ out=$1
 game=$2
 . "$(dirname "$0")/xvfb_game.sh"
 export XDG_DATA_HOME="$out/data"
-"$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
-pid=$!
+start_game
 wait_for_window
 # The first picture of the box comes after Dear ImGui has built its fonts: slow on a busy machine.
 sleep 3

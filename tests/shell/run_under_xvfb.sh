@@ -8,8 +8,7 @@ out=$1
 game=$2
 . "$(dirname "$0")/xvfb_game.sh"
 start=$(date +%s%N)
-"$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
-pid=$!
+start_game
 wait_for_window
 echo $(( ($(date +%s%N) - start) / 1000000 )) > "$out/startup_ms.txt"
 sleep 1

@@ -8,14 +8,12 @@ out=$1
 game=$2
 . "$(dirname "$0")/xvfb_game.sh"
 export XDG_DATA_HOME="$out/data"
-"$game" > "$out/stdout.txt" 2> "$out/stderr.txt" &
-pid=$!
+start_game
 wait_for_window
 sleep 2
 size() {
   xwd -root -silent > "$out/shot-$1.xwd"
-  xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}' >> "$out/placement.txt"
+  record_placement
 }
 # Fire starts a game from the title; held over a frame or two so the game sees it.
 xdotool keydown z; sleep 0.2; xdotool keyup z; sleep 4
