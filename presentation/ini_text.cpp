@@ -76,7 +76,10 @@ IniText::IniText(std::string_view text) {
   while (!text.empty()) {
     size_t nl = text.find('\n');
     std::string_view line = text.substr(0, nl);
-    if (line.ends_with('\r')) line.remove_suffix(1);
+    // Every carriage return before the line feed belongs to the line end: a CRLF file converted
+    // once more ends its lines in "\r\r\n", and a kept '\r' would turn into a line end of its own
+    // when the text is written back.
+    while (line.ends_with('\r')) line.remove_suffix(1);
     lines_.emplace_back(line);
     if (nl == std::string_view::npos) break;
     text.remove_prefix(nl + 1);

@@ -94,6 +94,13 @@ TEST_F(SettingsFileTest, NamesMatchWithoutCaseAndCrlfFilesReadAndStayCrlf) {
   EXPECT_EQ(Contents(s.Path()),
             "\xEF\xBB\xBF[Tolvane Echo]\r\nRANK0=A 1 2000 1 1\r\n  [ other ]  \r\nKey = spaced "
             "value \r\nNew=n\r\n");
+
+  // Converted to CRLF twice: the extra carriage returns are part of the line ends.
+  SettingsFile twice(Put("twice.ini", "[S]\r\r\nk=v\r\r\nq=\"\r\r"));
+  EXPECT_EQ(twice.ReadString("S", "k", ""), "v");
+  ASSERT_TRUE(twice.WriteString("S", "New", "n"));
+  EXPECT_EQ(Contents(twice.Path()), "[S]\r\nk=v\r\nq=\"\r\nNew=n\r\n");
+  EXPECT_EQ(twice.ReadString("S", "q", ""), "\"");
 }
 
 TEST_F(SettingsFileTest, OddLinesAndValuesReadSensibly) {
