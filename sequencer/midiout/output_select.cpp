@@ -23,7 +23,8 @@ std::unique_ptr<MidiOutput> OpenConfiguredOutput() {
   // and the host's user is told why the music is silent.
   const std::string soundFont = ChooseSoundFont();
   if (soundFont.empty()) {
-    std::fprintf(stderr, "vondra: music is off: no SoundFont found (name one in VONDRA_SOUNDFONT)\n");
+    std::fprintf(stderr,
+                 "vondra: music is off: no SoundFont found (name one in VONDRA_SOUNDFONT)\n");
     return nullptr;
   }
   if (access(soundFont.c_str(), R_OK) != 0) {
