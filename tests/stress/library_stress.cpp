@@ -100,12 +100,21 @@ class Caller {
 
   void Run(Clock::time_point end) {
     std::discrete_distribution<int> pick(kWeights.begin(), kWeights.end());
+    bool stopNext = false;
     while (Clock::now() < end) {
-      const int kind = pick(random_);
+      const int kind = stopNext ? kStop : pick(random_);
       progress_.doing = kKindNames[static_cast<size_t>(kind)];
       Call(static_cast<Kind>(kind));
       ++calls_[static_cast<size_t>(kind)];
       progress_.calls.fetch_add(1, std::memory_order_relaxed);
+      // Now and then a song just started plays into its notes and is stopped there: a stop
+      // picked at random seldom lands while notes sound.
+      stopNext = (kind == kPlay || kind == kInvertPlay) && random_() % 8 == 0;
+      if (stopNext) {
+        progress_.doing = "waiting";
+        std::this_thread::sleep_for(std::chrono::milliseconds(300 + random_() % 1200));
+        continue;
+      }
       // Mostly the next call comes at once or soon; now and then the song plays on for a while,
       // long enough to get past a stop's half second and sound.
       const uint32_t wait = random_() % 20;
@@ -287,8 +296,8 @@ class Caller {
     if (counts.notesAfterStop != 0) Fault("note-ons after a stop before the next song");
   }
 
-  // Songs are picked in proportion to their size: most test files are short, and stops that
-  // land while notes sound come mostly from the long songs.
+  // Songs are picked in proportion to their size: most test files are short, and stops while
+  // notes sound come mostly from the long songs.
   static std::discrete_distribution<size_t> SizeWeights(const std::vector<std::string>& songs) {
     std::vector<double> weights;
     for (const std::string& song : songs) {
