@@ -40,7 +40,9 @@ for target in $(find "$build/fuzz" -type f -name '*_fuzz' -perm -u+x | sort); do
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
   printf '%-26s %12s executions  %-10s' "$name" "${executions:-?}" "${coverage:-cov: ?}"
-  failures=$(find "$run/failures" -type f -newer "$started" | sort)
+  # An input slower than 10 s but within the time limit is saved as slow-unit-*: shown, not failed.
+  failures=$(find "$run/failures" -type f -newer "$started" ! -name 'slow-unit-*' | sort)
+  slow=$(find "$run/failures" -type f -newer "$started" -name 'slow-unit-*' | sort)
   if [ "$status" -ne 0 ] || [ -n "$failures" ]; then
     failed=1
     kind=$(grep -o -m1 -E 'ERROR: (libFuzzer|AddressSanitizer|LeakSanitizer): [a-z-]+|runtime error|deadly signal' "$log")
@@ -49,5 +51,8 @@ for target in $(find "$build/fuzz" -type f -name '*_fuzz' -perm -u+x | sort); do
   else
     echo "  ok"
   fi
+  for f in $slow; do
+    echo "    slowest input $(sed -n 's/^stat::slowest_unit_time_sec: *//p' "$log" | tail -1) s, saved: $f"
+  done
 done
 exit $failed
