@@ -51,8 +51,9 @@ for target in $(find "$build/fuzz" -type f -name '*_fuzz' -perm -u+x | sort); do
   else
     echo "  ok"
   fi
-  for f in $slow; do
-    echo "    slowest input $(sed -n 's/^stat::slowest_unit_time_sec: *//p' "$log" | tail -1) s, saved: $f"
-  done
+  if [ -n "$slow" ]; then
+    echo "    slowest input $(sed -n 's/^stat::slowest_unit_time_sec: *//p' "$log" | tail -1) s; slow inputs saved:"
+    for f in $slow; do echo "      $f"; done
+  fi
 done
 exit $failed
